@@ -1,0 +1,37 @@
+# quorvane_add_module(NAME [EXCLUDE regex...] [PUBLIC libs...])
+# One static library per source folder, built from every .cpp in that folder.
+function(quorvane_add_module name)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE;PUBLIC" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(pattern IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${pattern}")
+  endforeach()
+  if(NOT sources)
+    # A folder whose code has not been written yet still yields a library to link against.
+    set(placeholder ${CMAKE_CURRENT_BINARY_DIR}/${name}_placeholder.cpp)
+    file(WRITE ${placeholder} "namespace { [[maybe_unused]] int placeholder = 0; }\n")
+    set(sources ${placeholder})
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC})
+endfunction()
+
+# quorvane_add_test_suite(NAME MAIN plain|gui|widgets LIBS libs...)
+# One test program per test folder, built from every .cpp in that folder.
+function(quorvane_add_test_suite name)
+  cmake_parse_arguments(ARG "" "MAIN" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_executable(${name} ${sources})
+  if(ARG_MAIN STREQUAL "plain")
+    target_link_libraries(${name} PRIVATE quorvane_testsupport GTest::gtest_main)
+  elseif(ARG_MAIN STREQUAL "widgets")
+    target_link_libraries(${name} PRIVATE quorvane_testsupport quorvane_testmain_widgets)
+  else()
+    target_link_libraries(${name} PRIVATE quorvane_testsupport quorvane_testmain_gui)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+endfunction()

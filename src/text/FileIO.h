@@ -1,0 +1,18 @@
+// Whole-file reading and atomic writing: a file is either replaced completely or left untouched.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvane::text {
+
+// The whole file, or nullopt when it cannot be opened or read. Files above maxBytes are refused.
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes = 64u << 20);
+
+// Writes the bytes to a temporary file in the same folder, checks every write, flushes it to disk
+// and renames it over the target. On any failure the temporary file is removed, the target keeps
+// its old contents, and false is returned.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+} // namespace quorvane::text

@@ -1,0 +1,55 @@
+#include "TestSupport.h"
+
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+namespace quorvane::test {
+
+TempDir::TempDir() {
+    std::random_device rd;
+    auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto candidate = base / ("quorvane-test-" + std::to_string(rd()));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+void WriteFile(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
+    WriteFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::filesystem::path TestPhotosDir() {
+    std::filesystem::path dir = QUORVANE_TESTDATA_DIR;
+    std::error_code ec;
+    if (std::filesystem::is_directory(dir, ec))
+        return dir;
+    return {};
+}
+
+std::filesystem::path SourceDir() { return QUORVANE_SOURCE_DIR; }
+std::filesystem::path BinDir() { return QUORVANE_BIN_DIR; }
+
+} // namespace quorvane::test

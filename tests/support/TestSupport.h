@@ -1,0 +1,45 @@
+// Shared test helpers: temporary folders, file writing and the real-photo folder.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane::test {
+
+// A fresh folder below the system temporary folder, removed with its contents on destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string str() const { return path_.string(); }
+    // Path of a file or folder inside this folder.
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+void WriteFile(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
+std::string ReadFile(const std::filesystem::path& path);
+
+// Folder of the real camera photos, or empty when it is absent.
+std::filesystem::path TestPhotosDir();
+// The source tree and the folder of the built programs.
+std::filesystem::path SourceDir();
+std::filesystem::path BinDir();
+
+} // namespace quorvane::test
+
+// Skips the current test when the real camera photos are absent.
+#define QUORVANE_REQUIRE_TEST_PHOTOS()                                                              \
+    do {                                                                                           \
+        if (::quorvane::test::TestPhotosDir().empty())                                             \
+            GTEST_SKIP() << "the real camera photos (../shared/testdata/photos) are absent";       \
+    } while (0)
