@@ -1,1 +1,66 @@
-int main() { return 0; }
+// quorvane-cli: the batch command, a thin front end of the same core as the windows.
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const char* const kUsage =
+    "usage: quorvane-cli COMMAND [ARGS...]\n"
+    "commands:\n"
+    "  list    the photo list of a folder\n"
+    "  exif    the EXIF report of a photo\n"
+    "  calc    the size calculation of a layout's [INPUT] section\n"
+    "  sheets  make the index sheets of a folder\n"
+    "Every command takes --help, and -en/--en for English texts.\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const QStringList&);
+    bool needsGui; // drawing text and pages needs a GUI application (offscreen)
+};
+
+const Command kCommands[] = {
+    {"list", quorvane::cli::RunList, false},
+    {"exif", quorvane::cli::RunExif, false},
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace quorvane::cli;
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    if (raw.isEmpty()) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    if (raw.first() == QLatin1String("--help") || raw.first() == QLatin1String("-h")) {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    const Command* command = nullptr;
+    for (const Command& c : kCommands)
+        if (raw.first() == QLatin1String(c.name))
+            command = &c;
+    if (!command)
+        return UsageError(QStringLiteral("unknown command \"%1\"").arg(raw.first()), kUsage);
+
+    // Only the program name goes to Qt, so no argument of ours is taken as a Qt option.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (command->needsGui) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    } else {
+        app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
+    }
+    return command->run(raw.mid(1));
+}

@@ -1,0 +1,86 @@
+// The photo list: finding the photos of a folder, their shooting dates (EXIF or ".exif" side
+// file) and the rows of the main window's grid, which every later step takes its photos from.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+namespace quorvane {
+
+constexpr int kPhotoListRows = 10000; // the grid's fixed row count, so the most photos listed
+
+// One row of the photo list.
+struct PhotoEntry {
+    int number = 0;       // 1-based row number
+    QString fileName;     // bare name with extension
+    QString shootingDate; // displayed date, possibly empty
+    QString folder;       // folder of the file, ending in "/"
+
+    QString path() const { return folder + fileName; }
+    bool operator==(const PhotoEntry&) const = default;
+};
+
+struct ListedPaths {
+    QStringList paths;    // full paths in listing order
+    bool stopped = false; // the stop request ended the listing (the paths so far are kept)
+};
+
+// Every ".JPG", ".JPEG", ".PNG", ".GIF" file (any case) of the folder, and of its subfolders at any
+// depth when asked; hidden files and names beginning with "." are skipped. A missing folder gives
+// an empty list.
+ListedPaths ListPhotos(const QString& folder, bool subfolders,
+                       const std::function<bool()>& stopRequested = {});
+
+// Sorts full paths as whole texts, case-insensitively, in the user's locale.
+void SortPhotoPaths(QStringList& paths);
+
+// The date line of a photo's ".exif" side file (same name, extension replaced by ".exif"): the
+// rest of the first line beginning with "データ撮影日時:", trimmed; empty when there is none.
+QString SideFilePath(const QString& photoPath);
+QString SideFileDate(const QString& photoPath);
+
+// The date cell of the grid for a date text, by its length: YYYYMMDD, YYYY:MM:DD (or with "-"),
+// or YYYY:MM:DD HH:MM:SS; any other length gives an empty cell. `era` shows dates from
+// 1989-01-08 on as 平成 years; `withTime` appends the time of day of the long form.
+QString FormatDateCell(const QString& dateText, bool era, bool withTime);
+
+// The photo options of the main window's boxes.
+struct PhotoRowsRequest {
+    QString sourceFolder;    // Edit1
+    bool subfolders = false; // CheckBox5
+    bool era = false;        // CheckBox1
+    bool withTime = false;   // CheckBox2
+    bool japanese = true;    // language of the messages
+    int maxDumpBinCt = 32;   // the value cap also applies to the date text
+};
+
+struct PhotoListHooks {
+    std::function<void()> yield;          // lets pending events run before each photo
+    std::function<bool()> stopRequested;  // ends the build early; the rows so far stay
+    std::function<void(const PhotoEntry& row, int done, int found)> rowAdded;
+};
+
+struct PhotoListResult {
+    bool listReplaced = false; // the grid was emptied and refilled from `rows`
+    QVector<PhotoEntry> rows;
+    QStringList messages;      // to be shown to the operator, in order
+    bool stopped = false;
+};
+
+// Lists, sorts and dates the photos of a folder, one row each, stopping at 10000 rows with its
+// message. Photos that vanished since the listing get no row.
+PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHooks& hooks = {});
+
+// The main window's boxes: the photo options and the save folder, which must exist or be made.
+struct PhotoListRequest : PhotoRowsRequest {
+    QString saveFolder; // Edit2
+};
+
+// Builds the photo list: checks the folder boxes, makes the save folder, lists and sorts the
+// photos and reads each one's date. Stops at 10000 rows with its message.
+PhotoListResult BuildPhotoList(const PhotoListRequest& request, const PhotoListHooks& hooks = {});
+
+} // namespace quorvane

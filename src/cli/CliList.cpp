@@ -1,0 +1,74 @@
+// quorvane-cli list: the photo list of a folder, one line per photo.
+#include "app/Language.h"
+#include "app/PhotoList.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/Interrupt.h"
+
+#include <QFileInfo>
+
+namespace quorvane::cli {
+
+namespace {
+
+const char* const kUsage =
+    "usage: quorvane-cli list SOURCE [--subfolders] [--era] [--time] [--en]\n"
+    "  one line per listed photo: No. TAB file name TAB shooting date TAB folder\n";
+
+} // namespace
+
+int RunList(const QStringList& args) {
+    ArgReader reader(args);
+    PhotoRowsRequest request;
+    bool english = false;
+    QString source;
+    while (!reader.atEnd()) {
+        const QString arg = reader.next();
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            Out(QString::fromUtf8(kUsage));
+            return kExitOk;
+        } else if (arg == QLatin1String("--subfolders")) {
+            request.subfolders = true;
+        } else if (arg == QLatin1String("--era")) {
+            request.era = true;
+        } else if (arg == QLatin1String("--time")) {
+            request.withTime = true;
+        } else if (IsEnglishSwitch(arg)) {
+            english = true;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            reader.fail(QStringLiteral("unknown option %1").arg(arg));
+        } else if (source.isEmpty()) {
+            source = arg;
+        } else {
+            reader.fail(QStringLiteral("one photo folder only, not also %1").arg(arg));
+        }
+    }
+    if (reader.error().isEmpty() && source.isEmpty())
+        reader.fail(QStringLiteral("the photo folder is missing"));
+    if (!reader.error().isEmpty())
+        return UsageError(reader.error(), kUsage);
+
+    const AppContext ctx = CliStartUp(english);
+    const bool ja = ctx.japanese();
+    if (!QFileInfo(source).isDir()) {
+        Err(Pick(ja, "読込みフォルダがありません: ", "The photo folder does not exist: ") + source);
+        return kExitFailure;
+    }
+    request.sourceFolder = source;
+    request.japanese = ja;
+    request.maxDumpBinCt = ctx.config.maxDumpBinCt;
+
+    InterruptGuard interrupt;
+    PhotoListHooks hooks;
+    hooks.stopRequested = [&] { return interrupt.requested(); };
+    hooks.rowAdded = [](const PhotoEntry& row, int, int) {
+        Out(QString::number(row.number) + QLatin1Char('\t') + row.fileName + QLatin1Char('\t') +
+            row.shootingDate + QLatin1Char('\t') + row.folder + QLatin1Char('\n'));
+    };
+    const PhotoListResult result = ListPhotoRows(request, hooks);
+    for (const QString& message : result.messages)
+        Err(message);
+    return result.stopped ? kExitInterrupted : kExitOk;
+}
+
+} // namespace quorvane::cli

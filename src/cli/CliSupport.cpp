@@ -1,0 +1,60 @@
+#include "cli/CliSupport.h"
+
+#include "app/Language.h"
+#include "text/Numbers.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace quorvane::cli {
+
+std::optional<QString> ArgReader::value(const QString& option) {
+    if (atEnd()) {
+        fail(QStringLiteral("%1 needs a value").arg(option));
+        return std::nullopt;
+    }
+    return next();
+}
+
+std::optional<int> ArgReader::intValue(const QString& option, int low, int high) {
+    auto v = value(option);
+    if (!v)
+        return std::nullopt;
+    auto n = text::ParseInt(v->toStdString());
+    if (!n || *n < low || *n > high) {
+        fail(QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\"")
+                 .arg(option).arg(low).arg(high).arg(*v));
+        return std::nullopt;
+    }
+    return n;
+}
+
+bool IsEnglishSwitch(const QString& arg) {
+    const QString lower = arg.toLower();
+    return lower == QLatin1String("-en") || lower == QLatin1String("--en");
+}
+
+AppContext CliStartUp(bool english) {
+    QStringList args = QCoreApplication::arguments();
+    if (english)
+        args << QStringLiteral("-en");
+    return StartUp(args);
+}
+
+void Out(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
+
+void Err(const QString& text) {
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+}
+
+int UsageError(const QString& problem, const char* usage) {
+    Err(QStringLiteral("quorvane-cli: ") + problem);
+    std::fputs(usage, stderr);
+    return kExitUsage;
+}
+
+} // namespace quorvane::cli

@@ -1,0 +1,51 @@
+// Shared pieces of the batch command: argument reading, output in UTF-8, start-up.
+#pragma once
+
+#include "app/AppContext.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace quorvane::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;
+
+// Reads options one by one; reports the first problem once.
+class ArgReader {
+public:
+    explicit ArgReader(QStringList args) : args_(std::move(args)) {}
+    bool atEnd() const { return index_ >= args_.size(); }
+    QString next() { return args_.at(index_++); }
+    // The value that follows an option; sets the error when there is none.
+    std::optional<QString> value(const QString& option);
+    // An integer value within [low, high]; sets the error otherwise.
+    std::optional<int> intValue(const QString& option, int low, int high);
+    void fail(const QString& message) {
+        if (error_.isEmpty())
+            error_ = message;
+    }
+    const QString& error() const { return error_; }
+
+private:
+    QStringList args_;
+    int index_ = 0;
+    QString error_;
+};
+
+// True for "-en" and "--en" (any case).
+bool IsEnglishSwitch(const QString& arg);
+
+// Start-up as the GUI does it, with the English switch applied when `english` is set.
+AppContext CliStartUp(bool english);
+
+void Out(const QString& text);  // stdout, UTF-8, as it is
+void Err(const QString& text);  // stderr, UTF-8, followed by a line break
+// Prints what is wrong and the usage to stderr; returns kExitUsage.
+int UsageError(const QString& problem, const char* usage);
+
+} // namespace quorvane::cli

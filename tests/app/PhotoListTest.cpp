@@ -1,0 +1,219 @@
+// The photo list: kinds and order, date cells, side files in their encodings, the 10000-row limit.
+#include "app/DropRule.h"
+#include "app/PhotoList.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using quorvane::test::TempDir;
+
+namespace {
+
+QString Q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+QStringList Names(const QStringList& paths, const QString& root) {
+    QStringList out;
+    for (const QString& p : paths)
+        out << p.mid(root.size() + 1);
+    return out;
+}
+
+TEST(ListPhotos, KeepsPhotoKindsInCaseInsensitiveWholePathOrder) {
+    TempDir dir;
+    for (const char* name : {"e.gif", "B.JPG", "a.jpg", "d.png", "c.Jpeg", "f.tif", ".g.jpg", "h.jpg.txt"})
+        test::WriteFile(dir / name, "x");
+    QStringList paths = ListPhotos(Q(dir.path()), false).paths;
+    SortPhotoPaths(paths);
+    EXPECT_EQ(Names(paths, Q(dir.path())), (QStringList{"a.jpg", "B.JPG", "c.Jpeg", "d.png", "e.gif"}));
+}
+
+TEST(ListPhotos, SubfoldersOnlyWhenAskedAndSortedByWholePath) {
+    TempDir dir;
+    test::WriteFile(dir / "X/z.jpg", "x");
+    test::WriteFile(dir / "X/sub/a.jpg", "x");
+    test::WriteFile(dir / "X/sub/deeper/b.JPG", "x");
+    QStringList flat = ListPhotos(Q(dir / "X"), false).paths;
+    EXPECT_EQ(Names(flat, Q(dir / "X")), QStringList{"z.jpg"});
+    QStringList deep = ListPhotos(Q(dir / "X"), true).paths;
+    SortPhotoPaths(deep);
+    EXPECT_EQ(Names(deep, Q(dir / "X")), (QStringList{"sub/a.jpg", "sub/deeper/b.JPG", "z.jpg"}));
+}
+
+TEST(ListPhotos, MissingFolderIsEmptyAndStopKeepsWhatWasFound) {
+    TempDir dir;
+    EXPECT_TRUE(ListPhotos(Q(dir / "nowhere"), true).paths.isEmpty());
+    for (int i = 0; i < 5; ++i)
+        test::WriteFile(dir / ("p" + std::to_string(i) + ".jpg"), "x");
+    int calls = 0;
+    ListedPaths listed = ListPhotos(Q(dir.path()), false, [&] { return ++calls > 3; });
+    EXPECT_TRUE(listed.stopped);
+    EXPECT_EQ(listed.paths.size(), 3);
+}
+
+struct DateCase {
+    const char* text;
+    bool era;
+    bool time;
+    const char* cell;
+};
+
+class DateCells : public ::testing::TestWithParam<DateCase> {};
+
+TEST_P(DateCells, FormatsByLength) {
+    const DateCase& c = GetParam();
+    EXPECT_EQ(FormatDateCell(QString::fromUtf8(c.text), c.era, c.time).toStdString(), c.cell)
+        << c.text << " era=" << c.era << " time=" << c.time;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Quorvane, DateCells,
+    ::testing::Values(DateCase{"2017:03:04 12:34:56", false, false, "2017/03/04 "},
+                      DateCase{"2017:03:04 12:34:56", false, true, "2017/03/04 12:34:56"},
+                      DateCase{"2017:03:04 12:34:56", true, false, "平成29年3月4日"},
+                      DateCase{"2017:03:04 12:34:56", true, true, "平成29年3月4日12:34:56"},
+                      DateCase{"1989:01:07 10:00:00", true, false, "1989/01/07 "},
+                      DateCase{"1989:01:08 10:00:00", true, false, "平成元年1月8日"},
+                      DateCase{"2019:05:01 00:00:00", true, false, "平成31年5月1日"},
+                      DateCase{"2001-02-03", false, false, "2001/02/03"},
+                      DateCase{"2001-02-03", true, true, "平成13年2月3日"},
+                      DateCase{"20010203", false, false, "2001/02/03"},
+                      DateCase{"20010203", true, false, "平成13年2月3日"},
+                      DateCase{"2001:02:3", false, false, ""},
+                      DateCase{"2017:03:04T12:34:56", false, true, ""},
+                      DateCase{"0000:00:00 00:00:00", true, false, "0000/00/00 "},
+                      DateCase{"abcd:ef:gh", true, false, "abcd/ef/gh"},
+                      DateCase{"", false, false, ""}));
+
+TEST(SideFile, DateLineInEveryEncoding) {
+    TempDir dir;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* date;
+    };
+    const std::string label = "データ撮影日時:";
+    const std::vector<Case> cases = {
+        {"utf8", "機種:X\n" + label + "2001-02-03  \t\n", "2001-02-03"},
+        {"bom", "\xEF\xBB\xBF" + label + " 20010203\r\n", "20010203"},
+        // CP932: "データ撮影日時:" then the date, CRLF endings.
+        {"cp932", std::string("\x83\x66\x81\x5B\x83\x5E\x8E\x42\x89\x65\x93\xFA\x8E\x9E:2017:03:04 12:34:56\r\n"),
+         "2017:03:04 12:34:56"},
+        {"utf16le", std::string("\xFF\xFE", 2) + [&] {
+             std::string s;
+             for (char16_t ch : std::u16string(u"データ撮影日時:2001:02:03\r\n")) {
+                 s += static_cast<char>(ch & 0xFF);
+                 s += static_cast<char>(ch >> 8);
+             }
+             return s;
+         }(),
+         "2001:02:03"},
+        {"nodate", "other:1\n", ""},
+        {"labelnotfirst", " データ撮影日時:2001-02-03\n", ""},
+    };
+    for (const Case& c : cases) {
+        test::WriteFile(dir / (std::string(c.name) + ".exif"), c.bytes);
+        EXPECT_EQ(SideFileDate(Q(dir / (std::string(c.name) + ".JPG"))).toStdString(), c.date) << c.name;
+    }
+    EXPECT_EQ(SideFilePath("/p/a.b.jpg"), "/p/a.b.exif");
+    EXPECT_TRUE(SideFileDate(Q(dir / "absent.jpg")).isEmpty());
+}
+
+TEST(BuildPhotoList, RowsTakeSideFileDatesAndNumbersInOrder) {
+    TempDir dir;
+    test::WriteFile(dir / "src/b.jpg", "not a jpeg");
+    test::WriteFile(dir / "src/b.exif", "データ撮影日時:2001-02-03\n");
+    test::WriteFile(dir / "src/A.png", "x");
+    PhotoListRequest request;
+    request.sourceFolder = Q(dir / "src");
+    request.saveFolder = Q(dir / "out/deeper");
+    std::vector<std::pair<int, int>> progress;
+    PhotoListHooks hooks;
+    hooks.rowAdded = [&](const PhotoEntry&, int done, int found) { progress.emplace_back(done, found); };
+    const PhotoListResult result = BuildPhotoList(request, hooks);
+    ASSERT_TRUE(result.listReplaced);
+    EXPECT_TRUE(QDir(Q(dir / "out/deeper")).exists());
+    const QString folder = Q(dir / "src") + "/";
+    ASSERT_EQ(result.rows.size(), 2);
+    EXPECT_EQ(result.rows[0], (PhotoEntry{1, "A.png", "", folder}));
+    EXPECT_EQ(result.rows[1], (PhotoEntry{2, "b.jpg", "2001/02/03", folder}));
+    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
+    EXPECT_TRUE(result.messages.isEmpty());
+}
+
+TEST(BuildPhotoList, PreconditionMessagesLeaveTheListAlone) {
+    TempDir dir;
+    PhotoListRequest request;
+    request.sourceFolder = Q(dir.path());
+    PhotoListResult r = BuildPhotoList(request);
+    EXPECT_FALSE(r.listReplaced);
+    EXPECT_EQ(r.messages, QStringList{"読込み元フォルダと保存先フォルダを設定してください。"});
+    request.japanese = false;
+    EXPECT_EQ(BuildPhotoList(request).messages,
+              QStringList{"Please set the source folder and destination folder."});
+
+    test::WriteFile(dir / "blocker", "x");
+    request.saveFolder = Q(dir / "blocker/out");
+    r = BuildPhotoList(request);
+    EXPECT_FALSE(r.listReplaced);
+    EXPECT_EQ(r.messages, QStringList{"Can not create a save destination folder.\n" + request.saveFolder});
+
+    request.sourceFolder = Q(dir / "missing");
+    request.saveFolder = Q(dir.path());
+    r = BuildPhotoList(request);
+    EXPECT_TRUE(r.listReplaced);
+    EXPECT_TRUE(r.rows.isEmpty());
+    EXPECT_TRUE(r.messages.isEmpty());
+}
+
+TEST(BuildPhotoList, StopKeepsRowsSoFarAndVanishedPhotosGetNoRow) {
+    TempDir dir;
+    for (int i = 0; i < 6; ++i)
+        test::WriteFile(dir / ("p" + std::to_string(i) + ".jpg"), "x");
+    PhotoListRequest request;
+    request.sourceFolder = Q(dir.path());
+    request.saveFolder = Q(dir.path());
+    bool stop = false;
+    PhotoListHooks hooks;
+    hooks.stopRequested = [&] { return stop; };
+    hooks.rowAdded = [&](const PhotoEntry& row, int, int) {
+        if (row.number == 1)
+            QFile::remove(Q(dir / "p2.jpg"));
+        if (row.number == 3)
+            stop = true;
+    };
+    const PhotoListResult r = BuildPhotoList(request, hooks);
+    EXPECT_TRUE(r.stopped);
+    ASSERT_EQ(r.rows.size(), 3);
+    EXPECT_EQ(r.rows[2].fileName, "p3.jpg");
+    EXPECT_EQ(r.rows[2].number, 3);
+}
+
+TEST(BuildPhotoList, StopsAtTheMaximumWithItsMessage) {
+    TempDir dir;
+    for (int i = 0; i < kPhotoListRows + 2; ++i)
+        QFile(Q(dir / ("p" + std::to_string(100000 + i) + ".gif"))).open(QIODevice::WriteOnly);
+    PhotoListRequest request;
+    request.sourceFolder = Q(dir.path());
+    request.saveFolder = Q(dir.path());
+    request.japanese = false;
+    const PhotoListResult r = BuildPhotoList(request);
+    ASSERT_EQ(r.rows.size(), kPhotoListRows);
+    EXPECT_EQ(r.rows.back().fileName, "p110000.gif"); // Sorted; rows beyond the maximum are left out.
+    EXPECT_EQ(r.messages, QStringList{"Since it reached the maximum number of sheets, it was interrupted."});
+}
+
+TEST(DropRule, FolderFileAndComma) {
+    TempDir dir;
+    test::WriteFile(dir / "Photos/a.jpg", "x");
+    EXPECT_EQ(DecideDrop(Q(dir / "Photos/a.jpg")).sourceFolder, Q(dir / "Photos"));
+    EXPECT_EQ(DecideDrop(Q(dir / "Photos") + "/").sourceFolder, Q(dir / "Photos"));
+    const DropDecision refused = DecideDrop(Q(dir / "a,b"));
+    EXPECT_TRUE(refused.sourceFolder.isEmpty());
+    EXPECT_EQ(refused.message, "ドロップ処理\nフォルダ名にカンマが含まれています。中断しました。");
+}
+
+} // namespace
