@@ -16,7 +16,8 @@ text::IniDocument LoadOrEmpty(const QString& path) {
     return doc ? *doc : text::IniDocument();
 }
 
-bool Save(const QString& settingsFolder, const std::initializer_list<std::pair<const char*, QString>>& values) {
+bool Save(const QString& settingsFolder,
+          const std::initializer_list<std::pair<const char*, QString>>& values) {
     const QString path = AppConfigPath(settingsFolder);
     text::IniDocument doc = LoadOrEmpty(path);
     for (const auto& [key, value] : values)

@@ -31,7 +31,8 @@ bool PrepareSettingsFolder(const QString& settingsFolder, const QString& initdat
         return false;
     if (!QFileInfo(initdataFolder).isDir())
         return true;
-    QDirIterator it(initdataFolder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(initdataFolder, QDir::Files | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
         if (info.fileName().startsWith(QLatin1Char('.')) || info.isHidden())

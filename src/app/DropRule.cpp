@@ -9,7 +9,8 @@ namespace quorvane {
 DropDecision DecideDrop(const QString& droppedName) {
     DropDecision d;
     if (droppedName.contains(QLatin1Char(','))) {
-        d.message = QStringLiteral("ドロップ処理\nフォルダ名にカンマが含まれています。中断しました。");
+        d.message =
+            QStringLiteral("ドロップ処理\nフォルダ名にカンマが含まれています。中断しました。");
         return d;
     }
     const QFileInfo info(droppedName);

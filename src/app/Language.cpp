@@ -6,7 +6,7 @@ namespace quorvane {
 
 int SystemLanguage() {
     return QLocale::system().language() == QLocale::Japanese ? kLanguageJapanese
-                                                              : kLanguageEnglishUs;
+                                                             : kLanguageEnglishUs;
 }
 
 int LanguageFromArguments(int systemLanguage, const QStringList& arguments) {

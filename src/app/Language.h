@@ -17,7 +17,9 @@ int SystemLanguage();
 // exactly "-en".
 int LanguageFromArguments(int systemLanguage, const QStringList& arguments);
 
-inline bool IsJapanese(int language) { return language == kLanguageJapanese; }
+inline bool IsJapanese(int language) {
+    return language == kLanguageJapanese;
+}
 
 // Picks the Japanese or the English text of a pair.
 inline QString Pick(bool japanese, const char* ja, const char* en) {

@@ -86,8 +86,8 @@ QString SideFilePath(const QString& photoPath) {
 }
 
 QString SideFileDate(const QString& photoPath) {
-    auto bytes = text::ReadWholeFile(QFile::encodeName(SideFilePath(photoPath)).toStdString(),
-                                     4u << 20);
+    auto bytes =
+        text::ReadWholeFile(QFile::encodeName(SideFilePath(photoPath)).toStdString(), 4u << 20);
     if (!bytes)
         return {};
     static const QString kDateLabel = QStringLiteral("データ撮影日時:");
@@ -106,7 +106,8 @@ QString FormatDateCell(const QString& date, bool era, bool withTime) {
     QString time;
     int year, month, day;
     if (length == 8) {
-        gregorian = date.left(4) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.mid(6, 2);
+        gregorian =
+            date.left(4) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.mid(6, 2);
         year = FieldNumber(date, 0, 4);
         month = FieldNumber(date, 4, 2);
         day = FieldNumber(date, 6, 2);
@@ -121,7 +122,8 @@ QString FormatDateCell(const QString& date, bool era, bool withTime) {
             if (withTime)
                 time = date.mid(space + 1);
         }
-        gregorian.replace(QLatin1Char(':'), QLatin1Char('/')).replace(QLatin1Char('-'), QLatin1Char('/'));
+        gregorian.replace(QLatin1Char(':'), QLatin1Char('/'))
+            .replace(QLatin1Char('-'), QLatin1Char('/'));
         year = FieldNumber(date, 0, 4);
         month = FieldNumber(date, 5, 2);
         day = FieldNumber(date, 8, 2);
@@ -134,8 +136,10 @@ QString FormatDateCell(const QString& date, bool era, bool withTime) {
         return gregorian + time;
     // Every date from 1989-01-08 on is shown in the Heisei era; 1989 is its first year (元年).
     QString text = QStringLiteral("平成");
-    text += year == 1989 ? QStringLiteral("元年") : QString::number(year - 1988) + QStringLiteral("年");
-    text += QString::number(month) + QStringLiteral("月") + QString::number(day) + QStringLiteral("日");
+    text +=
+        year == 1989 ? QStringLiteral("元年") : QString::number(year - 1988) + QStringLiteral("年");
+    text +=
+        QString::number(month) + QStringLiteral("月") + QString::number(day) + QStringLiteral("日");
     return text + time;
 }
 
@@ -192,8 +196,9 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
         if (hooks.rowAdded)
             hooks.rowAdded(row, static_cast<int>(result.rows.size()), found);
         if (result.rows.size() >= kPhotoListRows) {
-            result.messages << Pick(request.japanese, "最大枚数に達したので中断しました。",
-                                    "Since it reached the maximum number of sheets, it was interrupted.");
+            result.messages << Pick(
+                request.japanese, "最大枚数に達したので中断しました。",
+                "Since it reached the maximum number of sheets, it was interrupted.");
             break;
         }
     }

@@ -58,15 +58,15 @@ struct PhotoRowsRequest {
 };
 
 struct PhotoListHooks {
-    std::function<void()> yield;          // lets pending events run before each photo
-    std::function<bool()> stopRequested;  // ends the build early; the rows so far stay
+    std::function<void()> yield;         // lets pending events run before each photo
+    std::function<bool()> stopRequested; // ends the build early; the rows so far stay
     std::function<void(const PhotoEntry& row, int done, int found)> rowAdded;
 };
 
 struct PhotoListResult {
     bool listReplaced = false; // the grid was emptied and refilled from `rows`
     QVector<PhotoEntry> rows;
-    QStringList messages;      // to be shown to the operator, in order
+    QStringList messages; // to be shown to the operator, in order
     bool stopped = false;
 };
 

@@ -23,7 +23,10 @@ std::optional<int> ArgReader::intValue(const QString& option, int low, int high)
     auto n = text::ParseInt(v->toStdString());
     if (!n || *n < low || *n > high) {
         fail(QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\"")
-                 .arg(option).arg(low).arg(high).arg(*v));
+                 .arg(option)
+                 .arg(low)
+                 .arg(high)
+                 .arg(*v));
         return std::nullopt;
     }
     return n;

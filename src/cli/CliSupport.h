@@ -17,7 +17,7 @@ constexpr int kExitInterrupted = 130;
 
 // Reads options one by one; reports the first problem once.
 class ArgReader {
-public:
+  public:
     explicit ArgReader(QStringList args) : args_(std::move(args)) {}
     bool atEnd() const { return index_ >= args_.size(); }
     QString next() { return args_.at(index_++); }
@@ -31,7 +31,7 @@ public:
     }
     const QString& error() const { return error_; }
 
-private:
+  private:
     QStringList args_;
     int index_ = 0;
     QString error_;
@@ -43,8 +43,8 @@ bool IsEnglishSwitch(const QString& arg);
 // Start-up as the GUI does it, with the English switch applied when `english` is set.
 AppContext CliStartUp(bool english);
 
-void Out(const QString& text);  // stdout, UTF-8, as it is
-void Err(const QString& text);  // stderr, UTF-8, followed by a line break
+void Out(const QString& text); // stdout, UTF-8, as it is
+void Err(const QString& text); // stderr, UTF-8, followed by a line break
 // Prints what is wrong and the usage to stderr; returns kExitUsage.
 int UsageError(const QString& problem, const char* usage);
 

@@ -8,7 +8,9 @@ namespace {
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
-extern "C" void OnSignal(int) { g_interrupted = 1; }
+extern "C" void OnSignal(int) {
+    g_interrupted = 1;
+}
 
 struct sigaction g_oldInt;
 struct sigaction g_oldTerm;
@@ -29,6 +31,8 @@ InterruptGuard::~InterruptGuard() {
     sigaction(SIGTERM, &g_oldTerm, nullptr);
 }
 
-bool InterruptGuard::requested() const { return g_interrupted != 0; }
+bool InterruptGuard::requested() const {
+    return g_interrupted != 0;
+}
 
 } // namespace quorvane::cli

@@ -4,7 +4,7 @@
 namespace quorvane::cli {
 
 class InterruptGuard {
-public:
+  public:
     InterruptGuard();
     ~InterruptGuard();
     InterruptGuard(const InterruptGuard&) = delete;

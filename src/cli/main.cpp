@@ -9,14 +9,13 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage: quorvane-cli COMMAND [ARGS...]\n"
-    "commands:\n"
-    "  list    the photo list of a folder\n"
-    "  exif    the EXIF report of a photo\n"
-    "  calc    the size calculation of a layout's [INPUT] section\n"
-    "  sheets  make the index sheets of a folder\n"
-    "Every command takes --help, and -en/--en for English texts.\n";
+const char* const kUsage = "usage: quorvane-cli COMMAND [ARGS...]\n"
+                           "commands:\n"
+                           "  list    the photo list of a folder\n"
+                           "  exif    the EXIF report of a photo\n"
+                           "  calc    the size calculation of a layout's [INPUT] section\n"
+                           "  sheets  make the index sheets of a folder\n"
+                           "Every command takes --help, and -en/--en for English texts.\n";
 
 struct Command {
     const char* name;

@@ -67,7 +67,8 @@ bool IniDocument::hasSection(std::string_view section) const {
     return sectionBody(section) != std::string::npos;
 }
 
-std::optional<std::string> IniDocument::value(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniDocument::value(std::string_view section,
+                                              std::string_view key) const {
     size_t i = sectionBody(section);
     if (i == std::string::npos)
         return std::nullopt;
@@ -126,6 +127,8 @@ std::string IniDocument::text() const {
     return out;
 }
 
-bool IniDocument::save(const std::string& path) const { return WriteFileAtomically(path, text()); }
+bool IniDocument::save(const std::string& path) const {
+    return WriteFileAtomically(path, text());
+}
 
 } // namespace quorvane::text

@@ -10,7 +10,7 @@
 namespace quorvane::text {
 
 class IniDocument {
-public:
+  public:
     IniDocument() = default;
     // Parses decoded text (UTF-8); any line ending is accepted.
     static IniDocument Parse(std::string_view utf8);
@@ -20,8 +20,10 @@ public:
     bool hasSection(std::string_view section) const;
     // The trimmed value of the first matching key in the first matching section.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
-    std::string value(std::string_view section, std::string_view key, std::string_view fallback) const;
-    // Whole-text integer (optional sign, decimal digits); the fallback when missing or not a number.
+    std::string value(std::string_view section, std::string_view key,
+                      std::string_view fallback) const;
+    // Whole-text integer (optional sign, decimal digits); the fallback when missing or not a
+    // number.
     int intValue(std::string_view section, std::string_view key, int fallback) const;
 
     // Replaces the first matching key's value, or adds the key at the end of the section (the
@@ -33,7 +35,7 @@ public:
     // Writes text() atomically (see WriteFileAtomically).
     bool save(const std::string& path) const;
 
-private:
+  private:
     // Index of the first line after the header of the first matching section, or npos.
     size_t sectionBody(std::string_view section) const;
     std::vector<std::string> lines_;

@@ -141,7 +141,8 @@ bool IsValidUtf8(std::string_view bytes) {
 std::string DecodeTextFile(std::string_view bytes) {
     if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
         std::string_view rest = bytes.substr(3);
-        return IsValidUtf8(rest) ? std::string(rest) : Convert("UTF-8", "UTF-8", rest, kReplacement);
+        return IsValidUtf8(rest) ? std::string(rest)
+                                 : Convert("UTF-8", "UTF-8", rest, kReplacement);
     }
     if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFF\xFE")
         return DecodeUtf16(bytes.substr(2), false);
@@ -152,11 +153,17 @@ std::string DecodeTextFile(std::string_view bytes) {
     return Cp932ToUtf8(bytes);
 }
 
-std::string Cp932ToUtf8(std::string_view bytes) { return Convert("UTF-8", "CP932", bytes, kReplacement); }
+std::string Cp932ToUtf8(std::string_view bytes) {
+    return Convert("UTF-8", "CP932", bytes, kReplacement);
+}
 
-std::string Utf8ToCp932(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, "?"); }
+std::string Utf8ToCp932(std::string_view utf8) {
+    return Convert("CP932", "UTF-8", utf8, "?");
+}
 
-void AppendLatin1(std::string& out, unsigned char byte) { AppendCodePoint(out, byte); }
+void AppendLatin1(std::string& out, unsigned char byte) {
+    AppendCodePoint(out, byte);
+}
 
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;

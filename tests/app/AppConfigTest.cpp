@@ -16,7 +16,9 @@ using quorvane::test::TempDir;
 
 namespace {
 
-QString Q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+QString Q(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
 
 struct ConfigCase {
     const char* name;
@@ -50,16 +52,17 @@ INSTANTIATE_TEST_SUITE_P(
         ConfigCase{"Limits", "[SETTING]\nmaxTagLineCol=256\nmaxDumpBinCt=4\n", "", "", 256, 4},
         ConfigCase{"NotNumbers", "[SETTING]\nmaxTagLineCol=12a\nmaxDumpBinCt=\n", "", "", 32, 64},
         ConfigCase{"CaseAndSpaces",
-                   "[setting]\r\nREADPATH = /photos/夏 \r\nsavepath=/out\r\nmaxtaglinecol= 8\r\n", "/photos/夏",
-                   "/out", 8, 64},
+                   "[setting]\r\nREADPATH = /photos/夏 \r\nsavepath=/out\r\nmaxtaglinecol= 8\r\n",
+                   "/photos/夏", "/out", 8, 64},
         ConfigCase{"FirstKeyWins", "[SETTING]\nreadPath=/a\nreadPath=/b\n", "/a", "", 32, 64},
         ConfigCase{"Cp932", "[SETTING]\nreadPath=/\x8E\xCA\x90\x5E\n", "/写真", "", 32, 64}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppConfig, WritesReadPathWithNumbersAndKeepsOtherLines) {
     TempDir dir;
-    test::WriteFile(dir / "Quorvane.ini", "; operator notes\n[SETTING]\nsavePath=/out\nmaxDumpBinCt=64\n"
-                                          "[OTHER]\nkey=v\n");
+    test::WriteFile(dir / "Quorvane.ini",
+                    "; operator notes\n[SETTING]\nsavePath=/out\nmaxDumpBinCt=64\n"
+                    "[OTHER]\nkey=v\n");
     AppConfig config;
     config.readPath = QStringLiteral("/photos/a,b/");
     config.maxTagLineCol = 16;

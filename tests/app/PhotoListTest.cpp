@@ -1,6 +1,6 @@
 // The photo list: kinds and order, date cells, side files in their encodings, the 10000-row limit.
-#include "app/DropRule.h"
 #include "app/PhotoList.h"
+#include "app/DropRule.h"
 
 #include "TestSupport.h"
 
@@ -13,7 +13,9 @@ using quorvane::test::TempDir;
 
 namespace {
 
-QString Q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+QString Q(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
 
 QStringList Names(const QStringList& paths, const QString& root) {
     QStringList out;
@@ -24,11 +26,13 @@ QStringList Names(const QStringList& paths, const QString& root) {
 
 TEST(ListPhotos, KeepsPhotoKindsInCaseInsensitiveWholePathOrder) {
     TempDir dir;
-    for (const char* name : {"e.gif", "B.JPG", "a.jpg", "d.png", "c.Jpeg", "f.tif", ".g.jpg", "h.jpg.txt"})
+    for (const char* name :
+         {"e.gif", "B.JPG", "a.jpg", "d.png", "c.Jpeg", "f.tif", ".g.jpg", "h.jpg.txt"})
         test::WriteFile(dir / name, "x");
     QStringList paths = ListPhotos(Q(dir.path()), false).paths;
     SortPhotoPaths(paths);
-    EXPECT_EQ(Names(paths, Q(dir.path())), (QStringList{"a.jpg", "B.JPG", "c.Jpeg", "d.png", "e.gif"}));
+    EXPECT_EQ(Names(paths, Q(dir.path())),
+              (QStringList{"a.jpg", "B.JPG", "c.Jpeg", "d.png", "e.gif"}));
 }
 
 TEST(ListPhotos, SubfoldersOnlyWhenAskedAndSortedByWholePath) {
@@ -100,23 +104,28 @@ TEST(SideFile, DateLineInEveryEncoding) {
         {"utf8", "機種:X\n" + label + "2001-02-03  \t\n", "2001-02-03"},
         {"bom", "\xEF\xBB\xBF" + label + " 20010203\r\n", "20010203"},
         // CP932: "データ撮影日時:" then the date, CRLF endings.
-        {"cp932", std::string("\x83\x66\x81\x5B\x83\x5E\x8E\x42\x89\x65\x93\xFA\x8E\x9E:2017:03:04 12:34:56\r\n"),
+        {"cp932",
+         std::string(
+             "\x83\x66\x81\x5B\x83\x5E\x8E\x42\x89\x65\x93\xFA\x8E\x9E:2017:03:04 12:34:56\r\n"),
          "2017:03:04 12:34:56"},
-        {"utf16le", std::string("\xFF\xFE", 2) + [&] {
-             std::string s;
-             for (char16_t ch : std::u16string(u"データ撮影日時:2001:02:03\r\n")) {
-                 s += static_cast<char>(ch & 0xFF);
-                 s += static_cast<char>(ch >> 8);
-             }
-             return s;
-         }(),
+        {"utf16le",
+         std::string("\xFF\xFE", 2) +
+             [&] {
+                 std::string s;
+                 for (char16_t ch : std::u16string(u"データ撮影日時:2001:02:03\r\n")) {
+                     s += static_cast<char>(ch & 0xFF);
+                     s += static_cast<char>(ch >> 8);
+                 }
+                 return s;
+             }(),
          "2001:02:03"},
         {"nodate", "other:1\n", ""},
         {"labelnotfirst", " データ撮影日時:2001-02-03\n", ""},
     };
     for (const Case& c : cases) {
         test::WriteFile(dir / (std::string(c.name) + ".exif"), c.bytes);
-        EXPECT_EQ(SideFileDate(Q(dir / (std::string(c.name) + ".JPG"))).toStdString(), c.date) << c.name;
+        EXPECT_EQ(SideFileDate(Q(dir / (std::string(c.name) + ".JPG"))).toStdString(), c.date)
+            << c.name;
     }
     EXPECT_EQ(SideFilePath("/p/a.b.jpg"), "/p/a.b.exif");
     EXPECT_TRUE(SideFileDate(Q(dir / "absent.jpg")).isEmpty());
@@ -132,7 +141,9 @@ TEST(BuildPhotoList, RowsTakeSideFileDatesAndNumbersInOrder) {
     request.saveFolder = Q(dir / "out/deeper");
     std::vector<std::pair<int, int>> progress;
     PhotoListHooks hooks;
-    hooks.rowAdded = [&](const PhotoEntry&, int done, int found) { progress.emplace_back(done, found); };
+    hooks.rowAdded = [&](const PhotoEntry&, int done, int found) {
+        progress.emplace_back(done, found);
+    };
     const PhotoListResult result = BuildPhotoList(request, hooks);
     ASSERT_TRUE(result.listReplaced);
     EXPECT_TRUE(QDir(Q(dir / "out/deeper")).exists());
@@ -159,7 +170,8 @@ TEST(BuildPhotoList, PreconditionMessagesLeaveTheListAlone) {
     request.saveFolder = Q(dir / "blocker/out");
     r = BuildPhotoList(request);
     EXPECT_FALSE(r.listReplaced);
-    EXPECT_EQ(r.messages, QStringList{"Can not create a save destination folder.\n" + request.saveFolder});
+    EXPECT_EQ(r.messages,
+              QStringList{"Can not create a save destination folder.\n" + request.saveFolder});
 
     request.sourceFolder = Q(dir / "missing");
     request.saveFolder = Q(dir.path());
@@ -202,8 +214,10 @@ TEST(BuildPhotoList, StopsAtTheMaximumWithItsMessage) {
     request.japanese = false;
     const PhotoListResult r = BuildPhotoList(request);
     ASSERT_EQ(r.rows.size(), kPhotoListRows);
-    EXPECT_EQ(r.rows.back().fileName, "p110000.gif"); // Sorted; rows beyond the maximum are left out.
-    EXPECT_EQ(r.messages, QStringList{"Since it reached the maximum number of sheets, it was interrupted."});
+    EXPECT_EQ(r.rows.back().fileName,
+              "p110000.gif"); // Sorted; rows beyond the maximum are left out.
+    EXPECT_EQ(r.messages,
+              QStringList{"Since it reached the maximum number of sheets, it was interrupted."});
 }
 
 TEST(DropRule, FolderFileAndComma) {

@@ -49,7 +49,11 @@ std::filesystem::path TestPhotosDir() {
     return {};
 }
 
-std::filesystem::path SourceDir() { return QUORVANE_SOURCE_DIR; }
-std::filesystem::path BinDir() { return QUORVANE_BIN_DIR; }
+std::filesystem::path SourceDir() {
+    return QUORVANE_SOURCE_DIR;
+}
+std::filesystem::path BinDir() {
+    return QUORVANE_BIN_DIR;
+}
 
 } // namespace quorvane::test

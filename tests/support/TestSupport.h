@@ -10,7 +10,7 @@ namespace quorvane::test {
 
 // A fresh folder below the system temporary folder, removed with its contents on destruction.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     // Path of a file or folder inside this folder.
     std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -38,7 +38,7 @@ std::filesystem::path BinDir();
 } // namespace quorvane::test
 
 // Skips the current test when the real camera photos are absent.
-#define QUORVANE_REQUIRE_TEST_PHOTOS()                                                              \
+#define QUORVANE_REQUIRE_TEST_PHOTOS()                                                             \
     do {                                                                                           \
         if (::quorvane::test::TestPhotosDir().empty())                                             \
             GTEST_SKIP() << "the real camera photos (../shared/testdata/photos) are absent";       \
