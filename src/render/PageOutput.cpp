@@ -1,0 +1,118 @@
+#include "render/PageOutput.h"
+
+#include "app/Language.h"
+#include "imaging/JpegEncode.h"
+#include "imaging/Raster.h"
+#include "text/FileIO.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace quorvane {
+
+namespace {
+
+constexpr int kStampWindow = 200;
+constexpr int kLongSide = 640;
+
+// Position of the five resolution bytes in the first bytes of a JPEG, or -1.
+int StampPosition(const char* data, int size) {
+    const auto* b = reinterpret_cast<const unsigned char*>(data);
+    const int n = std::min(size, kStampWindow);
+    if (n < 2 || b[0] != 0xFF || b[1] != 0xD8)
+        return -1;
+    for (int i = 0; i <= 193 && i + 1 < n; ++i) {
+        if (b[i] != 0xFF || b[i + 1] != 0xE0)
+            continue;
+        // Only the first FF E0 counts; it must carry the JFIF identifier and room for the stamp.
+        if (i + 16 > n || b[i + 4] != 'J' || b[i + 5] != 'F' || b[i + 6] != 'I' || b[i + 7] != 'F')
+            return -1;
+        return i + 11;
+    }
+    return -1;
+}
+
+void PutStamp(char* at, int dpi) {
+    at[0] = 0x01;
+    at[1] = static_cast<char>((dpi >> 8) & 0xFF);
+    at[2] = static_cast<char>(dpi & 0xFF);
+    at[3] = at[1];
+    at[4] = at[2];
+}
+
+} // namespace
+
+QString PageFileName(int counter) {
+    return QStringLiteral("page%1.jpg").arg(counter, 4, 10, QLatin1Char('0'));
+}
+
+QSize ReducedPageSize(int width, int height) {
+    if (width <= 0 || height <= 0)
+        return {1, 1};
+    const qint64 w = width, h = height;
+    if (w > h)
+        return {kLongSide, static_cast<int>(std::max<qint64>(1, h * kLongSide / w))};
+    return {static_cast<int>(std::max<qint64>(1, w * kLongSide / h)), kLongSide};
+}
+
+bool StampJfifResolution(QByteArray& jpeg, int dpi) {
+    if (dpi < 1 || dpi > 65535)
+        return false;
+    const int at = StampPosition(jpeg.constData(),
+                                 static_cast<int>(std::min<qsizetype>(jpeg.size(), kStampWindow)));
+    if (at < 0)
+        return false;
+    PutStamp(jpeg.data() + at, dpi);
+    return true;
+}
+
+bool StampJfifResolution(const QString& path, int dpi) {
+    if (dpi < 1 || dpi > 65535)
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray head = file.read(kStampWindow);
+    const int at = StampPosition(head.constData(), static_cast<int>(head.size()));
+    if (at < 0)
+        return false;
+    char stamp[5];
+    PutStamp(stamp, dpi);
+    return file.seek(at) && file.write(stamp, 5) == 5 && file.flush();
+}
+
+PageWriteResult WritePage(const QImage& page, const QString& folder, int counter,
+                          const PageWriteOptions& options) {
+    PageWriteResult result;
+    result.path = folder + QLatin1Char('/') + PageFileName(counter);
+    if (QFileInfo::exists(result.path) && options.keepExisting) {
+        result.outcome = PageWriteResult::KeptExisting;
+        return result;
+    }
+    const auto fail = [&] {
+        result.outcome = PageWriteResult::Failed;
+        result.message = Pick(options.japanese, "ページを書き込めませんでした。\n",
+                              "Could not write the page.\n") +
+                         result.path;
+        return result;
+    };
+    QImage out = page;
+    if (!options.fullResolution) {
+        const QSize size = ReducedPageSize(page.width(), page.height());
+        out = ScaledCopy(page, size.width(), size.height());
+    }
+    auto bytes = EncodeJpeg(out, options.quality);
+    if (!bytes)
+        return fail();
+    StampJfifResolution(*bytes, options.dpi);
+    const QByteArray name = QFile::encodeName(result.path);
+    if (!text::WriteFileAtomically(
+            name.toStdString(),
+            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size()))))
+        return fail();
+    result.outcome = PageWriteResult::Written;
+    return result;
+}
+
+} // namespace quorvane

@@ -1,0 +1,47 @@
+// Writing finished pages: "page%04d.jpg" in the output folder, reduced to a longest side of 640
+// pixels (or kept at full size), JPEG at the chosen quality, with the layout's resolution stamped
+// into the JFIF header.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace quorvane {
+
+// "page0001.jpg" for counter 1.
+QString PageFileName(int counter);
+
+// The reduced size of a page: a landscape page becomes 640 x (height x 640 / width), any other
+// (width x 640 / height) x 640, in integer arithmetic; never below 1 x 1.
+QSize ReducedPageSize(int width, int height);
+
+// Stamps the resolution into JPEG bytes: within the first 200 bytes of a JPEG, the first FF E0
+// marker (at 0 to 193) followed by "JFIF" gets 01 (dots per inch) and dpi as two 16-bit
+// big-endian values at marker + 11. Nothing changes when dpi is outside 1-65535 or there is no
+// such header. Returns whether it stamped. The length never changes.
+bool StampJfifResolution(QByteArray& jpeg, int dpi);
+// The same on a file, rewritten in place (only those five bytes).
+bool StampJfifResolution(const QString& path, int dpi);
+
+struct PageWriteOptions {
+    int quality = 90;            // JPEG quality 0-100
+    int dpi = 300;               // stamped into the header
+    bool keepExisting = false;   // "既存のファイルは上書きしない"
+    bool fullResolution = false; // write the page at its own size instead of 640 on the long side
+    bool japanese = true;        // language of the failure message
+};
+
+struct PageWriteResult {
+    enum Outcome { Written, KeptExisting, Failed } outcome = Failed;
+    QString path;
+    QString message; // for Failed: what went wrong, naming the file
+};
+
+// Writes the page as PageFileName(counter) in the folder. The file is replaced atomically, so a
+// failed write never leaves a half-written page under the final name.
+PageWriteResult WritePage(const QImage& page, const QString& folder, int counter,
+                          const PageWriteOptions& options);
+
+} // namespace quorvane

@@ -1,0 +1,129 @@
+// Page files: names, the 640-pixel reduction, the JFIF resolution stamp, do-not-overwrite and
+// failed writes that leave nothing half-written.
+#include "render/PageOutput.h"
+
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using quorvane::test::TempDir;
+
+namespace {
+
+QString Q(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+QImage Page(int w, int h) {
+    QImage page(w, h, QImage::Format_ARGB32);
+    page.fill(0xff336699);
+    return page;
+}
+
+// The five bytes after "JFIF\0" and the version.
+QByteArray StampBytes(const QByteArray& jpeg) {
+    const int at = static_cast<int>(jpeg.indexOf("JFIF"));
+    return at < 0 ? QByteArray() : jpeg.mid(at + 7, 5);
+}
+
+TEST(PageOutput, NamesAndReducedSizes) {
+    EXPECT_EQ(PageFileName(1), "page0001.jpg");
+    EXPECT_EQ(PageFileName(12345), "page12345.jpg");
+    EXPECT_EQ(ReducedPageSize(4961, 3508), QSize(640, 452));
+    EXPECT_EQ(ReducedPageSize(3508, 4961), QSize(452, 640));
+    EXPECT_EQ(ReducedPageSize(1000, 1000), QSize(640, 640));
+    EXPECT_EQ(ReducedPageSize(100000, 10), QSize(640, 1));
+    EXPECT_EQ(ReducedPageSize(0, 10), QSize(1, 1));
+}
+
+TEST(PageOutput, StampsDpiIntoTheJfifHeaderOnly) {
+    QByteArray jpeg("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF\xD9",
+                    22);
+    ASSERT_TRUE(StampJfifResolution(jpeg, 350));
+    EXPECT_EQ(StampBytes(jpeg), QByteArray("\x01\x01\x5E\x01\x5E", 5));
+    EXPECT_EQ(jpeg.size(), 22);
+    QByteArray copy = jpeg;
+    EXPECT_FALSE(StampJfifResolution(copy, 0));
+    EXPECT_FALSE(StampJfifResolution(copy, 65536));
+    EXPECT_EQ(copy, jpeg);
+    // The first FF E0 decides: an APP0 that is not JFIF means no stamp even if one follows.
+    QByteArray other("\xFF\xD8\xFF\xE0\x00\x10JFXX\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00"
+                     "\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00",
+                     40);
+    EXPECT_FALSE(StampJfifResolution(other, 300));
+    QByteArray png("\x89PNG\r\n\x1A\n", 8);
+    EXPECT_FALSE(StampJfifResolution(png, 300));
+    QByteArray truncated("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10);
+    EXPECT_FALSE(StampJfifResolution(truncated, 300));
+    EXPECT_EQ(truncated.size(), 10);
+}
+
+TEST(PageOutput, StampsAFileInPlaceKeepingItsSize) {
+    TempDir dir;
+    const QString path = Q(dir / "a.jpg");
+    ASSERT_TRUE(Page(50, 40).save(path, "JPEG", 80));
+    const qint64 size = QFileInfo(path).size();
+    ASSERT_TRUE(StampJfifResolution(path, 300));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_EQ(bytes.size(), size);
+    EXPECT_EQ(StampBytes(bytes), QByteArray("\x01\x01\x2C\x01\x2C", 5));
+    EXPECT_FALSE(StampJfifResolution(Q(dir / "missing.jpg"), 300));
+}
+
+TEST(PageOutput, WritesReducedStampedPagesAndFullResolutionOnRequest) {
+    TempDir dir;
+    PageWriteOptions options;
+    options.dpi = 350;
+    options.quality = 75;
+    PageWriteResult r = WritePage(Page(4961, 3508), Q(dir.path()), 1, options);
+    ASSERT_EQ(r.outcome, PageWriteResult::Written) << r.message.toStdString();
+    EXPECT_EQ(r.path, Q(dir / "page0001.jpg"));
+    QImageReader reader(r.path);
+    EXPECT_EQ(reader.size(), QSize(640, 452));
+    EXPECT_EQ(StampBytes(QByteArray::fromStdString(test::ReadFile(dir / "page0001.jpg"))),
+              QByteArray("\x01\x01\x5E\x01\x5E", 5));
+
+    options.fullResolution = true;
+    r = WritePage(Page(1200, 900), Q(dir.path()), 2, options);
+    ASSERT_EQ(r.outcome, PageWriteResult::Written);
+    EXPECT_EQ(QImageReader(r.path).size(), QSize(1200, 900));
+    // Quality reaches the encoder: a lower quality gives a smaller file of the same page.
+    options.quality = 10;
+    const qint64 high = QFileInfo(r.path).size();
+    r = WritePage(Page(1200, 900), Q(dir.path()), 3, options);
+    EXPECT_LT(QFileInfo(r.path).size(), high);
+}
+
+TEST(PageOutput, KeepsExistingPagesByteForByteWhenAsked) {
+    TempDir dir;
+    test::WriteFile(dir / "page0001.jpg", "old page bytes");
+    PageWriteOptions options;
+    options.keepExisting = true;
+    EXPECT_EQ(WritePage(Page(100, 80), Q(dir.path()), 1, options).outcome,
+              PageWriteResult::KeptExisting);
+    EXPECT_EQ(test::ReadFile(dir / "page0001.jpg"), "old page bytes");
+    options.keepExisting = false;
+    EXPECT_EQ(WritePage(Page(100, 80), Q(dir.path()), 1, options).outcome,
+              PageWriteResult::Written);
+    EXPECT_NE(test::ReadFile(dir / "page0001.jpg"), "old page bytes");
+}
+
+TEST(PageOutput, AFailedWriteNamesTheFileAndLeavesNothingBehind) {
+    TempDir dir;
+    PageWriteOptions options;
+    options.japanese = false;
+    const PageWriteResult r = WritePage(Page(100, 80), Q(dir / "missing"), 7, options);
+    EXPECT_EQ(r.outcome, PageWriteResult::Failed);
+    EXPECT_EQ(r.message, "Could not write the page.\n" + Q(dir / "missing/page0007.jpg"));
+    EXPECT_EQ(WritePage(QImage(), Q(dir.path()), 1, options).outcome, PageWriteResult::Failed);
+    EXPECT_FALSE(QFile::exists(Q(dir / "page0001.jpg")));
+}
+
+} // namespace
