@@ -163,6 +163,8 @@ PhotoListResult BuildPhotoList(const PhotoListRequest& request, const PhotoListH
 PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHooks& hooks) {
     PhotoListResult result;
     result.listReplaced = true;
+    if (hooks.emptyRows)
+        hooks.emptyRows();
     ListedPaths listed = ListPhotos(request.sourceFolder, request.subfolders, hooks.stopRequested);
     SortPhotoPaths(listed.paths);
 

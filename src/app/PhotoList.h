@@ -61,6 +61,8 @@ struct PhotoListHooks {
     std::function<void()> yield;         // lets pending events run before each photo
     std::function<bool()> stopRequested; // ends the build early; the rows so far stay
     std::function<void(const PhotoEntry& row, int done, int found)> rowAdded;
+    // Empties the caller's rows once the folder boxes passed, before the folder is listed.
+    std::function<void()> emptyRows;
 };
 
 struct PhotoListResult {

@@ -155,6 +155,26 @@ TEST(BuildPhotoList, RowsTakeSideFileDatesAndNumbersInOrder) {
     EXPECT_TRUE(result.messages.isEmpty());
 }
 
+TEST(BuildPhotoList, EmptiesTheRowsBeforeListingOnlyWhenTheBoxesPass) {
+    TempDir dir;
+    test::WriteFile(dir / "a.jpg", "x");
+    std::vector<std::string> calls;
+    PhotoListHooks hooks;
+    hooks.emptyRows = [&] { calls.push_back("empty"); };
+    hooks.rowAdded = [&](const PhotoEntry&, int, int) { calls.push_back("row"); };
+    PhotoListRequest request;
+    request.sourceFolder = Q(dir.path());
+    BuildPhotoList(request, hooks); // no save folder: the rows stay
+    EXPECT_TRUE(calls.empty());
+    request.saveFolder = Q(dir.path());
+    BuildPhotoList(request, hooks);
+    EXPECT_EQ(calls, (std::vector<std::string>{"empty", "row"}));
+    calls.clear();
+    request.sourceFolder = Q(dir / "missing"); // emptied, and nothing to fill
+    BuildPhotoList(request, hooks);
+    EXPECT_EQ(calls, std::vector<std::string>{"empty"});
+}
+
 TEST(BuildPhotoList, PreconditionMessagesLeaveTheListAlone) {
     TempDir dir;
     PhotoListRequest request;
