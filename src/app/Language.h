@@ -26,4 +26,9 @@ inline QString Pick(bool japanese, const char* ja, const char* en) {
     return QString::fromUtf8(japanese ? ja : en);
 }
 
+// The product title: the main window's caption, and the start of every other window's caption.
+inline QString ApplicationTitle(bool japanese) {
+    return Pick(japanese, "Quorvane インデックスシート作成", "Quorvane Index Sheet Maker");
+}
+
 } // namespace quorvane
