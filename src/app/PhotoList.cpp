@@ -64,6 +64,13 @@ void SortPhotoPaths(QStringList& paths) {
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
     collator.setIgnorePunctuation(false);
+    if (collator.locale().language() == QLocale::C) {
+        // Qt's sort keys of the C locale (LANG=C.UTF-8) ignore the case setting; compare() not.
+        std::stable_sort(paths.begin(), paths.end(), [&](const QString& a, const QString& b) {
+            return collator.compare(a, b) < 0;
+        });
+        return;
+    }
     std::vector<std::pair<QCollatorSortKey, int>> keys;
     keys.reserve(static_cast<size_t>(paths.size()));
     for (int i = 0; i < paths.size(); ++i)
