@@ -234,8 +234,8 @@ TEST(BuildPhotoList, StopsAtTheMaximumWithItsMessage) {
     request.japanese = false;
     const PhotoListResult r = BuildPhotoList(request);
     ASSERT_EQ(r.rows.size(), kPhotoListRows);
-    EXPECT_EQ(r.rows.back().fileName,
-              "p110000.gif"); // Sorted; rows beyond the maximum are left out.
+    // Sorted; p110000 and p110001 lie beyond the maximum.
+    EXPECT_EQ(r.rows.back().fileName, "p109999.gif");
     EXPECT_EQ(r.messages,
               QStringList{"Since it reached the maximum number of sheets, it was interrupted."});
 }
