@@ -1,0 +1,57 @@
+#include "layout/LayoutFiles.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace quorvane::layout {
+
+namespace fs = std::filesystem;
+
+std::string LayoutFileName(int number) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "CustomSize%04d.ini", number);
+    return buffer;
+}
+
+std::string LayoutFilePath(const std::string& folder, const std::string& fileName) {
+    if (folder.empty() || folder.back() == '/')
+        return folder + fileName;
+    return folder + "/" + fileName;
+}
+
+std::vector<SheetLayout> LoadSheetLayouts(const std::string& folder, bool japanese,
+                                          const LoopHooks& hooks) {
+    std::vector<SheetLayout> layouts;
+    for (int i = 1; i <= kMaxLayoutFiles; ++i) {
+        if (hooks.yield)
+            hooks.yield();
+        if (hooks.stopRequested && hooks.stopRequested())
+            break;
+        std::string fileName = LayoutFileName(i);
+        std::string path = LayoutFilePath(folder, fileName);
+        std::error_code ec;
+        if (!fs::is_regular_file(fs::path(path), ec))
+            continue;
+        auto doc = text::IniDocument::Load(path);
+        if (!doc || doc->intValue("INPUT", "CHECKBOX7", 0) == 0)
+            continue;
+        SheetLayout layout = ReadSheetLayout(*doc, japanese);
+        layout.ini_file_name = fileName;
+        layouts.push_back(std::move(layout));
+    }
+    return layouts;
+}
+
+int FindFreeLayoutNumber(const std::string& folder) {
+    for (int i = 1; i <= kMaxLayoutFiles; ++i) {
+        std::error_code ec;
+        auto status = fs::symlink_status(fs::path(LayoutFilePath(folder, LayoutFileName(i))), ec);
+        // An entry that cannot be examined is not counted as taken: the write reports it.
+        if (status.type() == fs::file_type::not_found || status.type() == fs::file_type::none)
+            return i;
+    }
+    return 0;
+}
+
+} // namespace quorvane::layout

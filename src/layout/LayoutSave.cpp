@@ -1,0 +1,78 @@
+#include "layout/LayoutSave.h"
+
+#include "layout/LayoutFiles.h"
+#include "text/FileIO.h"
+
+namespace quorvane::layout {
+
+namespace {
+
+// The checks both saves make first; true when one refused the save.
+bool Refuse(const LayoutSaveRequest& request, LayoutSaveResult& result) {
+    const char* message = nullptr;
+    if (request.editorBusy)
+        message = "処理中は保存出来ません。";
+    else if (request.layoutText.empty())
+        message = "計算が行われていません。";
+    else if (request.sheetRunPending)
+        message = "インデックスシート作成中は保存出来ません。";
+    if (!message)
+        return false;
+    result.status = LayoutSaveStatus::Refused;
+    result.message = message;
+    return true;
+}
+
+// Success is the atomic write itself: the whole text in a temporary file renamed over the target.
+// A file that merely exists afterwards proves nothing when it was there before.
+LayoutSaveResult Write(const LayoutSaveRequest& request, const std::string& fileName, bool asNew) {
+    LayoutSaveResult result;
+    result.savedAsNew = asNew;
+    result.fileName = fileName;
+    // The name comes from the editor's list; one that leaves the settings folder is not written.
+    bool plainName = !fileName.empty() && fileName.find('/') == std::string::npos &&
+                     fileName != "." && fileName != "..";
+    bool ok =
+        plainName && text::WriteFileAtomically(LayoutFilePath(request.settingsFolder, fileName),
+                                               request.layoutText);
+    result.status = ok ? LayoutSaveStatus::Saved : LayoutSaveStatus::Failed;
+    if (asNew)
+        result.message =
+            fileName + (ok ? " へ設定を保存しました。" : " への設定を保存出来ませんでした。");
+    else
+        result.message = fileName + (ok ? " へ設定を上書き保存しました。"
+                                        : " への設定を上書き保存出来ませんでした。");
+    return result;
+}
+
+LayoutSaveResult SaveAsChecked(const LayoutSaveRequest& request) {
+    int number = FindFreeLayoutNumber(request.settingsFolder);
+    if (number == 0) {
+        LayoutSaveResult result;
+        result.status = LayoutSaveStatus::Refused;
+        result.savedAsNew = true;
+        result.message = "設定は最大" + std::to_string(kMaxLayoutFiles) + "ファイルまでです。";
+        return result;
+    }
+    return Write(request, LayoutFileName(number), true);
+}
+
+} // namespace
+
+LayoutSaveResult SaveLayout(const LayoutSaveRequest& request) {
+    LayoutSaveResult result;
+    if (Refuse(request, result))
+        return result;
+    if (request.currentFileName.empty() || request.editedRow < 0)
+        return SaveAsChecked(request);
+    return Write(request, request.currentFileName, false);
+}
+
+LayoutSaveResult SaveLayoutAs(const LayoutSaveRequest& request) {
+    LayoutSaveResult result;
+    if (Refuse(request, result))
+        return result;
+    return SaveAsChecked(request);
+}
+
+} // namespace quorvane::layout
