@@ -1,0 +1,52 @@
+#include "exif/ExifBuffer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace quorvane::exif {
+
+ExifBuffer::ExifBuffer() : bytes_(static_cast<size_t>(kSize), 0) {}
+
+ExifBuffer::ExifBuffer(std::string_view bytes) : ExifBuffer() {
+    Assign(bytes);
+}
+
+void ExifBuffer::Assign(std::string_view bytes) {
+    std::fill(bytes_.begin(), bytes_.end(), 0);
+    size_t n = std::min(bytes.size(), bytes_.size());
+    std::copy_n(reinterpret_cast<const uint8_t*>(bytes.data()), n, bytes_.begin());
+    loaded_ = static_cast<int64_t>(n);
+}
+
+int64_t ExifBuffer::ReadUnsigned(int width, ByteOrder order, int64_t pos) const {
+    if (width < 0 || width > 4)
+        return -1;
+    if (pos < 0 || pos > kLastPosition - width)
+        return 0;
+    int64_t value = 0;
+    for (int i = 0; i < width; ++i) {
+        int index = order == ByteOrder::kLittle ? width - 1 - i : i;
+        value = (value << 8) | bytes_[static_cast<size_t>(pos + index)];
+    }
+    return value;
+}
+
+LoadStatus LoadPhotoHead(const std::string& path, ExifBuffer& buffer) {
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::path(path), ec))
+        return LoadStatus::kMissing;
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        return LoadStatus::kOpenFailed;
+    std::string bytes(static_cast<size_t>(ExifBuffer::kSize), '\0');
+    size_t read = 0;
+    if (std::fseek(file.get(), 0, SEEK_SET) == 0)
+        read = std::fread(bytes.data(), 1, bytes.size(), file.get());
+    bytes.resize(read);
+    buffer.Assign(bytes);
+    return read == 0 ? LoadStatus::kNothingRead : LoadStatus::kLoaded;
+}
+
+} // namespace quorvane::exif
