@@ -7,5 +7,7 @@ namespace quorvane::cli {
 
 int RunList(const QStringList& args);
 int RunExif(const QStringList& args);
+int RunSheets(const QStringList& args);
+int RunCalc(const QStringList& args);
 
 } // namespace quorvane::cli

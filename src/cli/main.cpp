@@ -26,6 +26,8 @@ struct Command {
 const Command kCommands[] = {
     {"list", quorvane::cli::RunList, false},
     {"exif", quorvane::cli::RunExif, false},
+    {"sheets", quorvane::cli::RunSheets, true},
+    {"calc", quorvane::cli::RunCalc, false},
 };
 
 } // namespace

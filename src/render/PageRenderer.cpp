@@ -1,0 +1,431 @@
+#include "render/PageRenderer.h"
+
+#include "app/Language.h"
+#include "exif/ExifReader.h"
+#include "imaging/Argb.h"
+#include "imaging/Canvas.h"
+#include "imaging/JpegEncode.h"
+#include "imaging/Raster.h"
+#include "render/PageOutput.h"
+#include "render/PhotoPlan.h"
+#include "render/PhotoSource.h"
+#include "render/TextStamp.h"
+#include "render/UnderPhotoText.h"
+#include "text/Numbers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quorvane {
+
+namespace {
+
+constexpr QRgb kFrameColour = 0xff000000;
+constexpr QRgb kTextColour = 0xff000000;
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+StampFont Font(const std::string& family, const std::string& colour, int size) {
+    return StampFont{Q(family), ParseArgbOr(Q(colour), kTextColour), size};
+}
+
+// An optional whole number typed into a field.
+std::optional<int> FieldNumber(const QString& text) {
+    return text::ParseInt(text.toStdString());
+}
+
+} // namespace
+
+PageRenderer::PageRenderer(const layout::SheetLayout& layout, const SheetRunSettings& settings,
+                           SheetRunObserver& observer, bool& stopRequest)
+    : layout_(layout), settings_(settings), observer_(observer), stop_(stopRequest) {}
+
+QString PageRenderer::tr(const char* ja, const char* en) const {
+    return Pick(settings_.japanese, ja, en);
+}
+
+void PageRenderer::fail(const QString& message) {
+    observer_.message(message);
+    stop_ = true;
+}
+
+QString PageRenderer::webFolder() const {
+    return settings_.saveFolder + QStringLiteral("/Ｗｅｂ用フォルダ");
+}
+
+int PageRenderer::prepare() {
+    const layout::SheetLayout& L = layout_;
+    if (L.photo_ct < 1) {
+        observer_.message(
+            tr("写真枚数設定が０か無効です。", "The number of pictures set is 0 or invalid."));
+        return kRenderStopped;
+    }
+    background_ = ParseArgbOr(Q(L.bg_color), 0xffffffff);
+
+    paths_.clear();
+    dates_.clear();
+    for (const PhotoEntry& row : settings_.photos) {
+        if (row.fileName.isEmpty() || row.folder.isEmpty() || paths_.size() >= kPhotoListRows)
+            break;
+        paths_ << row.folder + row.fileName;
+        dates_ << row.shootingDate;
+    }
+
+    gapX_ = L.photo_col < 2
+                ? 0
+                : static_cast<int>((static_cast<int64_t>(L.width) - L.left_margin - L.right_margin -
+                                    static_cast<int64_t>(L.photo_col) * L.photo_width) /
+                                   (L.photo_col - 1));
+    gapY_ =
+        L.photo_row < 2
+            ? 0
+            : static_cast<int>((static_cast<int64_t>(L.height) - L.top_margin - L.bottom_margin -
+                                static_cast<int64_t>(L.photo_row) * L.photo_height) /
+                               (L.photo_row - 1));
+    const auto offset = FieldNumber(settings_.numberOffset);
+    numberOffset_ = offset && *offset < 10001 ? *offset : 0;
+    const auto end = FieldNumber(settings_.endRow);
+    endRow_ = end ? *end : -1;
+
+    page_ = CreateBitmap(L.width, L.height);
+    if (page_.isNull()) {
+        fail(tr(
+            "メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
+            "Memory could not be secured. \nPlease check whether the page size is too large.\n"));
+        return kRenderMemoryOrImage;
+    }
+    observer_.progress(0, L.photo_ct);
+
+    backgroundImage_ = QImage();
+    if (!L.background_image.empty()) {
+        // A background the layout names but that is missing or unreadable fails the run.
+        backgroundImage_ = LoadImageFile(Q(L.background_image));
+        if (backgroundImage_.isNull()) {
+            page_ = QImage();
+            fail(tr("背景画像を読み込めませんでした。\n", "Could not load background image.\n"));
+            return kRenderBackground;
+        }
+    }
+    clearPage();
+    return 0;
+}
+
+void PageRenderer::clearPage() {
+    Clear(page_, background_);
+    if (backgroundImage_.isNull())
+        return;
+    // The background image is drawn unscaled from the top-left corner, cut to the page.
+    const int w = std::min(backgroundImage_.width(), page_.width());
+    const int h = std::min(backgroundImage_.height(), page_.height());
+    const QRectF rect(QPointF(0, 0), QPointF(w - 1, h - 1));
+    Canvas canvas(page_);
+    canvas.DrawBitmap(backgroundImage_, rect, rect);
+}
+
+QPoint PageRenderer::cellOrigin(const Cell& cell) const {
+    const int64_t x =
+        layout_.left_margin + static_cast<int64_t>(cell.col) * (layout_.photo_width + gapX_);
+    const int64_t y =
+        layout_.top_margin + static_cast<int64_t>(cell.row) * (layout_.photo_height + gapY_);
+    return QPoint(static_cast<int>(std::clamp<int64_t>(x, INT32_MIN / 2, INT32_MAX / 2)),
+                  static_cast<int>(std::clamp<int64_t>(y, INT32_MIN / 2, INT32_MAX / 2)));
+}
+
+void PageRenderer::advance(Cell& cell) const {
+    if (layout_.horizontal_first) {
+        if (++cell.col >= layout_.photo_col) {
+            cell.col = 0;
+            ++cell.row;
+        }
+    } else {
+        if (++cell.row >= layout_.photo_row) {
+            cell.row = 0;
+            ++cell.col;
+        }
+    }
+}
+
+QString PageRenderer::photoTitle(int index) const {
+    QString text = settings_.title;
+    text.replace(QStringLiteral("[$DATE]"), dates_.value(index), Qt::CaseInsensitive);
+    text.replace(QStringLiteral("[$FOLDER]"), settings_.photoFolder, Qt::CaseInsensitive);
+    return text;
+}
+
+QStringList PageRenderer::exifLines(const QString& path) const {
+    QStringList lines = SideFileLines(path);
+    if (!lines.isEmpty())
+        return lines;
+    exif::ExifOptions options;
+    options.maxTagLineCol = settings_.maxTagLineCol;
+    options.maxDumpBinCt = settings_.maxDumpBinCt;
+    options.japaneseNames = settings_.japaneseTagNames;
+    options.makerNotes = settings_.makerNotes;
+    options.settingsFolder = QFile::encodeName(settings_.settingsFolder).toStdString();
+    std::vector<std::string> items;
+    exif::ReadReport(QFile::encodeName(path).toStdString(), items, options);
+    if (items.size() <= 1)
+        return lines;
+    // Block items hold several lines, each ended by a line break.
+    for (const std::string& item : items) {
+        QStringList parts = QString::fromStdString(item).split(QLatin1Char('\n'));
+        if (parts.size() > 1 && parts.last().isEmpty())
+            parts.removeLast();
+        lines << parts;
+    }
+    return lines;
+}
+
+bool PageRenderer::placePhoto(int index, const Cell& cell, int& code) {
+    const layout::SheetLayout& L = layout_;
+    const QString& path = paths_[index];
+    const QString loadError =
+        tr("画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n",
+           "Image reading error. \nPlease check whether the image exists or is not too big.\n") +
+        path;
+    const QString memoryError =
+        tr("メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
+           "Memory could not be secured. \nPlease check whether the page size is too large.\n");
+    code = kRenderMemoryOrImage;
+
+    // The crop and the target size come from the photo's size alone, before it is decoded.
+    PhotoPlanInput input;
+    input.photo = UprightPhotoSize(path);
+    input.cell = QSize(L.photo_width, L.photo_height);
+    input.dpi = L.dpi;
+    input.cutPeriphery = L.trim2mm;
+    input.trimToRatio = L.l_size_trim;
+    input.ratio = L.aspect_ratio;
+    if (!input.photo.isValid() || input.photo.width() < 2 || input.photo.height() < 2) {
+        fail(loadError);
+        return false;
+    }
+    if (L.for_web)
+        TurnCellToPhoto(input);
+    PhotoPlan plan = PlanPhoto(input);
+
+    QImage fitted;
+    {
+        QImage photo = LoadImageFile(path);
+        if (photo.isNull() || photo.width() < 2 || photo.height() < 2) {
+            fail(loadError);
+            return false;
+        }
+        if (photo.size() != input.photo) { // the header did not tell the decoded size
+            input.photo = photo.size();
+            plan = PlanPhoto(input);
+        }
+        if (plan.trimmed != photo.rect())
+            photo = CutOut(photo, plan.trimmed);
+        const QImage scaled =
+            photo.isNull() ? QImage()
+                           : ScaledCopy(photo, plan.scaledSize.width(), plan.scaledSize.height());
+        photo = QImage();
+        fitted = scaled.isNull() ? QImage() : CutOut(scaled, QRect(QPoint(0, 0), plan.fitted));
+    }
+    if (fitted.isNull()) {
+        fail(memoryError);
+        return false;
+    }
+    const int fw = fitted.width(), fh = fitted.height();
+    {
+        Canvas canvas(fitted);
+        if (L.title_in_photo)
+            DrawTitleTextInPhoto(canvas, StampTarget::OutputPage, 1, L.title_align, StampMargins{},
+                                 Font(L.title_font_name, L.title_font_color, L.title_font_size),
+                                 StampBox{0, 0, fw, fh}, photoTitle(index), L.title_v_adjust);
+        if (L.disp_numer)
+            DrawNumberText(canvas, 1, L.number_rdown, Font(L.font_name, L.font_color, L.font_size),
+                           L.font_padding, L.font_margin, L.number_rdown ? fw : 0,
+                           L.number_rdown ? fh : 0,
+                           QString::number(static_cast<int64_t>(index) + numberOffset_ + 1));
+    }
+    if (!settings_.noViewerUpdate)
+        observer_.photoPlaced(fitted);
+
+    const QPoint origin = cellOrigin(cell);
+    const int x = origin.x() + (input.cell.width() > fw ? (input.cell.width() - fw) / 2 : 0);
+    const int y = origin.y() + (input.cell.height() > fh ? (input.cell.height() - fh) / 2 : 0);
+    Canvas page(page_);
+    page.DrawBitmap(fitted, QRectF(fitted.rect()), QRectF(x, y, fw, fh));
+    if (L.for_web && !writeWebPhoto(fitted, path))
+        return false;
+
+    if (L.disp_filename || L.disp_date || L.disp_exif_info) {
+        UnderPhotoParts parts{L.disp_filename, L.disp_exif_info, L.disp_date,
+                              L.disp_date_multiline};
+        const QString text = BuildUnderPhotoText(parts, QFileInfo(path).fileName(),
+                                                 L.disp_exif_info ? exifLines(path) : QStringList(),
+                                                 dates_.value(index));
+        if (!text.isEmpty()) {
+            const int strip = (L.photo_row == 1 ? L.bottom_margin : gapY_) - L.filedate_v_adjust;
+            DrawFileNameDate(
+                page, StampTarget::OutputPage, 1, L.filedate_align, StampMargins{},
+                Font(L.filedate_font_name, L.filedate_font_color, L.filedate_font_size),
+                StampBox{origin.x(), origin.y() + L.photo_height, L.photo_width, strip}, text,
+                L.filedate_v_adjust);
+        }
+    }
+    code = 0;
+    return true;
+}
+
+bool PageRenderer::writeWebPhoto(const QImage& photo, const QString& path) {
+    const int width = std::max(1, layout_.web_thumb_width);
+    const int height = std::max<int>(
+        1, static_cast<int>(static_cast<int64_t>(photo.height()) * width / photo.width()));
+    const QString name = QFileInfo(path).completeBaseName() + QStringLiteral(".jpg");
+    const QString target = webFolder() + QLatin1Char('/') + name;
+    if (settings_.keepExisting && QFileInfo::exists(target))
+        return true;
+    const QImage thumb = ScaledCopy(photo, width, height);
+    QString error;
+    if (thumb.isNull() || !SaveJpeg(thumb, target, settings_.quality, &error)) {
+        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") + target);
+        return false;
+    }
+    observer_.pageWritten(target);
+    return true;
+}
+
+bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const QString& date,
+                              const QString& outputFolder) {
+    const layout::SheetLayout& L = layout_;
+    {
+        Canvas canvas(page_);
+        if (L.outerRect && !L.for_web) {
+            for (int row = 0; row < L.photo_row; ++row) {
+                for (int col = 0; col < L.photo_col; ++col) {
+                    const QPoint o = cellOrigin(Cell{col, row});
+                    const double x = o.x(), y = o.y(), w = L.photo_width, h = L.photo_height;
+                    canvas.FillRect(QRectF(QPointF(x, y), QPointF(x + w - 1, y + 1)), kFrameColour);
+                    canvas.FillRect(QRectF(QPointF(x, y + h - 1), QPointF(x + w - 1, y + h)),
+                                    kFrameColour);
+                    canvas.FillRect(QRectF(QPointF(x, y), QPointF(x + 1, y + h - 1)), kFrameColour);
+                    canvas.FillRect(QRectF(QPointF(x + w - 1, y), QPointF(x + w, y + h)),
+                                    kFrameColour);
+                }
+            }
+        }
+        const StampMargins margins{L.left_margin, L.right_margin, L.top_margin, L.bottom_margin};
+        if (!L.title_in_photo)
+            DrawTitleText(canvas, 1, L.title_align, margins,
+                          Font(L.title_font_name, L.title_font_color, L.title_font_size),
+                          page_.width(), page_.height(), titleText, L.title_v_adjust);
+        if (L.disp_page_number) {
+            QString text = Q(L.page_text);
+            text.replace(QStringLiteral("[$DATE]"), date, Qt::CaseInsensitive);
+            text.replace(QStringLiteral("[$FOLDER]"), settings_.photoFolder, Qt::CaseInsensitive);
+            const int64_t printed = L.page_start_no > 1
+                                        ? static_cast<int64_t>(pageCounter) + L.page_start_no - 1
+                                        : pageCounter;
+            DrawPageNumberText(canvas, 1, L.page_align, margins,
+                               Font(L.page_font_name, L.page_font_color, L.page_font_size),
+                               page_.width(), page_.height(), text, QString::number(printed),
+                               L.page_v_adjust);
+        }
+    }
+    if (!settings_.noViewerUpdate)
+        observer_.pageFinished(page_);
+    if (!L.for_web) {
+        PageWriteOptions options;
+        options.quality = settings_.quality;
+        options.dpi = L.dpi;
+        options.keepExisting = settings_.keepExisting;
+        options.fullResolution = settings_.fullResolution;
+        options.japanese = settings_.japanese;
+        const PageWriteResult written = WritePage(page_, outputFolder, pageCounter, options);
+        if (written.outcome == PageWriteResult::Failed) {
+            fail(written.message);
+            return false;
+        }
+        if (written.outcome == PageWriteResult::Written)
+            observer_.pageWritten(written.path);
+    }
+    clearPage();
+    return true;
+}
+
+RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& outputFolder) {
+    const layout::SheetLayout& L = layout_;
+    RenderOutcome out;
+    out.pageCounter = pageCounter;
+    out.resumePhoto = std::max(0, firstPhoto);
+    const int count = photoCount();
+    if (L.for_web && !QDir().mkpath(webFolder())) {
+        fail(tr("一覧フォルダが作成できません。\n", "Can not create a folder.\n") + webFolder());
+        out.code = kRenderMemoryOrImage;
+        return out;
+    }
+
+    Cell cell;
+    int placed = 0;
+    int counter = pageCounter;
+    QString pageTitle, pageDate;
+    // Ends the page: a stop here leaves it unwritten, and its photos are rendered again by the
+    // next press.
+    auto endPage = [&]() {
+        ++counter;
+        observer_.progress(L.photo_ct, L.photo_ct);
+        observer_.yield();
+        if (stop_) {
+            out.code = kRenderStopped;
+            return false;
+        }
+        if (!finishPage(counter, pageTitle, pageDate, outputFolder)) {
+            out.code = kRenderMemoryOrImage;
+            return false;
+        }
+        out.pageCounter = counter;
+        placed = 0;
+        cell = Cell{};
+        return true;
+    };
+
+    int index = out.resumePhoto;
+    for (; index < count; ++index) {
+        observer_.yield();
+        if (stop_) {
+            out.code = kRenderStopped;
+            return out;
+        }
+        if (endRow_ >= 0 && index + 1 > endRow_)
+            break;
+        if (!QFileInfo(paths_[index]).isFile())
+            continue;
+        int code = 0;
+        if (!placePhoto(index, cell, code)) {
+            out.code = code;
+            return out;
+        }
+        pageTitle = photoTitle(index);
+        pageDate = dates_.value(index);
+        ++placed;
+        observer_.progress(placed, L.photo_ct);
+        advance(cell);
+        if (placed >= L.photo_ct) {
+            if (!endPage())
+                return out;
+            out.resumePhoto = index + 1;
+            if (!settings_.continuous) {
+                ++index;
+                break;
+            }
+        }
+    }
+    if (placed > 0 && !endPage())
+        return out;
+    out.resumePhoto = index;
+
+    out.listDone = out.resumePhoto >= count || (endRow_ >= 0 && out.resumePhoto + 1 > endRow_);
+    out.code = counter + 1;
+    observer_.message(tr("シートを作成しました。", "Created the sheet."));
+    observer_.progress(L.photo_ct, L.photo_ct);
+    observer_.openFolder(L.for_web ? webFolder() : outputFolder);
+    return out;
+}
+
+} // namespace quorvane

@@ -1,0 +1,85 @@
+// The page renderer: places the listed photos, trimmed and scaled, into the cells of page bitmaps
+// with their labels and texts, stamps frames, title and page number, and has each full page
+// written. It reads a snapshot of the windows and reports through a SheetRunObserver.
+#pragma once
+
+#include "layout/SheetLayout.h"
+#include "render/SheetRun.h"
+
+#include <QImage>
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+
+namespace quorvane {
+
+// Result codes of a run.
+enum RenderCode : int {
+    kRenderMemoryOrImage = -1,
+    kRenderBackground = -2,
+    kRenderStopped = -3,
+};
+
+struct RenderOutcome {
+    int code = kRenderStopped; // the next page number on success, else a RenderCode
+    int pageCounter = 0;       // number of the last page completed
+    int resumePhoto = 0;       // first photo index that is not on a written page
+    bool listDone = false;     // no photo is left before the end of the list or the end row
+};
+
+class PageRenderer {
+  public:
+    // `stopRequest` is the job's stop flag: read between photos, set on failures.
+    PageRenderer(const layout::SheetLayout& layout, const SheetRunSettings& settings,
+                 SheetRunObserver& observer, bool& stopRequest);
+
+    // The start checks: photos per page, the page bitmap, the background image. On failure the
+    // message has been shown and the RenderCode is returned; 0 when the run can go.
+    int prepare();
+    // Photos in the list (after prepare).
+    int photoCount() const { return static_cast<int>(paths_.size()); }
+
+    // Renders from the photo index with the page counter of the previous page into the folder.
+    // Without continuous output it ends after the first page.
+    RenderOutcome run(int firstPhoto, int pageCounter, const QString& outputFolder);
+
+    // The web exhibition folder under the save folder.
+    QString webFolder() const;
+
+  private:
+    struct Cell {
+        int col = 0;
+        int row = 0;
+    };
+    QPoint cellOrigin(const Cell& cell) const;
+    void advance(Cell& cell) const;
+    void clearPage();
+    QString photoTitle(int index) const;
+    // One photo into its cell; false on a failure that ends the run (code set).
+    bool placePhoto(int index, const Cell& cell, int& code);
+    QStringList exifLines(const QString& path) const;
+    // Frames, title and page number (with the date of the page's last photo), preview and the
+    // page file; false when the page could not be written (message shown).
+    bool finishPage(int pageCounter, const QString& titleText, const QString& date,
+                    const QString& outputFolder);
+    bool writeWebPhoto(const QImage& photo, const QString& path);
+    void fail(const QString& message);
+    QString tr(const char* ja, const char* en) const;
+
+    const layout::SheetLayout& layout_;
+    const SheetRunSettings& settings_;
+    SheetRunObserver& observer_;
+    bool& stop_;
+
+    QStringList paths_;
+    QStringList dates_;
+    QRgb background_ = 0xffffffff;
+    QImage backgroundImage_;
+    QImage page_;
+    int gapX_ = 0;
+    int gapY_ = 0;
+    int numberOffset_ = 0;
+    int endRow_ = -1; // "No." of the last photo, -1 for none
+};
+
+} // namespace quorvane

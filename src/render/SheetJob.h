@@ -1,0 +1,58 @@
+// The sheet job: what a press of "シート作成" does. It checks the preconditions, prepares the
+// output folder, works out the first photo and page (fresh, or continuing the previous press),
+// removes old sheets and runs the page renderer. It keeps the continuation state, the busy flag
+// and the stop request between presses.
+#pragma once
+
+#include "layout/SheetLayout.h"
+#include "render/SheetRun.h"
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+namespace quorvane {
+
+class SheetJob {
+  public:
+    // A press of "シート作成" with the selected layout (nullptr when none is selected). Returns
+    // −1 when nothing was run, −2 when the output folder could not be made, else the renderer's
+    // code.
+    int press(const layout::SheetLayout* layout, const SheetRunSettings& settings,
+              SheetRunObserver& observer);
+
+    // "中止": sets the stop request; when no run is going on it also resets the continuation
+    // state and hides the stop button.
+    void stop(SheetRunObserver& observer);
+
+    bool busy() const { return busy_; }
+    // Other windows set the busy flag while they reload layouts or when the window closes.
+    void setBusy(bool busy) { busy_ = busy; }
+    bool stopRequested() const { return stop_; }
+    void clearStopRequest() { stop_ = false; }
+
+    // The continuation state: a pending continuation has lastPhoto ≥ 0.
+    int lastPhoto() const { return lastPhoto_; }
+    int lastPage() const { return lastPage_; }
+    const QString& previousFolder() const { return previousFolder_; }
+    bool continuationPending() const { return lastPhoto_ >= 0; }
+    void resetContinuation();
+
+    // The clock of the creation stamp; tests replace it.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+
+    // "一覧フォルダ" or "IndexSheetFolder" under the save folder.
+    static QString BaseFolder(const QString& saveFolder, bool japanese);
+
+  private:
+    // Deletes the photo-kind files directly in the folder; messages for files that stay.
+    void deleteOldFiles(const QString& folder, bool japanese, SheetRunObserver& observer);
+
+    bool busy_ = false;
+    bool stop_ = false;
+    int lastPhoto_ = -1;
+    int lastPage_ = 0;
+    QString previousFolder_;
+};
+
+} // namespace quorvane

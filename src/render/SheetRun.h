@@ -1,0 +1,61 @@
+// What a sheet run reads and how it reports: a plain snapshot of what the windows hold, and the
+// small interface through which the renderer and the job talk back (the sheet window implements
+// it with widgets, the batch command with stderr).
+#pragma once
+
+#include "app/PhotoList.h"
+
+#include <QImage>
+#include <QString>
+#include <QVector>
+
+namespace quorvane {
+
+struct SheetRunSettings {
+    // The main window.
+    QVector<PhotoEntry> photos; // the grid's rows down to the first without a file name or folder
+    QString photoFolder;        // "読込みフォルダ" box
+    QString saveFolder;         // "保存先フォルダ" box
+    bool japanese = true;
+    bool japaneseTagNames = false; // "EXIF情報名を日本語で表示"
+    bool makerNotes = false;       // "メーカーノートがあれば表示"
+    int maxTagLineCol = 16;
+    int maxDumpBinCt = 32;
+    QString settingsFolder; // maker-note descriptions
+
+    // The sheet creation window.
+    QString title;                // Edit1; "[$DATE]" and "[$FOLDER]" are replaced per photo
+    QString startRow;             // Edit2, "No." of the first photo
+    QString endRow;               // Edit3, "No." of the last photo
+    QString numberOffset;         // Edit5 "表示番号の加算"
+    bool continuous = false;      // CheckBox1 "連続して出力する"
+    bool stampFolder = true;      // CheckBox2 "作成時間毎にサブフォルダを作成する"
+    bool keepExisting = false;    // CheckBox3 "既存のファイルは上書きしない"
+    bool noViewerUpdate = false;  // CheckBox4 "連続処理中はビュワーを更新しない"
+    bool adjustInPreview = false; // CheckBox5 "プレビューで調整する"
+    int quality = 90;             // TrackBar1
+
+    // The batch command only: pages at the layout's own pixel size instead of 640 on the long side.
+    bool fullResolution = false;
+};
+
+// How a run talks back. Every method has a quiet default except the stop request, which the
+// job owns.
+class SheetRunObserver {
+  public:
+    virtual ~SheetRunObserver() = default;
+    virtual void progress(int value, int maximum) { (void)value, (void)maximum; }
+    virtual void photoPlaced(const QImage& scaledPhoto) { (void)scaledPhoto; }
+    virtual void pageFinished(const QImage& page) { (void)page; }
+    virtual void clearPreview() {}
+    // The folder the pages of this press go to, once it is known.
+    virtual void outputFolderChosen(const QString& folder) { (void)folder; }
+    virtual void pageWritten(const QString& path) { (void)path; }
+    virtual void message(const QString& text) { (void)text; }
+    virtual void openFolder(const QString& folder) { (void)folder; }
+    virtual void stopButtonVisible(bool visible) { (void)visible; }
+    // Lets pending events run (the stop button among them).
+    virtual void yield() {}
+};
+
+} // namespace quorvane
