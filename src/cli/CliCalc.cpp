@@ -1,0 +1,72 @@
+// quorvane-cli calc: the size calculation of a layout file's [INPUT] section, as the settings
+// editor runs it after "編集".
+#include "app/Language.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "layout/LayoutCalc.h"
+#include "layout/LayoutInput.h"
+#include "text/IniDocument.h"
+
+#include <QFile>
+
+#include <climits>
+
+namespace quorvane::cli {
+
+namespace {
+
+const char* const kUsage =
+    "usage: quorvane-cli calc INPUT.ini [--canvas-max N] [--en]\n"
+    "  reads the [INPUT] section as the settings editor's \"Edit\" does and runs the size\n"
+    "  calculation: the layout text on stdout (exit 0), or the messages on stderr (exit 1);\n"
+    "  N: the largest bitmap edge in pixels (default 32767)\n";
+
+} // namespace
+
+int RunCalc(const QStringList& args) {
+    ArgReader reader(args);
+    bool english = false;
+    std::optional<int> canvasMax;
+    QString file;
+    while (!reader.atEnd()) {
+        const QString arg = reader.next();
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            Out(QString::fromUtf8(kUsage));
+            return kExitOk;
+        } else if (arg == QLatin1String("--canvas-max")) {
+            canvasMax = reader.intValue(arg, 1, INT_MAX);
+        } else if (IsEnglishSwitch(arg)) {
+            english = true;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            reader.fail(QStringLiteral("unknown option %1").arg(arg));
+        } else if (file.isEmpty()) {
+            file = arg;
+        } else {
+            reader.fail(QStringLiteral("one input file only, not also %1").arg(arg));
+        }
+    }
+    if (reader.error().isEmpty() && file.isEmpty())
+        reader.fail(QStringLiteral("the input file is missing"));
+    if (!reader.error().isEmpty())
+        return UsageError(reader.error(), kUsage);
+
+    // The calculation's own messages are Japanese in both languages; only ours follow the switch.
+    const bool japanese = !english && IsJapanese(SystemLanguage());
+    auto doc = text::IniDocument::Load(QFile::encodeName(file).toStdString());
+    if (!doc) {
+        Err(Pick(japanese, "入力ファイルを読めません: ", "Cannot read the input file: ") + file);
+        return kExitFailure;
+    }
+
+    const layout::LayoutInput input = layout::ReadLayoutInput(*doc);
+    const layout::LayoutCalcResult result =
+        layout::CalculateLayout(input, canvasMax.value_or(layout::kDefaultCanvasMax));
+    if (!result.ok) {
+        Err(QString::fromStdString(result.messages));
+        return kExitFailure;
+    }
+    Out(QString::fromStdString(result.layoutText));
+    return kExitOk;
+}
+
+} // namespace quorvane::cli

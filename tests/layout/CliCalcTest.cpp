@@ -1,0 +1,103 @@
+// quorvane-cli calc: the layout text on stdout, the messages on stderr, and its exit codes.
+#include "layout/LayoutCalc.h"
+#include "layout/LayoutInput.h"
+#include "text/IniDocument.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+
+using namespace quorvane::layout;
+using quorvane::test::ReadFile;
+using quorvane::test::TempDir;
+using quorvane::test::WriteFile;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliCalc : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        cli_ = quorvane::test::BinDir() / "quorvane-cli";
+        if (!std::filesystem::exists(cli_))
+            GTEST_SKIP() << "quorvane-cli is not built (" << cli_ << ")";
+    }
+
+    CliRun Calc(const std::string& args) {
+        std::string command = "'" + cli_.string() + "' calc " + args + " >'" +
+                              (dir_ / "out").string() + "' 2>'" + (dir_ / "err").string() + "'";
+        int status = std::system(command.c_str());
+        CliRun run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = ReadFile(dir_ / "out");
+        run.err = ReadFile(dir_ / "err");
+        return run;
+    }
+
+    std::string Input(const std::string& body) {
+        std::string path = (dir_ / "input.ini").string();
+        WriteFile(path, body);
+        return "'" + path + "'";
+    }
+
+    TempDir dir_;
+    std::filesystem::path cli_;
+};
+
+const char* const kA4 = "[INPUT]\r\nEDIT8=A4 四面\r\nEDIT2=297\r\nEDIT3=210\r\nEDIT4=5\r\n"
+                        "EDIT5=5\r\nEDIT6=5\r\nEDIT7=5\r\nEDIT10=4\r\nEDIT11=2\r\nEDIT12=2\r\n"
+                        "EDIT13=127\r\nEDIT14=89\r\nCHECKBOX7=1\r\n";
+
+} // namespace
+
+TEST_F(CliCalc, PrintsTheLayoutTextOfTheInputSection) {
+    CliRun run = Calc(Input(kA4));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    LayoutCalcResult expected =
+        CalculateLayout(ReadLayoutInput(quorvane::text::IniDocument::Parse(kA4)));
+    ASSERT_TRUE(expected.ok);
+    EXPECT_EQ(run.out, expected.layoutText);
+    // Missing keys take the editor's defaults: 300 dpi, rounding on, a 5 mm periphery cut.
+    EXPECT_NE(run.out.find("\nwidth=3508\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\nround_trim=59\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\nEDIT1=300\n"), std::string::npos);
+}
+
+TEST_F(CliCalc, ReportsTheMessagesAndFails) {
+    CliRun run = Calc(Input("[INPUT]\nEDIT1=\n"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("サイズ名称が未入力です。\n解像度が未定義です。\n", 0), 0u) << run.err;
+
+    run = Calc(Input(kA4) + " --canvas-max 3508 --en");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "\n用紙幅サイズが大きすぎます。（最大3508pix）\n");
+    EXPECT_EQ(Calc(Input(kA4) + " --canvas-max 3509").exitCode, 0);
+
+    run = Calc("'" + (dir_ / "missing.ini").string() + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("missing.ini"), std::string::npos);
+}
+
+TEST_F(CliCalc, HelpAndBadArguments) {
+    CliRun help = Calc("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("usage: quorvane-cli calc INPUT.ini"), std::string::npos);
+    for (const char* args : {"", "--canvas-max 0 x.ini", "x.ini --canvas-max",
+                             "--canvas-max ten x.ini", "--bogus x.ini", "a.ini b.ini"}) {
+        CliRun run = Calc(args);
+        EXPECT_EQ(run.exitCode, 2) << args;
+        EXPECT_NE(run.err.find("quorvane-cli: "), std::string::npos) << args;
+        EXPECT_EQ(run.out, "") << args;
+    }
+}
