@@ -1,0 +1,29 @@
+#include "imaging/Fonts.h"
+
+#include <QFont>
+#include <QStringList>
+#include <mutex>
+
+namespace quorvane {
+
+void RegisterFontSubstitutions() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const QStringList gothic{QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")};
+        const QStringList proportionalGothic{QStringLiteral("IPAPGothic"),
+                                             QStringLiteral("IPAGothic")};
+        const QStringList mincho{QStringLiteral("IPAMincho")};
+        QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
+        QFont::insertSubstitutions(QStringLiteral("MS Gothic"), gothic);
+        QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), proportionalGothic);
+        QFont::insertSubstitutions(QStringLiteral("MS PGothic"), proportionalGothic);
+        QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
+        QFont::insertSubstitutions(QStringLiteral("MS Mincho"), mincho);
+    });
+}
+
+QString EffectiveFontFamily(const QString& family) {
+    return family.isEmpty() ? kDefaultFontFamily : family;
+}
+
+} // namespace quorvane

@@ -1,0 +1,21 @@
+// Font families of the layouts: the Windows family names they were written with draw with the
+// installed IPA fonts, and an empty family means the default gothic face.
+#pragma once
+
+#include <QString>
+
+namespace quorvane {
+
+// The family used when a layout names none.
+inline const QString kDefaultFontFamily = QStringLiteral("ＭＳ ゴシック");
+
+// Makes "ＭＳ ゴシック", "MS Gothic" draw with IPAGothic, "ＭＳ Ｐゴシック", "MS PGothic" with
+// IPAPGothic (each with the other IPA gothic as a second choice), and "ＭＳ 明朝", "MS Mincho" with
+// IPAMincho. Program start-up (GUI, command line, tests) calls it once; calling it again does no
+// harm, and the canvas calls it before its first font is set.
+void RegisterFontSubstitutions();
+
+// The family to draw with: kDefaultFontFamily for an empty text, else the text as given.
+QString EffectiveFontFamily(const QString& family);
+
+} // namespace quorvane

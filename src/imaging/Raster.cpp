@@ -1,0 +1,129 @@
+#include "imaging/Raster.h"
+
+#include <QImageReader>
+#include <QTransform>
+#include <cmath>
+#include <cstring>
+
+namespace quorvane {
+
+namespace {
+
+bool EdgeAllowed(int edge) {
+    return edge >= 1 && edge <= kMaxBitmapSize;
+}
+
+// The bitmap in Format_ARGB32; a null image when the conversion cannot allocate its memory.
+QImage AsArgb32(QImage image) {
+    if (!image.isNull() && image.format() != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_ARGB32);
+    return image;
+}
+
+} // namespace
+
+QImage CreateBitmap(int width, int height) {
+    if (!EdgeAllowed(width) || !EdgeAllowed(height))
+        return {};
+    QImage bitmap(width, height, QImage::Format_ARGB32);
+    if (bitmap.isNull())
+        return {};
+    bitmap.fill(0u);
+    return bitmap;
+}
+
+void Clear(QImage& bitmap, QRgb colour) {
+    if (bitmap.isNull())
+        return;
+    if (bitmap.format() != QImage::Format_ARGB32)
+        bitmap.convertTo(QImage::Format_ARGB32);
+    bitmap.fill(static_cast<uint>(colour));
+}
+
+QImage LoadImageFile(const QString& path, QString* error) {
+    // Qt's default limit (128 MB) refuses photos of more than about 32 million pixels.
+    QImageReader::setAllocationLimit(kPhotoAllocationLimitMb);
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        if (error)
+            *error = reader.errorString();
+        return {};
+    }
+    image = AsArgb32(std::move(image));
+    if (image.isNull() && error)
+        *error = QStringLiteral("out of memory");
+    return image;
+}
+
+QImage ScaledCopy(const QImage& source, int width, int height) {
+    if (source.isNull() || !EdgeAllowed(width) || !EdgeAllowed(height))
+        return {};
+    QImage scaled = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (scaled.width() != width || scaled.height() != height)
+        return {};
+    return AsArgb32(std::move(scaled));
+}
+
+bool CopyRect(const QImage& source, const QRect& rect, QImage& target) {
+    if (source.isNull() || target.isNull() || rect.isEmpty())
+        return false;
+    const QRect inSource = rect.intersected(source.rect());
+    if (inSource.isEmpty())
+        return false;
+    // The part of the rectangle that lands inside the target, in target coordinates.
+    const QRect inTarget = inSource.translated(-rect.topLeft()).intersected(target.rect());
+    if (inTarget.isEmpty())
+        return false;
+    const QImage argbSource = AsArgb32(source);
+    if (argbSource.isNull())
+        return false;
+    if (target.format() != QImage::Format_ARGB32) {
+        target.convertTo(QImage::Format_ARGB32);
+        if (target.isNull())
+            return false;
+    }
+    const int sourceX = inTarget.x() + rect.x();
+    const int sourceY = inTarget.y() + rect.y();
+    const size_t rowBytes = static_cast<size_t>(inTarget.width()) * sizeof(QRgb);
+    for (int j = 0; j < inTarget.height(); ++j) {
+        const uchar* from = argbSource.constScanLine(sourceY + j) + sourceX * sizeof(QRgb);
+        uchar* to = target.scanLine(inTarget.y() + j) + inTarget.x() * sizeof(QRgb);
+        std::memmove(to, from, rowBytes);
+    }
+    return true;
+}
+
+QImage CutOut(const QImage& source, const QRect& rect) {
+    if (rect.isEmpty())
+        return {};
+    QImage cut = CreateBitmap(rect.width(), rect.height());
+    if (cut.isNull())
+        return {};
+    CopyRect(source, rect, cut);
+    return cut;
+}
+
+QImage Rotated(const QImage& source, double degrees) {
+    if (source.isNull() || !std::isfinite(degrees))
+        return {};
+    // Qt's y axis points down, so a positive angle turns the picture clockwise on screen.
+    QImage turned =
+        AsArgb32(source).transformed(QTransform().rotate(degrees), Qt::SmoothTransformation);
+    return AsArgb32(std::move(turned));
+}
+
+ArgbPixels::ArgbPixels(QImage& bitmap) {
+    if (!bitmap.isNull() && bitmap.format() != QImage::Format_ARGB32)
+        bitmap.convertTo(QImage::Format_ARGB32);
+    if (bitmap.isNull())
+        return;
+    bits_ = bitmap.bits(); // detaches: the pixels belong to this bitmap alone
+    stride_ = bitmap.bytesPerLine();
+    width_ = bitmap.width();
+    height_ = bitmap.height();
+}
+
+} // namespace quorvane

@@ -1,0 +1,192 @@
+#include "render/TextStamp.h"
+
+#include <QPointF>
+#include <QRectF>
+#include <algorithm>
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+
+// Measured lengths are truncated towards zero; absurd sizes are held in a range where the
+// integer arithmetic of the placement cannot overflow.
+int64_t Trunc(double value) {
+    if (!std::isfinite(value))
+        return 0;
+    constexpr double kLimit = 1e12;
+    return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit));
+}
+
+QRectF Edges(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    return QRectF(QPointF(static_cast<double>(left), static_cast<double>(top)),
+                  QPointF(static_cast<double>(right), static_cast<double>(bottom)));
+}
+
+// Measures the text at the font size; the width and height truncated.
+struct TextSize {
+    int64_t width = 0;
+    int64_t height = 0;
+};
+
+TextSize Measure(Canvas& canvas, const QString& family, double size, const QString& text) {
+    canvas.SetFont(family, size);
+    const QSizeF measured = canvas.MeasureText(text);
+    return {Trunc(measured.width()), Trunc(measured.height())};
+}
+
+// The text placed on a page or in a cell, at whole font sizes: the steps shared by the page
+// title, the page number and the title inside a photo.
+int DrawPlacedTitle(Canvas& canvas, int s, int position, const StampMargins& margins,
+                    const StampFont& font, const StampBox& box, bool inPhotoTable,
+                    const QString& text, int vAdjust) {
+    if (s < 1 || text.isEmpty() || font.size <= 0)
+        return -1;
+    const int64_t width = box.width;
+    const int64_t height = box.height;
+    int64_t fs = font.size;
+    int64_t tw = Measure(canvas, font.family, static_cast<double>(fs), text).width;
+    if (tw <= 0)
+        return -1;
+    if (tw >= width) {
+        fs = fs * (width - margins.left - margins.right) / tw;
+        if (fs <= 0)
+            return -1;
+        tw = Measure(canvas, font.family, static_cast<double>(fs), text).width;
+        if (tw <= 0)
+            return -1;
+    }
+    const StampPoint p = inPhotoTable
+                             ? PlaceInPhoto(position, width, height, tw, fs, vAdjust)
+                             : PlaceOnPage(position, width, height, margins.left, margins.right,
+                                           margins.top, margins.bottom, tw, fs, vAdjust);
+    const int64_t drawSize = fs / s;
+    if (drawSize <= 0)
+        return -1;
+    canvas.SetFont(font.family, static_cast<double>(drawSize));
+    const int64_t x = box.x + p.x;
+    const int64_t y = box.y + p.y;
+    canvas.DrawText(Edges(x / s, y / s, (x + tw) / s, (y + fs) / s), text, font.colour,
+                    TextAlign::Centre);
+    return 0;
+}
+
+TextAlign LineAlignment(int align) {
+    switch (align) {
+    case kAlignLeft:
+        return TextAlign::Left;
+    case kAlignRight:
+        return TextAlign::Right;
+    default:
+        return TextAlign::Centre;
+    }
+}
+
+} // namespace
+
+QString NumberMeasuringText(const QString& text) {
+    constexpr qsizetype kDigits = 4;
+    if (text.size() >= kDigits)
+        return text;
+    return text + QString(kDigits - text.size(), QLatin1Char('7'));
+}
+
+QString ReplacePagePlaceholder(QString text, const QString& pageNumberText) {
+    return text.replace(QStringLiteral("[$PAGE]"), pageNumberText, Qt::CaseInsensitive);
+}
+
+int DrawNumberText(Canvas& canvas, int s, bool atLowerRight, const StampFont& font, int padding,
+                   int margin, int anchorX, int anchorY, const QString& text) {
+    if (s < 1 || font.size <= 0)
+        return 0;
+    const int64_t drawSize = font.size / s;
+    if (drawSize <= 0)
+        return 0;
+    const TextSize measured =
+        Measure(canvas, font.family, static_cast<double>(drawSize), NumberMeasuringText(text));
+    const int64_t bw = measured.width + 2 * static_cast<int64_t>(margin);
+    const int64_t bh = static_cast<int64_t>(font.size) + 2 * static_cast<int64_t>(margin);
+    const int64_t p = padding;
+    const int64_t ax = anchorX;
+    const int64_t ay = anchorY;
+    const QRectF box = atLowerRight
+                           ? Edges(ax - (bw + p) / s, ay - (bh + p) / s, ax - p / s, ay - p / s)
+                           : Edges(ax + p / s, ay + p / s, ax + (bw + p) / s, ay + (bh + p) / s);
+    canvas.FillRect(box, 0xffffffff);
+    canvas.DrawText(box, text, font.colour, TextAlign::Centre);
+    return 0;
+}
+
+int DrawTitleText(Canvas& canvas, int s, int position, const StampMargins& margins,
+                  const StampFont& font, int pageWidth, int pageHeight, const QString& text,
+                  int vAdjust) {
+    return DrawPlacedTitle(canvas, s, position, margins, font, {0, 0, pageWidth, pageHeight}, false,
+                           text, vAdjust);
+}
+
+int DrawPageNumberText(Canvas& canvas, int s, int position, const StampMargins& margins,
+                       const StampFont& font, int pageWidth, int pageHeight, const QString& text,
+                       const QString& pageNumberText, int vAdjust) {
+    return DrawTitleText(canvas, s, position, margins, font, pageWidth, pageHeight,
+                         ReplacePagePlaceholder(text, pageNumberText), vAdjust);
+}
+
+int DrawTitleTextInPhoto(Canvas& canvas, StampTarget target, int s, int position,
+                         const StampMargins& margins, const StampFont& font, const StampBox& cell,
+                         const QString& text, int vAdjust) {
+    if (target == StampTarget::OutputPage)
+        return DrawPlacedTitle(canvas, s, position, StampMargins{}, font, cell, true, text,
+                               vAdjust);
+    return DrawPlacedTitle(canvas, s, position, margins, font, cell, false, text, vAdjust);
+}
+
+int DrawFileNameDate(Canvas& canvas, StampTarget target, int s, int align,
+                     const StampMargins& margins, const StampFont& font, const StampBox& area,
+                     const QString& text, int vAdjust) {
+    if (s < 1 || text.isEmpty() || font.size <= 0)
+        return -1;
+    const bool outputPage = target == StampTarget::OutputPage;
+    const int64_t width = area.width;
+    const int64_t height = area.height;
+    double fs = font.size;
+    TextSize measured = Measure(canvas, font.family, fs, text);
+    if (measured.width <= 0)
+        return -1;
+
+    if (measured.width >= width) {
+        const int64_t room = width - margins.left - margins.right;
+        fs = outputPage ? fs * static_cast<double>(room) / static_cast<double>(measured.width)
+                        : static_cast<double>(static_cast<int64_t>(fs) * room / measured.width);
+        if (!(fs > 0))
+            return -1;
+        measured = Measure(canvas, font.family, fs, text);
+        if (measured.width <= 0)
+            return -1;
+    }
+    if (outputPage && measured.height >= height) {
+        // Many lines (EXIF information) must also fit the strip's height.
+        if (measured.height <= 0)
+            return -1;
+        const int64_t room = height - margins.top - margins.bottom;
+        fs = fs * static_cast<double>(room) / static_cast<double>(measured.height);
+        if (!(fs > 0))
+            return -1;
+        measured = Measure(canvas, font.family, fs, text);
+        if (measured.width <= 0)
+            return -1;
+    }
+
+    const StampPoint p = PlaceFileNameDate(align, width, height, margins.left, margins.right,
+                                           margins.top, measured.width, fs, vAdjust, outputPage);
+    const double drawSize = outputPage ? fs / s : static_cast<double>(static_cast<int64_t>(fs) / s);
+    if (!(drawSize > 0))
+        return -1;
+    canvas.SetFont(font.family, drawSize);
+    const int64_t x = area.x + p.x;
+    const int64_t y = area.y + p.y;
+    canvas.DrawText(Edges(x / s, y / s, (x + measured.width) / s, (y + measured.height) / s), text,
+                    font.colour, outputPage ? LineAlignment(align) : TextAlign::Centre);
+    return 0;
+}
+
+} // namespace quorvane
