@@ -1,0 +1,318 @@
+// Whole runs of the renderer and the job on drawn photos: placement read back from the page
+// pixels, page files, continuation across presses, end and start rows, old files, stops.
+#include "render/SheetJob.h"
+#include "layout/SheetLayout.h"
+#include "render/PageRenderer.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using quorvane::test::TempDir;
+
+namespace {
+
+QString Q(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+// Records what a run reports; can press the stop button after a number of yields.
+struct Recorder : SheetRunObserver {
+    QStringList messages, written;
+    QVector<QImage> pages;
+    QString folder;
+    SheetJob* job = nullptr;
+    int stopAfterYields = -1;
+    void message(const QString& t) override { messages << t; }
+    void pageWritten(const QString& p) override { written << QFileInfo(p).fileName(); }
+    void pageFinished(const QImage& page) override { pages << page.copy(); }
+    void outputFolderChosen(const QString& f) override { folder = f; }
+    void yield() override {
+        if (stopAfterYields >= 0 && stopAfterYields-- == 0)
+            job->stop(*this);
+    }
+};
+
+// A small layout without texts: 2 x 2 cells of 100 x 80 on a 300 x 220 page.
+layout::SheetLayout SmallLayout() {
+    layout::SheetLayout l = layout::DefaultSheetLayout(true);
+    l.width = 300;
+    l.height = 220;
+    l.left_margin = 20;
+    l.right_margin = 20;
+    l.top_margin = 20;
+    l.bottom_margin = 20;
+    l.photo_col = 2;
+    l.photo_row = 2;
+    l.photo_ct = 4;
+    l.photo_width = 100;
+    l.photo_height = 80;
+    l.bg_color = "ff00ff00";
+    l.disp_numer = false;
+    return l;
+}
+
+class SheetRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QDir().mkpath(Q(dir / "photos"));
+        settings.saveFolder = Q(dir / "save");
+        settings.photoFolder = Q(dir / "photos");
+        settings.fullResolution = true;
+        job.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 20, 30)); };
+        rec.job = &job;
+    }
+    // Photos of one colour each, 200 x 160 PNG, listed in order.
+    void AddPhotos(int count, QSize size = {200, 160}) {
+        for (int i = 0; i < count; ++i) {
+            const QString name =
+                QStringLiteral("p%1.png").arg(settings.photos.size() + 1, 2, 10, QLatin1Char('0'));
+            QImage img(size, QImage::Format_ARGB32);
+            img.fill(qRgb(10 * i, 0, 200));
+            ASSERT_TRUE(img.save(Q(dir / "photos") + "/" + name));
+            settings.photos.append(PhotoEntry{static_cast<int>(settings.photos.size()) + 1, name,
+                                              QStringLiteral("2017/03/04 "),
+                                              Q(dir / "photos") + "/"});
+        }
+    }
+    QStringList PagesIn(const QString& folder) {
+        return QDir(folder).entryList({"*.jpg"}, QDir::Files, QDir::Name);
+    }
+
+    TempDir dir;
+    SheetRunSettings settings;
+    SheetJob job;
+    Recorder rec;
+    layout::SheetLayout layout = SmallLayout();
+};
+
+TEST_F(SheetRun, PlacesPhotosInCellsWithFramesOnTheBackground) {
+    AddPhotos(4);
+    settings.continuous = true;
+    ASSERT_EQ(job.press(&layout, settings, rec), 2);
+    ASSERT_EQ(rec.pages.size(), 1);
+    const QImage& page = rec.pages[0];
+    // gapX = (300 - 40 - 200) / 1 = 60, gapY = (220 - 40 - 160) / 1 = 20.
+    const QPoint origins[] = {{20, 20}, {180, 20}, {20, 120}, {180, 120}};
+    for (int i = 0; i < 4; ++i) {
+        const QPoint o = origins[i];
+        // Frame: the top row and left column of the cell, the right column and bottom row.
+        EXPECT_EQ(page.pixel(o.x() + 50, o.y()), 0xff000000u) << i;
+        EXPECT_EQ(page.pixel(o.x(), o.y() + 40), 0xff000000u) << i;
+        EXPECT_EQ(page.pixel(o.x() + 99, o.y() + 79), 0xff000000u) << i;
+        EXPECT_EQ(page.pixel(o.x() + 50, o.y() + 79), 0xff000000u) << i;
+        // The photo (200 x 160 fits 100 x 80 exactly) fills the cell inside the frame.
+        EXPECT_EQ(page.pixel(o.x() + 50, o.y() + 40), qRgb(10 * i, 0, 200)) << i;
+        // Background just outside the cell.
+        EXPECT_EQ(page.pixel(o.x() - 1, o.y() + 40), 0xff00ff00u) << i;
+    }
+    EXPECT_EQ(rec.written, QStringList{"page0001.jpg"});
+    EXPECT_EQ(rec.folder, Q(dir / "save/一覧フォルダ/20261207102030"));
+    EXPECT_EQ(QImageReader(rec.folder + "/page0001.jpg").size(), QSize(300, 220));
+    EXPECT_EQ(rec.messages, QStringList{"シートを作成しました。"});
+}
+
+TEST_F(SheetRun, OneColumnAndVerticalOrderAndCentring) {
+    layout.photo_col = 1;
+    layout.photo_ct = 2;
+    layout.horizontal_first = false;
+    layout.outerRect = false;
+    AddPhotos(2, {100, 40}); // fits 100 x 40: centred vertically, 20 down
+    settings.continuous = true;
+    job.press(&layout, settings, rec);
+    ASSERT_EQ(rec.pages.size(), 1);
+    const QImage& page = rec.pages[0];
+    EXPECT_EQ(page.pixel(20, 20 + 20), qRgb(0, 0, 200));
+    EXPECT_EQ(page.pixel(20, 20 + 19), 0xff00ff00u);
+    EXPECT_EQ(page.pixel(20, 120 + 20), qRgb(10, 0, 200)); // second photo below, same column
+}
+
+TEST_F(SheetRun, SevenPhotosMakeTwoPagesAndADeletedPhotoIsSkipped) {
+    AddPhotos(8);
+    QFile::remove(Q(dir / "photos/p03.png"));
+    settings.continuous = true;
+    job.press(&layout, settings, rec);
+    EXPECT_EQ(rec.written, (QStringList{"page0001.jpg", "page0002.jpg"}));
+    EXPECT_EQ(rec.messages, QStringList{"シートを作成しました。"});
+    // The second page holds photos 6, 7, 8 and frames all four cells.
+    const QImage& second = rec.pages[1];
+    EXPECT_EQ(second.pixel(70, 60), qRgb(50, 0, 200)); // p06 (index 5) opens the second page
+    EXPECT_EQ(second.pixel(230, 160), 0xff00ff00u);    // the empty fourth cell shows background
+    EXPECT_EQ(second.pixel(230, 120), 0xff000000u);    // with its frame
+    EXPECT_FALSE(job.continuationPending());
+}
+
+TEST_F(SheetRun, ThreePressesWriteThreePagesIntoOneFolder) {
+    AddPhotos(10);
+    for (int press = 1; press <= 3; ++press) {
+        job.clock = [press] { return QDateTime(QDate(2026, 12, 7), QTime(10, 0, press)); };
+        job.press(&layout, settings, rec);
+        EXPECT_EQ(job.continuationPending(), press < 3) << press;
+    }
+    EXPECT_EQ(PagesIn(Q(dir / "save/一覧フォルダ/20261207100001")),
+              (QStringList{"page0001.jpg", "page0002.jpg", "page0003.jpg"}));
+    EXPECT_EQ(rec.pages[2].pixel(70, 60), qRgb(80, 0, 200)); // page 3 starts with photo 9
+}
+
+TEST_F(SheetRun, EndRowEndsTheJobLikeTheEndOfTheList) {
+    AddPhotos(10);
+    settings.endRow = QStringLiteral("6");
+    job.press(&layout, settings, rec);
+    job.press(&layout, settings, rec);
+    EXPECT_FALSE(job.continuationPending());
+    EXPECT_EQ(rec.written, (QStringList{"page0001.jpg", "page0002.jpg"}));
+    EXPECT_EQ(rec.pages[1].pixel(230, 60), qRgb(50, 0, 200)); // photo 6 is the last
+    EXPECT_EQ(rec.pages[1].pixel(70, 160), 0xff00ff00u);
+}
+
+TEST_F(SheetRun, StartRowRuleAndNumberOffset) {
+    AddPhotos(6);
+    settings.continuous = true;
+    settings.startRow = QStringLiteral("3");
+    job.press(&layout, settings, rec);
+    EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(20, 0, 200));
+    // A start row equal to the number of photos is ignored.
+    rec.pages.clear();
+    settings.startRow = QStringLiteral("6");
+    job.press(&layout, settings, rec);
+    EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(0, 0, 200));
+}
+
+TEST_F(SheetRun, TwoFreshRunsInOneSecondShareTheFolderAndTheSecondEmptiesIt) {
+    AddPhotos(2);
+    settings.continuous = true;
+    job.press(&layout, settings, rec);
+    const QString folder = rec.folder;
+    test::WriteFile((folder + "/old.PNG").toStdString(), "x");
+    test::WriteFile((folder + "/notes.txt").toStdString(), "x");
+    test::WriteFile((folder + "/sub/keep.jpg").toStdString(), "x");
+    job.press(&layout, settings, rec);
+    EXPECT_EQ(rec.folder, folder);
+    EXPECT_FALSE(QFile::exists(folder + "/old.PNG"));
+    EXPECT_TRUE(QFile::exists(folder + "/notes.txt"));
+    EXPECT_TRUE(QFile::exists(folder + "/sub/keep.jpg"));
+    // With do-not-overwrite nothing is deleted and the existing page keeps its bytes.
+    test::WriteFile((folder + "/page0001.jpg").toStdString(), "kept");
+    settings.keepExisting = true;
+    job.press(&layout, settings, rec);
+    EXPECT_EQ(test::ReadFile((folder + "/page0001.jpg").toStdString()), "kept");
+}
+
+TEST_F(SheetRun, AFailingStartDeletesNothing) {
+    AddPhotos(2);
+    settings.continuous = true;
+    job.press(&layout, settings, rec);
+    const QString folder = rec.folder;
+    ASSERT_TRUE(QFile::exists(folder + "/page0001.jpg"));
+    layout.background_image = Q(dir / "missing.png").toStdString();
+    EXPECT_EQ(job.press(&layout, settings, rec), kRenderBackground);
+    EXPECT_EQ(rec.messages.last(), "背景画像を読み込めませんでした。\n");
+    EXPECT_TRUE(QFile::exists(folder + "/page0001.jpg"));
+    layout.background_image.clear();
+    layout.photo_ct = 0;
+    EXPECT_EQ(job.press(&layout, settings, rec), kRenderStopped);
+    EXPECT_EQ(rec.messages.last(), "写真枚数設定が０か無効です。");
+    EXPECT_TRUE(QFile::exists(folder + "/page0001.jpg"));
+    EXPECT_FALSE(job.busy());
+}
+
+TEST_F(SheetRun, AStopMidPageResumesWithThatPagesFirstPhoto) {
+    AddPhotos(10);
+    job.press(&layout, settings, rec); // page 1: photos 1-4
+    rec.stopAfterYields = 2;           // stop while page 2 is being filled
+    EXPECT_EQ(job.press(&layout, settings, rec), kRenderStopped);
+    EXPECT_TRUE(job.continuationPending());
+    EXPECT_EQ(job.lastPhoto(), 3);
+    EXPECT_EQ(job.lastPage(), 1);
+    rec.pages.clear();
+    job.press(&layout, settings, rec);
+    ASSERT_EQ(rec.pages.size(), 1);
+    EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(40, 0, 200)); // photo 5 again
+    EXPECT_EQ(rec.written.last(), "page0002.jpg");
+    // "中止" while idle resets the continuation.
+    job.stop(rec);
+    EXPECT_FALSE(job.continuationPending());
+}
+
+TEST_F(SheetRun, BackgroundImageOnEveryPageAndTextsStamped) {
+    QImage bg(50, 40, QImage::Format_ARGB32);
+    bg.fill(0xffff0000);
+    ASSERT_TRUE(bg.save(Q(dir / "bg.png")));
+    layout.background_image = Q(dir / "bg.png").toStdString();
+    layout.title = "T";
+    layout.title_font_size = 14;
+    layout.disp_page_number = true;
+    layout.page_text = "P[$PAGE]";
+    AddPhotos(6);
+    settings.continuous = true;
+    settings.title = QStringLiteral("[$date]");
+    job.press(&layout, settings, rec);
+    ASSERT_EQ(rec.pages.size(), 2);
+    for (const QImage& page : rec.pages) {
+        EXPECT_EQ(page.pixel(5, 5), 0xffff0000u);
+        EXPECT_EQ(page.pixel(48, 10), 0xffff0000u);
+        EXPECT_EQ(page.pixel(10, 38), 0xffff0000u);
+        EXPECT_EQ(page.pixel(49, 10), 0xff00ff00u); // the image's last column and row are not drawn
+        EXPECT_EQ(page.pixel(10, 39), 0xff00ff00u);
+        // Ink of the title at the top centre and of the page number at the top right.
+        auto ink = [&](int x0, int x1) {
+            int dark = 0;
+            for (int y = 0; y < 20; ++y)
+                for (int x = x0; x < x1; ++x)
+                    dark += qGreen(page.pixel(x, y)) < 100 && qRed(page.pixel(x, y)) < 100;
+            return dark;
+        };
+        EXPECT_GT(ink(130, 170), 5);
+        EXPECT_GT(ink(240, 280), 5);
+        EXPECT_EQ(ink(60, 110), 0);
+    }
+}
+
+TEST_F(SheetRun, PreconditionsAndUnmakeableFolder) {
+    EXPECT_EQ(job.press(nullptr, settings, rec), -1);
+    settings.photoFolder.clear();
+    settings.japanese = false;
+    EXPECT_EQ(job.press(&layout, settings, rec), -1);
+    EXPECT_EQ(rec.messages, QStringList{"Folder is not set."});
+    settings.photoFolder = Q(dir / "photos");
+    test::WriteFile(dir / "file", "x");
+    settings.saveFolder = Q(dir / "file");
+    EXPECT_EQ(job.press(&layout, settings, rec), -2);
+    EXPECT_EQ(rec.messages.last(),
+              "Can not create a folder.\n" + Q(dir / "file/IndexSheetFolder/20261207102030"));
+    EXPECT_FALSE(job.busy());
+}
+
+TEST_F(SheetRun, AnUnreadablePhotoStopsWithItsMessage) {
+    AddPhotos(1);
+    test::WriteFile(dir / "photos/p02.png", "not an image");
+    settings.photos.append(PhotoEntry{2, "p02.png", "", Q(dir / "photos") + "/"});
+    settings.continuous = true;
+    EXPECT_EQ(job.press(&layout, settings, rec), kRenderMemoryOrImage);
+    EXPECT_EQ(rec.messages.last(),
+              "画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n" +
+                  Q(dir / "photos/p02.png"));
+    EXPECT_TRUE(job.stopRequested());
+    EXPECT_TRUE(rec.written.isEmpty());
+}
+
+TEST_F(SheetRun, WebLayoutsWriteEachPlacedPhotoAndNoPage) {
+    layout.for_web = true;
+    layout.web_thumb_width = 40;
+    AddPhotos(2);
+    settings.photos[1].fileName = "p02.png";
+    settings.continuous = true;
+    job.press(&layout, settings, rec);
+    const QString web = Q(dir / "save/Ｗｅｂ用フォルダ");
+    EXPECT_EQ(QDir(web).entryList(QDir::Files, QDir::Name), (QStringList{"p01.jpg", "p02.jpg"}));
+    EXPECT_EQ(QImageReader(web + "/p01.jpg").size(), QSize(40, 32));
+    EXPECT_FALSE(QDir(Q(dir / "save/一覧フォルダ")).exists());
+}
+
+} // namespace
