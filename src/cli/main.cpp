@@ -30,9 +30,17 @@ const Command kCommands[] = {
     {"calc", quorvane::cli::RunCalc, false},
 };
 
+// The command reports through its own messages; Qt's warnings (fonts, runtime folders of the
+// offscreen platform) would only mix noise into stderr, which scripts read.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    qInstallMessageHandler(QuietQtMessages);
     using namespace quorvane::cli;
     QStringList raw;
     for (int i = 1; i < argc; ++i)

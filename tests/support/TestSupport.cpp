@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include <QProcess>
+#include <QProcessEnvironment>
+
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -47,6 +50,28 @@ std::filesystem::path TestPhotosDir() {
     if (std::filesystem::is_directory(dir, ec))
         return dir;
     return {};
+}
+
+ProgramRun RunCli(const std::vector<std::string>& args, const std::filesystem::path& configHome) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(configHome.string()));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    QStringList list;
+    for (const std::string& a : args)
+        list << QString::fromStdString(a);
+    process.start(QString::fromStdString((BinDir() / "quorvane-cli").string()), list);
+    ProgramRun run;
+    if (!process.waitForStarted(30000))
+        return run;
+    process.closeWriteChannel();
+    process.waitForFinished(300000);
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    if (process.exitStatus() == QProcess::NormalExit)
+        run.exitCode = process.exitCode();
+    return run;
 }
 
 std::filesystem::path SourceDir() {

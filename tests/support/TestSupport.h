@@ -35,6 +35,17 @@ std::filesystem::path TestPhotosDir();
 std::filesystem::path SourceDir();
 std::filesystem::path BinDir();
 
+// What a program run printed and how it ended.
+struct ProgramRun {
+    int exitCode = -1; // -1 when it did not start or did not end normally
+    std::string out;
+    std::string err;
+};
+
+// Runs the built quorvane-cli with the arguments and the settings folder below `configHome`
+// (XDG_CONFIG_HOME), so the user's own settings are never touched.
+ProgramRun RunCli(const std::vector<std::string>& args, const std::filesystem::path& configHome);
+
 } // namespace quorvane::test
 
 // Skips the current test when the real camera photos are absent.

@@ -1,0 +1,94 @@
+// The batch command as scripts see it: its output lines, messages and exit codes.
+#include "TestSupport.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using quorvane::test::RunCli;
+using quorvane::test::TempDir;
+
+namespace {
+
+class Cli : public ::testing::Test {
+  protected:
+    std::string Examples() const {
+        return (quorvane::test::SourceDir() / "examples/photos").string();
+    }
+    quorvane::test::ProgramRun Run(const std::vector<std::string>& args) {
+        return RunCli(args, dir / "config");
+    }
+    TempDir dir;
+};
+
+TEST_F(Cli, ListPrintsOneLinePerPhotoInOrder) {
+    const std::string folder = Examples() + "/";
+    auto run = Run({"list", Examples(), "-en"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "1\tbanner_0006.gif\t\t" + folder + "\n" +             //
+                           "2\tIMG_0001.JPG\t2017/03/04 \t" + folder + "\n" + //
+                           "3\tIMG_0002.JPG\t2019/05/01 \t" + folder + "\n" + //
+                           "4\tIMG_0003.jpg\t1989/01/08 \t" + folder + "\n" + //
+                           "5\tIMG_0004.jpeg\t2001/02/03 \t" + folder + "\n" +
+                           "6\tscan_0005.png\t2001/02/03\t" + folder + "\n");
+    run = Run({"list", Examples(), "--era", "--time"});
+    EXPECT_NE(run.out.find("2\tIMG_0001.JPG\t平成29年3月4日12:34:56\t"), std::string::npos);
+    EXPECT_NE(run.out.find("4\tIMG_0003.jpg\t平成元年1月8日10:00:00\t"), std::string::npos);
+    // The first run made the settings folder with the shipped files.
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "config/Quorvane/initdata"));
+}
+
+TEST_F(Cli, BadArgumentsAndMissingInput) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"list"},
+                                                 {"list", "a", "b"},
+                                                 {"list", "--bogus", "a"},
+                                                 {"frobnicate"},
+                                                 {"exif"},
+                                                 {"exif", "a.jpg", "--max-tag-line-col", "3"},
+                                                 {"sheets", "--source", "a"},
+                                                 {"sheets", "--quality", "101"}}) {
+        const auto run = Run(args);
+        EXPECT_EQ(run.exitCode, 2) << args[0];
+        EXPECT_NE(run.err.find("usage: quorvane-cli"), std::string::npos) << args[0];
+    }
+    EXPECT_EQ(Run({"list", "--help"}).exitCode, 0);
+    const auto missing = Run({"list", (dir / "nowhere").string(), "--en"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("The photo folder does not exist"), std::string::npos);
+}
+
+TEST_F(Cli, ExifPrintsTheReportAndFailsWithItsCode) {
+    auto run = Run({"exif", Examples() + "/IMG_0001.JPG"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "MM :モトローラー形式");
+    EXPECT_NE(run.out.find("\nMake:    Canon\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\nDateTimeOriginal:    2017:03:04 12:34:56\n"), std::string::npos);
+    run = Run({"exif", Examples() + "/IMG_0001.JPG", "--ja", "--max-dump-bin-ct", "10"});
+    EXPECT_NE(run.out.find("\n撮影機器のモデル名:    Canon EOS .. ( E Bytes )\n"),
+              std::string::npos)
+        << run.out;
+    run = Run({"exif", Examples() + "/scan_0005.png"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "result -3\n");
+    run = Run({"exif", (dir / "none.jpg").string()});
+    EXPECT_EQ(run.err, "result -1\n");
+}
+
+TEST_F(Cli, SheetsPrintsTheFolderThenEachPage) {
+    const auto layout = dir / "layout.ini";
+    quorvane::test::WriteFile(layout, "[PAPER]\nwidth=1200\nheight=800\n[PHOTO]\nphoto_width=500\n"
+                                      "photo_height=300\n[FILEANDDATE]\ndisp_filename=1\n");
+    auto run = Run({"sheets", "--source", Examples(), "--dest", (dir / "out").string(), "--layout",
+                    layout.string(), "--en", "--no-stamp-folder", "--quality", "80"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string folder = (dir / "out/IndexSheetFolder").string();
+    EXPECT_EQ(run.out, folder + "\n" + folder + "/page0001.jpg\n" + folder + "/page0002.jpg\n");
+    EXPECT_EQ(run.err, "Created the sheet.\n");
+    EXPECT_TRUE(std::filesystem::exists(folder + "/page0002.jpg"));
+
+    run = Run({"sheets", "--source", Examples(), "--dest", (dir / "out").string(), "--layout",
+               (dir / "missing.ini").string(), "--en"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Cannot read the layout file"), std::string::npos);
+}
+
+} // namespace
