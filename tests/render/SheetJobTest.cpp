@@ -302,6 +302,23 @@ TEST_F(SheetRun, AnUnreadablePhotoStopsWithItsMessage) {
     EXPECT_TRUE(rec.written.isEmpty());
 }
 
+TEST_F(SheetRun, APageThatCannotBeWrittenStopsTheRunNamingTheFile) {
+    AddPhotos(6);
+    settings.stampFolder = false;
+    // A folder in the way of page0001.jpg makes its write fail, even for root.
+    const QString base = Q(dir / "save/一覧フォルダ");
+    ASSERT_TRUE(QDir().mkpath(base + "/page0001.jpg"));
+    EXPECT_EQ(job.press(&layout, settings, rec), kRenderMemoryOrImage);
+    EXPECT_EQ(rec.messages.last(), "ページを書き込めませんでした。\n" + base + "/page0001.jpg");
+    EXPECT_TRUE(job.stopRequested());
+    EXPECT_TRUE(rec.written.isEmpty());
+    // The next press, once the way is clear, writes that page again from its first photo.
+    ASSERT_TRUE(QDir(base + "/page0001.jpg").removeRecursively());
+    EXPECT_EQ(job.lastPhoto(), -1);
+    job.press(&layout, settings, rec);
+    EXPECT_EQ(rec.written, QStringList{"page0001.jpg"});
+}
+
 TEST_F(SheetRun, WebLayoutsWriteEachPlacedPhotoAndNoPage) {
     layout.for_web = true;
     layout.web_thumb_width = 40;
