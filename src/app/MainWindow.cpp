@@ -1,10 +1,443 @@
 #include "app/MainWindow.h"
 
+#include "app/AppConfig.h"
+#include "app/DropRule.h"
+#include "app/Language.h"
+#include "app/MainWindowDropTarget.h"
+#include "app/MainWindowGrid.h"
+#include "app/PathRules.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
 namespace quorvane {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+constexpr int kMinimumWidth = 1040;
+constexpr int kMinimumHeight = 600;
+constexpr int kGridLeft = 8;
+constexpr int kGridTop = 156; // below the buttons, folder boxes and option boxes
+constexpr int kProgressHeight = 16;
+constexpr int kStatusHeight = 24;
+constexpr int kStatusLabelLeft = 8;
+constexpr int kFolderColumnWidth = 520; // StringColumn4 at the first showing
+
+// Sets the busy flag for one operation and clears it on every way out.
+class BusyScope {
+  public:
+    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyScope() { flag_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+QPushButton* MakeButton(QWidget* parent, const QString& name) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setMinimumHeight(30);
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppContext context, QWidget* parent)
+    : QWidget(parent), context_(std::move(context)) {
     setObjectName(QStringLiteral("TForm2"));
-    resize(1040, 600);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+
+    chooseFolder = [this](const QString& title, const QString& startFolder) {
+        return QFileDialog::getExistingDirectory(this, title, startFolder);
+    };
+    showMessage = [this](const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
+        box.exec();
+    };
+    openFolder = [](const QString& folder) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    };
+
+    createControls();
+    applyTexts();
+    resize(kMinimumWidth, kMinimumHeight);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls() {
+    grid_ = new PhotoGridModel(japanese(), this);
+
+    topPanel_ = new QWidget(this);
+    topPanel_->setObjectName(QStringLiteral("TopPanel"));
+    auto* top = new QVBoxLayout(topPanel_);
+    top->setContentsMargins(kGridLeft, 8, kGridLeft + 10, 4);
+    top->setSpacing(6);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    for (int i = 0; i < 5; ++i) {
+        speedButton_[i] = MakeButton(topPanel_, QStringLiteral("SpeedButton%1").arg(i + 1));
+        speedButton_[i]->setMinimumWidth(110);
+        buttons->addWidget(speedButton_[i]);
+        if (i == 2)
+            buttons->addSpacing(24);
+    }
+    buttons->addStretch(1);
+    top->addLayout(buttons);
+
+    auto* folders = new QGridLayout;
+    folders->setHorizontalSpacing(6);
+    folders->setVerticalSpacing(6);
+    label1_ = new QLabel(topPanel_);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label3_ = new QLabel(topPanel_);
+    label3_->setObjectName(QStringLiteral("Label3"));
+    edit1_ = new QLineEdit(topPanel_);
+    edit1_->setObjectName(QStringLiteral("Edit1"));
+    edit2_ = new QLineEdit(topPanel_);
+    edit2_->setObjectName(QStringLiteral("Edit2"));
+    for (int i = 0; i < 3; ++i) {
+        cornerButton_[i] = MakeButton(topPanel_, QStringLiteral("CornerButton%1").arg(i + 1));
+        cornerButton_[i]->setMinimumWidth(110);
+    }
+    for (QLineEdit* edit : {edit1_, edit2_})
+        edit->setMinimumHeight(28);
+    folders->addWidget(label1_, 0, 0);
+    folders->addWidget(edit1_, 0, 1);
+    folders->addWidget(cornerButton_[0], 0, 2);
+    folders->addWidget(cornerButton_[1], 0, 3);
+    folders->addWidget(label3_, 1, 0);
+    folders->addWidget(edit2_, 1, 1);
+    folders->addWidget(cornerButton_[2], 1, 2);
+    folders->setColumnStretch(1, 1);
+
+    dropTarget_ = new PhotoDropTarget(topPanel_);
+    dropTarget_->setObjectName(QStringLiteral("DropTarget1"));
+    dropTarget_->setFixedWidth(300);
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(12);
+    middle->addLayout(folders, 1);
+    middle->addWidget(dropTarget_);
+    top->addLayout(middle);
+
+    auto* options = new QHBoxLayout;
+    options->setSpacing(18);
+    for (int i = 0; i < 5; ++i) {
+        checkBox_[i] = new QCheckBox(topPanel_);
+        checkBox_[i]->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
+        options->addWidget(checkBox_[i]);
+    }
+    options->addStretch(1);
+    top->addLayout(options);
+
+    memo1_ = new QPlainTextEdit(this);
+    memo1_->setObjectName(QStringLiteral("Memo1"));
+    memo1_->hide();
+
+    gridView_ = new QTableView(this);
+    gridView_->setObjectName(QStringLiteral("StringGrid1"));
+    gridView_->setModel(grid_);
+    gridView_->setColumnHidden(PhotoGridModel::kCheckColumn, true);
+    gridView_->verticalHeader()->hide();
+    // Fixed row heights keep 10000 rows cheap to lay out and scroll.
+    gridView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    gridView_->verticalHeader()->setDefaultSectionSize(gridView_->fontMetrics().height() + 8);
+    gridView_->horizontalHeader()->setStretchLastSection(false);
+    gridView_->horizontalHeader()->setHighlightSections(false);
+    gridView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    gridView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    gridView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridView_->setWordWrap(false);
+    gridView_->setColumnWidth(PhotoGridModel::kNumberColumn, 64);
+    gridView_->setColumnWidth(PhotoGridModel::kFileNameColumn, 240);
+    gridView_->setColumnWidth(PhotoGridModel::kDateColumn, 170);
+
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar_->setTextVisible(false);
+    progressBar_->setRange(0, 1);
+    progressBar_->setValue(0);
+
+    statusBar_ = new QWidget(this);
+    statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar_->setAttribute(Qt::WA_StyledBackground, true);
+    statusBar_->setStyleSheet(QStringLiteral("#StatusBar1 { border-top: 1px solid #c4c4c4; }"));
+    label4_ = new QLabel(statusBar_);
+    label4_->setObjectName(QStringLiteral("Label4"));
+
+    connect(speedButton_[0], &QPushButton::clicked, this, &MainWindow::clearList);
+    connect(speedButton_[1], &QPushButton::clicked, this, &MainWindow::buildList);
+    connect(speedButton_[2], &QPushButton::clicked, this, &MainWindow::stopReading);
+    connect(speedButton_[3], &QPushButton::clicked, this, &MainWindow::openSheetWindow);
+    connect(speedButton_[4], &QPushButton::clicked, this, &MainWindow::openSettingsFolder);
+    connect(cornerButton_[0], &QPushButton::clicked, this, &MainWindow::chooseSourceFolder);
+    connect(cornerButton_[2], &QPushButton::clicked, this, &MainWindow::chooseSaveFolder);
+    connect(dropTarget_, &PhotoDropTarget::namesDropped, this, &MainWindow::dropNames);
+}
+
+void MainWindow::applyTexts() {
+    const bool ja = japanese();
+    setWindowTitle(ApplicationTitle(ja));
+    speedButton_[0]->setText(Pick(ja, "新規作成", "Clear List"));
+    speedButton_[1]->setText(Pick(ja, "画像リスト作成", "Image list creation"));
+    speedButton_[2]->setText(Pick(ja, "読込み中断", "Break"));
+    speedButton_[3]->setText(Pick(ja, "インデックスシート作成", "Make Sheets"));
+    speedButton_[4]->setText(Pick(ja, "サイズ設定フォルダを開く", "Open setting folder"));
+    label1_->setText(Pick(ja, "読込みフォルダ", "Photo Folder"));
+    label3_->setText(Pick(ja, "保存先フォルダ", "Save Folder"));
+    cornerButton_[0]->setText(Pick(ja, "フォルダ選択", "Select Folder"));
+    cornerButton_[1]->setText(Pick(ja, "設定済みフォルダ", "Set Folder"));
+    cornerButton_[2]->setText(Pick(ja, "フォルダ選択", "Select Folder"));
+    cornerButton_[1]->hide(); // kept for its name; it does nothing
+    dropTarget_->setText(Pick(ja, "ここへ写真フォルダをドロップ", "Drop a photo folder here"));
+
+    // The era box has no English text: it is unticked and hidden in English. The tag-name box
+    // takes its English text and is then unticked and hidden as well.
+    checkBox_[0]->setText(QStringLiteral("和暦表示(平成)"));
+    checkBox_[1]->setText(Pick(ja, "時分秒も表示", "Disp H:M:S"));
+    checkBox_[2]->setText(Pick(ja, "EXIF情報名を日本語で表示", "Use Japanese ExifTagName"));
+    checkBox_[3]->setText(Pick(ja, "メーカーノートがあれば表示", "Display maker note if there is"));
+    checkBox_[4]->setText(Pick(ja, "サブフォルダも検索する", "Also search subfolders"));
+    checkBox_[2]->setChecked(ja);
+    for (QCheckBox* box : {checkBox_[0], checkBox_[2]}) {
+        if (!ja) {
+            box->setChecked(false);
+            box->hide();
+        }
+    }
+    checkBox_[3]->setChecked(false);
+    checkBox_[4]->setChecked(false);
+    checkBox_[3]->show();
+}
+
+QVector<PhotoEntry> MainWindow::photoList() const {
+    return grid_->photoList();
+}
+
+QString MainWindow::sourceFolder() const {
+    return edit1_->text();
+}
+
+QString MainWindow::saveFolder() const {
+    return edit2_->text();
+}
+
+bool MainWindow::eraDates() const {
+    return checkBox_[0]->isChecked();
+}
+
+bool MainWindow::showTime() const {
+    return checkBox_[1]->isChecked();
+}
+
+bool MainWindow::japaneseTagNames() const {
+    return checkBox_[2]->isChecked();
+}
+
+bool MainWindow::makerNotes() const {
+    return checkBox_[3]->isChecked();
+}
+
+bool MainWindow::subfolders() const {
+    return checkBox_[4]->isChecked();
+}
+
+exif::ExifOptions MainWindow::reportOptions() const {
+    exif::ExifOptions options;
+    options.maxTagLineCol = context_.config.maxTagLineCol;
+    options.maxDumpBinCt = context_.config.maxDumpBinCt;
+    options.japaneseNames = japaneseTagNames();
+    options.makerNotes = makerNotes();
+    options.settingsFolder = context_.settingsFolder.toStdString();
+    options.yield = [] { QCoreApplication::processEvents(); };
+    options.stopRequested = [this] { return stopRequested_; };
+    return options;
+}
+
+void MainWindow::clearList() {
+    // Ignored during a build: emptying the rows under it would leave a list that reads as empty
+    // while the build goes on filling from its row.
+    if (busy_)
+        return;
+    BusyScope busy(busy_);
+    stopRequested_ = false;
+    emptyAndNumberRows();
+}
+
+void MainWindow::emptyAndNumberRows() {
+    grid_->emptyAndNumber();
+    progressBar_->setRange(0, 1);
+    progressBar_->setValue(0);
+    label4_->clear();
+}
+
+void MainWindow::buildList() {
+    if (busy_)
+        return;
+    BusyScope busy(busy_);
+    stopRequested_ = false;
+
+    PhotoListRequest request;
+    request.sourceFolder = edit1_->text();
+    request.saveFolder = edit2_->text();
+    request.subfolders = subfolders();
+    request.era = eraDates();
+    request.withTime = showTime();
+    request.japanese = japanese();
+    request.maxDumpBinCt = context_.config.maxDumpBinCt;
+
+    PhotoListHooks hooks;
+    hooks.yield = [] { QCoreApplication::processEvents(); };
+    hooks.stopRequested = [this] { return stopRequested_; };
+    hooks.emptyRows = [this] {
+        grid_->emptyAll();
+        listedCount_ = 0;
+        showProgress(0, 0);
+    };
+    hooks.rowAdded = [this](const PhotoEntry& row, int done, int found) {
+        grid_->setRow(done - 1, row);
+        listedCount_ = done;
+        showProgress(done, found);
+    };
+    const PhotoListResult result = BuildPhotoList(request, hooks);
+    for (const QString& message : result.messages)
+        showMessage(message);
+}
+
+void MainWindow::stopReading() {
+    if (busy_)
+        stopRequested_ = true;
+}
+
+void MainWindow::openSheetWindow() {
+    if (busy_)
+        return;
+    if (edit1_->text().isEmpty() || edit2_->text().isEmpty()) {
+        showMessage(Pick(japanese(), "読込み元フォルダと保存先フォルダを設定してください。",
+                         "Please set the source folder and destination folder."));
+        return;
+    }
+    emit sheetWindowRequested();
+}
+
+void MainWindow::openSettingsFolder() {
+    if (busy_)
+        return;
+    if (QFileInfo(context_.settingsFolder).isDir())
+        openFolder(context_.settingsFolder);
+}
+
+void MainWindow::chooseSourceFolder() {
+    if (busy_)
+        return;
+    const QString chosen =
+        chooseFolder(QStringLiteral("読込みフォルダ選択"), StripPath(context_.config.readPath));
+    if (chosen.isEmpty())
+        return;
+    const QString folder = StripPath(chosen);
+    edit1_->setText(folder);
+    context_.config.readPath = folder;
+    SaveReadPath(context_.settingsFolder, context_.config); // a failed write keeps the values
+}
+
+void MainWindow::chooseSaveFolder() {
+    if (busy_)
+        return;
+    const QString chosen =
+        chooseFolder(QStringLiteral("保存先フォルダ選択"), StripPath(context_.config.savePath));
+    if (chosen.isEmpty())
+        return;
+    const QString folder = StripPath(chosen);
+    edit2_->setText(folder);
+    context_.config.savePath = folder;
+    SaveSavePath(context_.settingsFolder, context_.config); // a failed write keeps the values
+}
+
+void MainWindow::dropNames(const QStringList& names) {
+    if (busy_)
+        return;
+    BusyScope busy(busy_);
+    stopRequested_ = false;
+    if (names.isEmpty())
+        return;
+    // Only the first name counts; a drop sets the source folder and clears the list, it does not
+    // build it.
+    const DropDecision decision = DecideDrop(names.first());
+    if (!decision.message.isEmpty()) {
+        showMessage(decision.message);
+        return;
+    }
+    edit1_->setText(decision.sourceFolder);
+    emptyAndNumberRows();
+    context_.config.readPath = StripPath(decision.sourceFolder);
+    SaveReadPath(context_.settingsFolder, context_.config); // a failed write keeps the values
+}
+
+void MainWindow::showProgress(int done, int found) {
+    progressBar_->setRange(0, std::max(found, 1));
+    progressBar_->setValue(std::min(done, std::max(found, 1)));
+    label4_->setText(QStringLiteral("%1 / %2").arg(done).arg(found));
+}
+
+void MainWindow::applyResizeRule() {
+    const int clientWidth = width();
+    const int clientHeight = height();
+    topPanel_->setGeometry(0, 0, clientWidth, kGridTop);
+    const int gridWidth = clientWidth - 2 * kGridLeft - 10;
+    const int gridHeight =
+        std::max(0, clientHeight - kGridTop - 25 - kProgressHeight - kStatusHeight);
+    gridView_->setGeometry(kGridLeft, kGridTop, gridWidth, gridHeight);
+    progressBar_->setGeometry(kGridLeft, kGridTop + gridHeight + 5, gridWidth, kProgressHeight);
+    statusBar_->setGeometry(0, clientHeight - kStatusHeight, clientWidth, kStatusHeight);
+    label4_->setGeometry(kStatusLabelLeft, 0, statusBar_->width() - kStatusLabelLeft - 50,
+                         kStatusHeight);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (width() < kMinimumWidth || height() < kMinimumHeight) {
+        resize(std::max(width(), kMinimumWidth), std::max(height(), kMinimumHeight));
+        return;
+    }
+    applyResizeRule();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        gridView_->setColumnWidth(PhotoGridModel::kFolderColumn, kFolderColumnWidth);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // A build in progress ends at its next photo instead of running on behind a closed window.
+    if (busy_)
+        stopRequested_ = true;
+    QWidget::closeEvent(event);
 }
 
 } // namespace quorvane

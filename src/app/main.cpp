@@ -1,18 +1,58 @@
-// The GUI program: applies the command line, creates the windows and runs the event loop.
+// The GUI program: reads the command line and the settings, creates the windows, runs the event
+// loop. An exception that escapes start-up or an event handler is shown in a message box.
+#include "app/AppContext.h"
 #include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
+
 #include <exception>
 
+namespace {
+
+void ShowException(const QString& what) {
+    QMessageBox::critical(nullptr, QStringLiteral("Quorvane"), what);
+}
+
+QString Describe(const std::exception& e) {
+    return QString::fromLocal8Bit(e.what());
+}
+
+// Shows exceptions thrown by event handlers instead of letting them end the program unseen.
+class Application : public QApplication {
+  public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            ShowException(Describe(e));
+        } catch (...) {
+            ShowException(QStringLiteral("Unknown exception"));
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     try {
-        quorvane::MainWindow window;
-        window.show();
+        // The renderer switches "nodx", "nodxsoftware", "nod2d" and "nogpucanvas" choose drawing
+        // back ends this toolkit does not have: they are accepted and change nothing. "-en" is
+        // read by the start-up below.
+        const quorvane::AppContext context = quorvane::StartUp(QCoreApplication::arguments());
+
+        // Windows in their order; each lives until the program ends.
+        quorvane::MainWindow mainWindow(context);
+        mainWindow.show();
         return app.exec();
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quorvane"), QString::fromUtf8(e.what()));
-        return 1;
+        ShowException(Describe(e));
+    } catch (...) {
+        ShowException(QStringLiteral("Unknown exception"));
     }
+    return 1;
 }

@@ -1,0 +1,64 @@
+#include "app/MainWindowDropTarget.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace quorvane {
+
+namespace {
+
+const char* const kStyle = "QLabel { border: 2px dashed #8a8a8a; border-radius: 6px; "
+                           "background: #f4f6f8; color: #404040; padding: 4px; }";
+const char* const kHighlightStyle = "QLabel { border: 2px dashed #2a6fd6; border-radius: 6px; "
+                                    "background: #e2ecfb; color: #202020; padding: 4px; }";
+
+} // namespace
+
+PhotoDropTarget::PhotoDropTarget(QWidget* parent) : QLabel(parent) {
+    setAcceptDrops(true);
+    setAlignment(Qt::AlignCenter);
+    setWordWrap(true);
+    setStyleSheet(QString::fromLatin1(kStyle));
+}
+
+void PhotoDropTarget::dragEnterEvent(QDragEnterEvent* event) {
+    if (!event->mimeData()->hasUrls())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    setHighlighted(true);
+}
+
+void PhotoDropTarget::dragMoveEvent(QDragMoveEvent* event) {
+    if (!event->mimeData()->hasUrls())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void PhotoDropTarget::dragLeaveEvent(QDragLeaveEvent* event) {
+    setHighlighted(false);
+    QLabel::dragLeaveEvent(event);
+}
+
+void PhotoDropTarget::dropEvent(QDropEvent* event) {
+    setHighlighted(false);
+    if (!event->mimeData()->hasUrls())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    // Only names on this machine can be photo folders; other addresses are left out.
+    QStringList names;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            names << url.toLocalFile();
+    emit namesDropped(names);
+}
+
+void PhotoDropTarget::setHighlighted(bool on) {
+    setStyleSheet(QString::fromLatin1(on ? kHighlightStyle : kStyle));
+}
+
+} // namespace quorvane

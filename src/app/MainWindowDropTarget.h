@@ -1,0 +1,29 @@
+// The main window's drop area (DropTarget1): takes folders and files dragged from a file manager.
+#pragma once
+
+#include <QLabel>
+#include <QStringList>
+
+namespace quorvane {
+
+// A framed label that accepts a text/uri-list drag, always offering the copy operation, and
+// reports the dropped local names in their order. What a name means is the window's business.
+class PhotoDropTarget : public QLabel {
+    Q_OBJECT
+  public:
+    explicit PhotoDropTarget(QWidget* parent = nullptr);
+
+  signals:
+    void namesDropped(const QStringList& names);
+
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void setHighlighted(bool on);
+};
+
+} // namespace quorvane

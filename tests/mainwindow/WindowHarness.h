@@ -1,0 +1,56 @@
+// A real main window on a temporary settings folder, with its folder dialog, messages and folder
+// opening recorded instead of shown, and helpers that drive its controls by objectName.
+#pragma once
+
+#include "app/MainWindow.h"
+
+#include "TestSupport.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace quorvane::test {
+
+QString Q(const std::filesystem::path& path);
+
+struct WindowHarness {
+    struct DialogCall {
+        QString title;
+        QString startFolder;
+    };
+
+    // Starts up as the program does with `arguments` after the program path, on a settings folder
+    // below a temporary XDG_CONFIG_HOME holding `ini` as Quorvane.ini when given; `language`
+    // replaces the system's choice when given.
+    explicit WindowHarness(std::optional<int> language = std::nullopt,
+                           const QStringList& arguments = {}, const char* ini = nullptr);
+
+    QString settingsFolder() const { return window->context().settingsFolder; }
+    QString iniPath() const;
+    // A key of section SETTING in Quorvane.ini; nullopt when the file or the key is missing.
+    std::optional<std::string> iniValue(const char* key) const;
+
+    QWidget* find(const char* name) const; // fails the test when absent
+    QString text(const char* name) const;  // the control's "text" property
+    void click(const char* name);
+    // Clicks later, from the event loop, as a press during a build arrives.
+    void clickLater(const char* name);
+    QString cell(int column, int row) const;
+    // Sends a drag-enter and a drop of these URLs to DropTarget1; true when the drag was taken
+    // with the copy operation.
+    bool drop(const QList<QUrl>& urls);
+
+    TempDir dir;
+    QStringList messages;
+    std::vector<DialogCall> dialogs;
+    QString nextChoice; // what the folder dialog returns; empty text cancels
+    QStringList opened;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace quorvane::test
