@@ -1,6 +1,7 @@
 // quorvane-cli: the batch command, a thin front end of the same core as the windows.
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "imaging/Fonts.h"
 
 #include <QGuiApplication>
 
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+        quorvane::RegisterFontSubstitutions();
     } else {
         app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
     }
