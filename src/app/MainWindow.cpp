@@ -99,7 +99,6 @@ void MainWindow::createControls() {
     buttons->setSpacing(6);
     for (int i = 0; i < 5; ++i) {
         speedButton_[i] = MakeButton(topPanel_, QStringLiteral("SpeedButton%1").arg(i + 1));
-        speedButton_[i]->setMinimumWidth(110);
         buttons->addWidget(speedButton_[i]);
         if (i == 2)
             buttons->addSpacing(24);
@@ -120,7 +119,6 @@ void MainWindow::createControls() {
     edit2_->setObjectName(QStringLiteral("Edit2"));
     for (int i = 0; i < 3; ++i) {
         cornerButton_[i] = MakeButton(topPanel_, QStringLiteral("CornerButton%1").arg(i + 1));
-        cornerButton_[i]->setMinimumWidth(110);
     }
     for (QLineEdit* edit : {edit1_, edit2_})
         edit->setMinimumHeight(28);
@@ -213,6 +211,11 @@ void MainWindow::applyTexts() {
     cornerButton_[2]->setText(Pick(ja, "フォルダ選択", "Select Folder"));
     cornerButton_[1]->hide(); // kept for its name; it does nothing
     dropTarget_->setText(Pick(ja, "ここへ写真フォルダをドロップ", "Drop a photo folder here"));
+    // Some room either side of each caption.
+    for (QPushButton* button :
+         {speedButton_[0], speedButton_[1], speedButton_[2], speedButton_[3], speedButton_[4],
+          cornerButton_[0], cornerButton_[1], cornerButton_[2]})
+        button->setMinimumWidth(std::max(110, button->sizeHint().width() + 16));
 
     // The era box has no English text: it is unticked and hidden in English. The tag-name box
     // takes its English text and is then unticked and hidden as well.
@@ -323,6 +326,9 @@ void MainWindow::buildList() {
         showProgress(done, found);
     };
     const PhotoListResult result = BuildPhotoList(request, hooks);
+    // The request belongs to this build. Left set, it would cut short every EXIF report the
+    // sheet window reads later, since those reads poll the same request.
+    stopRequested_ = false;
     for (const QString& message : result.messages)
         showMessage(message);
 }

@@ -1,7 +1,10 @@
 // The GUI program: reads the command line and the settings, creates the windows, runs the event
 // loop. An exception that escapes start-up or an event handler is shown in a message box.
 #include "app/AppContext.h"
+#include "app/Language.h"
 #include "app/MainWindow.h"
+#include "imaging/Fonts.h"
+#include "ui/MessageDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -43,10 +46,17 @@ int main(int argc, char** argv) {
         // The renderer switches "nodx", "nodxsoftware", "nod2d" and "nogpucanvas" choose drawing
         // back ends this toolkit does not have: they are accepted and change nothing. "-en" is
         // read by the start-up below.
+
+        // Layouts name Windows font families; they draw with the installed IPA fonts.
+        quorvane::RegisterFontSubstitutions();
         const quorvane::AppContext context = quorvane::StartUp(QCoreApplication::arguments());
 
-        // Windows in their order; each lives until the program ends.
+        // The windows in their order (the main window first, the message dialog last); each
+        // lives until the program ends. The sheet creation window answers the main window's
+        // sheetWindowRequested() once it exists.
         quorvane::MainWindow mainWindow(context);
+        quorvane::MessageDialog messageDialog(quorvane::ApplicationTitle(context.japanese()),
+                                              &mainWindow);
         mainWindow.show();
         return app.exec();
     } catch (const std::exception& e) {
