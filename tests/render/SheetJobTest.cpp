@@ -160,6 +160,17 @@ TEST_F(SheetRun, ThreePressesWriteThreePagesIntoOneFolder) {
     EXPECT_EQ(rec.pages[2].pixel(70, 60), qRgb(80, 0, 200)); // page 3 starts with photo 9
 }
 
+TEST_F(SheetRun, AContinuationWhoseFolderVanishedGoesToTheBaseFolder) {
+    AddPhotos(6);
+    job.press(&layout, settings, rec);
+    ASSERT_TRUE(job.continuationPending());
+    ASSERT_TRUE(QDir(Q(dir / "save")).removeRecursively());
+    job.press(&layout, settings, rec);
+    EXPECT_EQ(rec.folder, Q(dir / "save/一覧フォルダ"));
+    EXPECT_EQ(PagesIn(rec.folder), QStringList{"page0002.jpg"});
+    EXPECT_FALSE(job.continuationPending());
+}
+
 TEST_F(SheetRun, EndRowEndsTheJobLikeTheEndOfTheList) {
     AddPhotos(10);
     settings.endRow = QStringLiteral("6");
