@@ -152,12 +152,9 @@ int ReadReport(const std::string& path, std::vector<std::string>& lines,
         int64_t makerNote = read.lookup().FindValue(exifIfd, h.order, kTagMakerNote);
         if (options.makerNotes && makerNote > exifIfd) {
             MakerNoteContext context{read.formatter(), h.app1Shift(), options.settingsFolder};
-            std::string block = MakerNoteBlock(context, make, model, options.japaneseNames, exifIfd,
-                                               makerNote, h.order);
-            if (!block.empty()) {
-                lines.push_back("<< MakeNote >>");
-                lines.push_back(std::move(block));
-            }
+            lines.push_back("<< MakeNote >>");
+            lines.push_back(MakerNoteBlock(context, make, model, options.japaneseNames, exifIfd,
+                                           makerNote, h.order));
         }
     }
 

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <map>
-#include <regex>
 #include <sstream>
 
 using namespace quorvane::exif;
@@ -149,16 +148,18 @@ std::map<std::string, std::string> Entries(const std::vector<std::string>& items
 
 // The numbers of a value text: integers, or "n / d " rationals as quotients.
 std::vector<double> Numbers(const std::string& text) {
-    static const std::regex rational(R"((-?\d+) / (-?\d+) )");
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
     std::vector<double> values;
-    if (std::regex_search(text, rational)) {
-        for (std::sregex_iterator it(text.begin(), text.end(), rational), end; it != end; ++it)
-            values.push_back(std::stod((*it)[1]) / std::stod((*it)[2]));
-    } else {
-        std::istringstream in(text);
-        double v;
-        while (in >> v)
-            values.push_back(v);
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (i + 2 < words.size() && words[i + 1] == "/") {
+            values.push_back(std::stod(words[i]) / std::stod(words[i + 2]));
+            i += 2;
+        } else {
+            values.push_back(std::stod(words[i]));
+        }
     }
     return values;
 }
@@ -185,7 +186,8 @@ TEST(RealPhotos, ReportValuesAndDatesAgreeWithExiftool) {
             SCOPED_TRACE(e.name);
             auto found = entries.find(e.name);
             ASSERT_NE(found, entries.end());
-            std::vector<double> numbers = Numbers(found->second);
+            std::vector<double> numbers =
+                e.kind == Kind::kText ? std::vector<double>{} : Numbers(found->second);
             switch (e.kind) {
             case Kind::kText: {
                 std::string text = found->second;
