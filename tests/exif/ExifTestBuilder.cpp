@@ -16,46 +16,39 @@ std::string U32(Order order, uint32_t value) {
     return order == Order::kII ? lo + hi : hi + lo;
 }
 
-IfdSpec& IfdSpec::Add(int tag, int type, uint32_t count, std::string valueBytes) {
+IfdPlan& IfdPlan::Add(int tag, int type, uint32_t count, std::string valueBytes) {
     entries_.push_back({tag, type, count, std::move(valueBytes), std::nullopt});
     return *this;
 }
 
-IfdSpec& IfdSpec::Raw(int tag, int type, uint32_t count, uint32_t field) {
+IfdPlan& IfdPlan::Raw(int tag, int type, uint32_t count, uint32_t field) {
     entries_.push_back({tag, type, count, {}, field});
     return *this;
 }
 
-IfdSpec& IfdSpec::Ascii(int tag, const std::string& text) {
+IfdPlan& IfdPlan::Ascii(int tag, const std::string& text) {
     std::string bytes = text + '\0';
     return Add(tag, 2, static_cast<uint32_t>(bytes.size()), bytes);
 }
 
-IfdSpec& IfdSpec::Shorts(int tag, const std::vector<uint32_t>& values) {
+IfdPlan& IfdPlan::Shorts(int tag, const std::vector<uint32_t>& values) {
     std::string bytes;
     for (uint32_t v : values)
         bytes += U16(order_, v);
     return Add(tag, 3, static_cast<uint32_t>(values.size()), bytes);
 }
 
-IfdSpec& IfdSpec::Longs(int tag, const std::vector<uint32_t>& values) {
-    std::string bytes;
-    for (uint32_t v : values)
-        bytes += U32(order_, v);
-    return Add(tag, 4, static_cast<uint32_t>(values.size()), bytes);
-}
-
-IfdSpec& IfdSpec::Rational(int tag, uint32_t numerator, uint32_t denominator) {
+IfdPlan& IfdPlan::Rational(int tag, uint32_t numerator, uint32_t denominator) {
     return Add(tag, 5, 1, U32(order_, numerator) + U32(order_, denominator));
 }
 
-IfdSpec& IfdSpec::Undefined(int tag, const std::string& bytes) {
+IfdPlan& IfdPlan::Undefined(int tag, const std::string& bytes) {
     return Add(tag, 7, static_cast<uint32_t>(bytes.size()), bytes);
 }
 
 namespace {
 
-size_t DataSize(const IfdSpec& ifd) {
+size_t DataSize(const IfdPlan& ifd) {
     size_t size = 0;
     for (const auto& e : ifd.entries())
         if (!e.field && e.value.size() > 4)
@@ -63,12 +56,12 @@ size_t DataSize(const IfdSpec& ifd) {
     return size;
 }
 
-size_t BlockSize(const IfdSpec& ifd) {
+size_t BlockSize(const IfdPlan& ifd) {
     return 2 + 12 * ifd.entries().size() + 4 + DataSize(ifd);
 }
 
 // Serialises the IFD placed at `offset` (TIFF offsets) into `out`, which already has that size.
-void WriteIfd(Order order, const IfdSpec& ifd, uint32_t offset, std::string& out) {
+void WriteIfd(Order order, const IfdPlan& ifd, uint32_t offset, std::string& out) {
     const auto& entries = ifd.entries();
     uint32_t count = ifd.countOverride().value_or(static_cast<uint32_t>(entries.size()));
     std::string block = U16(order, count);
@@ -94,8 +87,8 @@ void WriteIfd(Order order, const IfdSpec& ifd, uint32_t offset, std::string& out
 } // namespace
 
 std::string TiffBuilder::Build() const {
-    IfdSpec ifd0 = ifd0_;
-    std::vector<std::pair<int, const IfdSpec*>> subs; // tag and IFD in file order
+    IfdPlan ifd0 = ifd0_;
+    std::vector<std::pair<int, const IfdPlan*>> subs; // tag and IFD in file order
     if (!exif_.empty())
         subs.push_back({34665, &exif_});
     if (!gps_.empty())
@@ -126,11 +119,11 @@ std::string TiffBuilder::Build() const {
     return out;
 }
 
-std::string Jpeg(const std::string& tiff, const JpegSpec& spec) {
+std::string Jpeg(const std::string& tiff, const JpegParts& parts) {
     std::string out = "\xFF\xD8";
-    if (spec.app0)
+    if (parts.app0)
         out += std::string("\xFF\xE0\x00\x10JFIF\0\x01\x01\x00\x00\x01\x00\x01\x00\x00", 18);
-    if (spec.dqtFirst)
+    if (parts.dqtFirst)
         out += std::string("\xFF\xDB\x00\x43", 4) + std::string(65, '\x01');
     size_t length = std::min<size_t>(2 + 6 + tiff.size(), 0xFFFF);
     out += "\xFF\xE1";
@@ -138,13 +131,13 @@ std::string Jpeg(const std::string& tiff, const JpegSpec& spec) {
     out += static_cast<char>(length & 0xFF);
     out += std::string("Exif\0\0", 6) + tiff;
     out += "\xFF\xD9";
-    if (out.size() < spec.padTo)
-        out.resize(spec.padTo, '\0');
+    if (out.size() < parts.padTo)
+        out.resize(parts.padTo, '\0');
     return out;
 }
 
-int64_t TiffBaseOf(const JpegSpec& spec) {
-    return 12 + (spec.app0 ? 18 : 0) + (spec.dqtFirst ? 69 : 0);
+int64_t TiffBaseOf(const JpegParts& parts) {
+    return 12 + (parts.app0 ? 18 : 0) + (parts.dqtFirst ? 69 : 0);
 }
 
 Report ReportOf(const std::string& fileBytes, const quorvane::exif::ExifOptions& options) {

@@ -19,21 +19,20 @@ std::string U16(Order order, uint32_t value);
 std::string U32(Order order, uint32_t value);
 
 // One IFD's entries in file order.
-class IfdSpec {
+class IfdPlan {
   public:
-    explicit IfdSpec(Order order) : order_(order) {}
+    explicit IfdPlan(Order order) : order_(order) {}
 
     // Value bytes as given: in the entry when at most 4 bytes, else in the data area after the IFD.
-    IfdSpec& Add(int tag, int type, uint32_t count, std::string valueBytes);
+    IfdPlan& Add(int tag, int type, uint32_t count, std::string valueBytes);
     // An entry whose value-or-offset field is written as given (offsets pointing anywhere).
-    IfdSpec& Raw(int tag, int type, uint32_t count, uint32_t field);
-    IfdSpec& Ascii(int tag, const std::string& text); // NUL added
-    IfdSpec& Shorts(int tag, const std::vector<uint32_t>& values);
-    IfdSpec& Longs(int tag, const std::vector<uint32_t>& values);
-    IfdSpec& Rational(int tag, uint32_t numerator, uint32_t denominator);
-    IfdSpec& Undefined(int tag, const std::string& bytes);
+    IfdPlan& Raw(int tag, int type, uint32_t count, uint32_t field);
+    IfdPlan& Ascii(int tag, const std::string& text); // NUL added
+    IfdPlan& Shorts(int tag, const std::vector<uint32_t>& values);
+    IfdPlan& Rational(int tag, uint32_t numerator, uint32_t denominator);
+    IfdPlan& Undefined(int tag, const std::string& bytes);
     // Writes this number as the entry count instead of the real one.
-    IfdSpec& CountOverride(uint32_t count) {
+    IfdPlan& CountOverride(uint32_t count) {
         countOverride_ = count;
         return *this;
     }
@@ -63,9 +62,9 @@ class TiffBuilder {
   public:
     explicit TiffBuilder(Order order) : order_(order), ifd0_(order), exif_(order), gps_(order) {}
 
-    IfdSpec& ifd0() { return ifd0_; }
-    IfdSpec& exif() { return exif_; }
-    IfdSpec& gps() { return gps_; }
+    IfdPlan& ifd0() { return ifd0_; }
+    IfdPlan& exif() { return exif_; }
+    IfdPlan& gps() { return gps_; }
     TiffBuilder& Ifd0Offset(uint32_t offset) {
         ifd0Offset_ = offset;
         return *this;
@@ -83,24 +82,24 @@ class TiffBuilder {
 
   private:
     Order order_;
-    IfdSpec ifd0_, exif_, gps_;
+    IfdPlan ifd0_, exif_, gps_;
     uint32_t ifd0Offset_ = 8;
     bool gpsFirst_ = false;
     mutable uint32_t exifOffset_ = 0;
     mutable uint32_t gpsOffset_ = 0;
 };
 
-struct JpegSpec {
+struct JpegParts {
     bool app0 = false;     // a JFIF APP0 (length 16) before the APP1
     bool dqtFirst = false; // a quantisation table segment before the APP1
     size_t padTo = 0;      // zero bytes appended up to this size
 };
 
 // SOI, optional first segment, APP1 "Exif" 00 00 + tiff, then EOI.
-std::string Jpeg(const std::string& tiff, const JpegSpec& spec = {});
+std::string Jpeg(const std::string& tiff, const JpegParts& parts = {});
 
-// The TIFF header position inside Jpeg(tiff, spec).
-int64_t TiffBaseOf(const JpegSpec& spec);
+// The TIFF header position inside Jpeg(tiff, parts).
+int64_t TiffBaseOf(const JpegParts& parts);
 
 struct Report {
     int code = 0;

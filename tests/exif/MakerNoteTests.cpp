@@ -60,7 +60,7 @@ struct NotePhoto {
 // A photo with Make, Model and the note that `note(noteOffset)` gives (its length must not
 // depend on the offset).
 NotePhoto PhotoWithNote(Order order, const std::string& make, const std::string& model,
-                        const std::function<std::string(uint32_t)>& note, JpegSpec spec = {}) {
+                        const std::function<std::string(uint32_t)>& note, JpegParts parts = {}) {
     auto build = [&](const std::string& bytes) {
         TiffBuilder tiff(order);
         tiff.ifd0().Ascii(271, make).Ascii(272, model);
@@ -71,8 +71,8 @@ NotePhoto PhotoWithNote(Order order, const std::string& make, const std::string&
     const size_t length = note(0).size();
     const std::string marker(length, '\xA5');
     const uint32_t offset = static_cast<uint32_t>(build(marker).find(marker));
-    std::string jpeg = Jpeg(build(note(offset)), spec);
-    return {jpeg, TiffBaseOf(spec) + offset, offset};
+    std::string jpeg = Jpeg(build(note(offset)), parts);
+    return {jpeg, TiffBaseOf(parts) + offset, offset};
 }
 
 // The block item that follows "<< MakeNote >>", or "(none)".
@@ -110,14 +110,8 @@ std::string NikonNote(uint32_t) {
 
 } // namespace
 
-TEST(MakerNotes, NikonNewerTypeWithItsOwnTiffHeader) {
+TEST(MakerNotes, ReportPlacesTheBlockBetweenTheExifAndGpsBlocks) {
     NotePhoto photo = PhotoWithNote(Order::kII, "NIKON CORPORATION", "NIKON D1", NikonNote);
-    EXPECT_EQ(BlockOf(photo.jpeg),
-              "ISO Speed Used :        0 200\nQuality :        FINE   \nTagID_200 :        7\n");
-    EXPECT_EQ(BlockOf(photo.jpeg, Japanese()),
-              "撮影ISOスピード :        0 200\n画質 :        FINE   \nTagID_200 :        7\n");
-
-    // The whole report: the heading and the block come between the Exif and GPS blocks.
     ExifOptions options;
     options.makerNotes = true;
     Report r = ReportOf(photo.jpeg, options);
@@ -125,114 +119,110 @@ TEST(MakerNotes, NikonNewerTypeWithItsOwnTiffHeader) {
     EXPECT_EQ(r.lines[5], "ExifVersion:    30 32 33 30\n");
     EXPECT_EQ(r.lines[6], "<< MakeNote >>");
     EXPECT_EQ(r.lines[8], "GPSLatitudeRef:    N\n");
-    // Without the option nothing of the note appears.
-    EXPECT_EQ(ReportOf(photo.jpeg).lines.size(), 7u);
+    EXPECT_EQ(ReportOf(photo.jpeg).lines.size(), 7u); // nothing of it without the option
 }
 
-TEST(MakerNotes, NikonOlderTypeIsTheErrorDump) {
-    NotePhoto photo = PhotoWithNote(Order::kII, "NIKON", "E950", [](uint32_t) {
-        std::string note = Text("Nikon\0\x01\0");
-        for (int i = 0; i < 24; ++i)
-            note += static_cast<char>(i);
-        return note;
-    });
-    EXPECT_EQ(BlockOf(photo.jpeg), "MakerNote ptr: " + Hex8(photo.makerNote) +
-                                       "    \n4E 69 6B 6F 6E 00 01 00 00 01 02 03 04 05 06 07"
-                                       "\n08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 14 15 16 17");
-}
-
-TEST(MakerNotes, CanonOffsetsCountFromTheTiffHeaderWhereverApp1Lies) {
-    auto canonNote = [](uint32_t offset) {
-        return NoteIfd(Order::kII,
-                       {{6, 2, 19, Text("IMG:PowerShot JPEG\0")},
-                        {7, 2, 13, Text("Firmware 1.0\0")},
-                        {99, 3, 1, U16(Order::kII, 5)}},
-                       offset) +
-               std::string(6, '\0');
-    };
-    for (bool app0 : {false, true}) {
-        SCOPED_TRACE(app0);
-        NotePhoto photo =
-            PhotoWithNote(Order::kII, "Canon", "Canon PowerShot", canonNote, {.app0 = app0});
-        EXPECT_EQ(BlockOf(photo.jpeg), "Image Type :        IMG:PowerShot JPEG\n"
-                                       "Software :        Firmware 1.0\n"
-                                       "TagID_99 :        5\n");
-        EXPECT_EQ(BlockOf(photo.jpeg, Japanese()), "イメージタイプ :        IMG:PowerShot JPEG\n"
-                                                   "ソフトウェア :        Firmware 1.0\n"
-                                                   "TagID_99 :        5\n");
-    }
-}
-
-TEST(MakerNotes, FujifilmNotesAreLittleEndianInEveryFile) {
-    auto fujiNote = [](uint32_t) {
-        return "FUJIFILM" + U32(Order::kII, 12) +
-               NoteIfd(Order::kII,
-                       {{0, 7, 4, "0130"},
-                        {0x1000, 2, 8, Text("NORMAL \0")},
-                        {0x1001, 3, 1, U16(Order::kII, 3)}},
-                       12);
-    };
-    const std::string entries =
-        "TagID_0 :        30 31 33 30\nTagID_4096 :        NORMAL \nTagID_4097 :        3\n";
-    NotePhoto mm = PhotoWithNote(Order::kMM, "FUJIFILM", "FinePix", fujiNote);
-    EXPECT_EQ(BlockOf(mm.jpeg), "MakerNote byteOrder( 0=II / 1=MM ): 0\n" + entries);
-    NotePhoto ii = PhotoWithNote(Order::kII, "FUJIFILM", "FinePix", fujiNote);
-    EXPECT_EQ(BlockOf(ii.jpeg), entries);
-}
-
-TEST(MakerNotes, OlympusSanyoAndRicohHeaders) {
+TEST(MakerNotes, BuiltInMakerRules) {
+    const Order II = Order::kII, MM = Order::kMM;
     struct Case {
         const char* name;
         Order order;
         const char* make;
         std::function<std::string(uint32_t)> note;
-        std::string expected;
+        bool app0;
+        std::string english, japanese; // japanese empty: no Japanese names in the block
     };
-    const Order II = Order::kII, MM = Order::kMM;
+    auto canon = [](uint32_t off) {
+        return NoteIfd(II, {{6, 2, 19, Text("IMG:PowerShot JPEG\0")}, {99, 3, 1, U16(II, 5)}},
+                       off) +
+               std::string(6, '\0');
+    };
+    auto fuji = [](uint32_t) {
+        return "FUJIFILM" + U32(II, 12) +
+               NoteIfd(II, {{0, 7, 4, "0130"}, {0x1000, 2, 8, Text("NORMAL \0")}}, 12);
+    };
+    const std::string fujiEntries = "TagID_0 :        30 31 33 30\nTagID_4096 :        NORMAL \n";
     const Case cases[] = {
-        {"older Olympus: IFD at M + 8, offsets from the TIFF header", II, "OLYMPUS OPTICAL CO.,LTD",
+        {"Nikon, newer type", II, "NIKON CORPORATION", NikonNote, false,
+         "ISO Speed Used :        0 200\nQuality :        FINE   \nTagID_200 :        7\n",
+         "撮影ISOスピード :        0 200\n画質 :        FINE   \nTagID_200 :        7\n"},
+        {"Canon", II, "Canon", canon, false,
+         "Image Type :        IMG:PowerShot JPEG\nTagID_99 :        5\n",
+         "イメージタイプ :        IMG:PowerShot JPEG\nTagID_99 :        5\n"},
+        {"Canon after a JFIF segment", II, "Canon", canon, true,
+         "Image Type :        IMG:PowerShot JPEG\nTagID_99 :        5\n",
+         "イメージタイプ :        IMG:PowerShot JPEG\nTagID_99 :        5\n"},
+        {"Fujifilm in a big-endian file", MM, "FUJIFILM", fuji, false,
+         "MakerNote byteOrder( 0=II / 1=MM ): 0\n" + fujiEntries, ""},
+        {"Fujifilm in a little-endian file", II, "FUJIFILM", fuji, false, fujiEntries, ""},
+        {"older Olympus", II, "OLYMPUS OPTICAL CO.,LTD",
          [](uint32_t off) {
              return Text("OLYMP\0\x01\0") +
-                    NoteIfd(Order::kII,
-                            {{0x200, 4, 3,
-                              U32(Order::kII, 1) + U32(Order::kII, 2) + U32(Order::kII, 3)},
+                    NoteIfd(II,
+                            {{0x200, 4, 3, U32(II, 1) + U32(II, 2) + U32(II, 3)},
                              {0x207, 2, 6, Text("SR874\0")}},
                             off + 8);
          },
-         "TagID_512 :        1 2 3\nTagID_519 :        SR874\n"},
-        {"newer Olympus: IFD at M + 12", II, "OLYMPUS IMAGING CORP.",
+         false, "TagID_512 :        1 2 3\nTagID_519 :        SR874\n", ""},
+        {"newer Olympus", II, "OLYMPUS IMAGING CORP.",
          [](uint32_t) {
-             return Text("OLYMPUS\0II\x03\0") +
-                    NoteIfd(Order::kII, {{0x200, 3, 1, U16(Order::kII, 5)}}, 0);
+             return Text("OLYMPUS\0II\x03\0") + NoteIfd(II, {{0x200, 3, 1, U16(II, 5)}}, 0);
          },
-         "TagID_512 :        5\n"},
-        {"Sanyo: IFD at M + 8", MM, "SANYO Electric Co.,Ltd.",
+         false, "TagID_512 :        5\n", ""},
+        {"Sanyo", MM, "SANYO Electric Co.,Ltd.",
          [](uint32_t off) {
-             return Text("SANYO\0\x01\0") +
-                    NoteIfd(Order::kMM, {{0x200, 2, 7, Text("Sanyo!\0")}}, off + 8);
+             return Text("SANYO\0\x01\0") + NoteIfd(MM, {{0x200, 2, 7, Text("Sanyo!\0")}}, off + 8);
          },
-         "TagID_512 :        Sanyo!\n"},
-        {"Ricoh: IFD at M + 8", MM, "RICOH      ",
+         false, "TagID_512 :        Sanyo!\n", ""},
+        {"Ricoh", MM, "RICOH      ",
          [](uint32_t) {
-             return Text("Ricoh\0\0\0") + NoteIfd(Order::kMM, {{1, 3, 1, U16(Order::kMM, 3)}}, 0);
+             return Text("Ricoh\0\0\0") + NoteIfd(MM, {{1, 3, 1, U16(MM, 3)}}, 0);
          },
-         "TagID_1 :        3\n"},
+         false, "TagID_1 :        3\n", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(BlockOf(PhotoWithNote(c.order, c.make, "M", c.note).jpeg), c.expected);
+        NotePhoto photo = PhotoWithNote(c.order, c.make, "M", c.note, {.app0 = c.app0});
+        EXPECT_EQ(BlockOf(photo.jpeg), c.english);
+        EXPECT_EQ(BlockOf(photo.jpeg, Japanese()), c.japanese.empty() ? c.english : c.japanese);
     }
 }
 
-TEST(MakerNotes, MakerRuleWhosePrefixDoesNotFitIsTheErrorText) {
-    for (const char* make : {"SANYO", "OLYMPUS", "RICOH", "FUJIFILM", "NIKON"}) {
-        SCOPED_TRACE(make);
-        NotePhoto photo = PhotoWithNote(Order::kII, make, "M", [](uint32_t) {
-            // A plausible IFD that the search would find, but the maker's rule decides.
-            return NoteIfd(Order::kII, {{1, 3, 1, U16(Order::kII, 3)}}, 0) + std::string(14, '\0');
-        });
-        EXPECT_EQ(
-            BlockOf(photo.jpeg).rfind("MakerNote ptr: " + Hex8(photo.makerNote) + "    \n", 0), 0u);
+TEST(MakerNotes, NotesWithoutAUsableIfdGiveThe32ByteDump) {
+    std::string counting; // 24 bytes 00..17 after the header
+    for (int i = 0; i < 24; ++i)
+        counting += static_cast<char>(i);
+    const std::string plausible = NoteIfd(Order::kII, {{1, 3, 1, U16(Order::kII, 3)}}, 0);
+    struct Case {
+        const char* name;
+        const char* make;
+        std::string note;
+        std::string dump; // empty: not checked
+    };
+    const Case cases[] = {
+        {"Nikon, older type", "NIKON", Text("Nikon\0\x01\0") + counting,
+         "\n4E 69 6B 6F 6E 00 01 00 00 01 02 03 04 05 06 07"
+         "\n08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 14 15 16 17"},
+        {"no rule, entry count 0", "Acme", std::string(40, '\0'),
+         "\n00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+         "\n00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"},
+        {"no rule, all text", "Acme", "Rv0207;Sf6C84;Rg76;Bg60;Gg42;Ll0;Ld0;Aj0000;Bn0000;", ""},
+        // A maker's rule decides even where the search would find an IFD.
+        {"Sanyo prefix missing", "SANYO", plausible + std::string(14, '\0'), ""},
+        {"Olympus prefix missing", "OLYMPUS", plausible + std::string(14, '\0'), ""},
+        {"Ricoh prefix missing", "RICOH", plausible + std::string(14, '\0'), ""},
+        {"Fujifilm prefix missing", "FUJIFILM", plausible + std::string(14, '\0'), ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string note = c.note;
+        NotePhoto photo = PhotoWithNote(Order::kII, c.make, "M", [&](uint32_t) { return note; });
+        std::string block = BlockOf(photo.jpeg);
+        std::string head = "MakerNote ptr: " + Hex8(photo.makerNote) + "    ";
+        EXPECT_EQ(block.substr(0, head.size()), head);
+        if (!c.dump.empty()) {
+            EXPECT_EQ(block, head + c.dump);
+        }
     }
 }
 
@@ -245,24 +235,22 @@ TEST(MakerNotes, SearchForMakersWithoutRules) {
         std::string expected;
     };
     const Order II = Order::kII, MM = Order::kMM;
+    const std::string tail(20, '\0');
     const Case cases[] = {
-        {"IFD at the start", II, NoteIfd(II, {{9, 3, 1, U16(II, 4)}}, 0) + std::string(20, '\0'),
-         false, "TagID_9 :        4\n"},
+        {"IFD at the start", II, NoteIfd(II, {{9, 3, 1, U16(II, 4)}}, 0) + tail, false,
+         "TagID_9 :        4\n"},
         {"text prefix, then the IFD", II,
-         "ACME" + std::string(2, '\0') + NoteIfd(II, {{9, 3, 1, U16(II, 4)}}, 0) +
-             std::string(20, '\0'),
-         false, "TagID_9 :        4\n"},
+         "ACME" + std::string(2, '\0') + NoteIfd(II, {{9, 3, 1, U16(II, 4)}}, 0) + tail, false,
+         "TagID_9 :        4\n"},
         {"text prefix and a byte-order mark, then a big-endian IFD", MM,
-         Text("AOC\0MM") + NoteIfd(MM, {{9, 3, 1, U16(MM, 4)}, {10, 1, 1, "\x05"}}, 0) +
-             std::string(20, '\0'),
+         Text("AOC\0MM") + NoteIfd(MM, {{9, 3, 1, U16(MM, 4)}, {10, 1, 1, "\x05"}}, 0) + tail,
          false, "TagID_9 :        4\nTagID_10 :        5\n"},
         {"TIFF header inside the note", II,
          Text("Maker\0\x02\x10\0\0") + "II" + U16(II, 42) + U32(II, 8) +
-             NoteIfd(II, {{9, 3, 1, U16(II, 4)}}, 8) + std::string(20, '\0'),
+             NoteIfd(II, {{9, 3, 1, U16(II, 4)}}, 8) + tail,
          false, "TagID_9 :        4\n"},
         // After a segment before APP1 the other byte order is tried too, and what it finds wins.
-        {"IFD in the other byte order", MM,
-         NoteIfd(II, {{9, 3, 1, U16(II, 4)}}, 0) + std::string(20, '\0'), true,
+        {"IFD in the other byte order", MM, NoteIfd(II, {{9, 3, 1, U16(II, 4)}}, 0) + tail, true,
          "MakerNote byteOrder( 0=II / 1=MM ): 0\nTagID_9 :        4\n"},
     };
     for (const Case& c : cases) {
@@ -272,22 +260,6 @@ TEST(MakerNotes, SearchForMakersWithoutRules) {
             PhotoWithNote(c.order, "Acme", "X", [&](uint32_t) { return note; }, {.app0 = c.app0});
         EXPECT_EQ(BlockOf(photo.jpeg), c.expected);
     }
-}
-
-TEST(MakerNotes, ZeroEntryCountGivesThe32ByteDump) {
-    NotePhoto photo =
-        PhotoWithNote(Order::kII, "Acme", "X", [](uint32_t) { return std::string(40, '\0'); });
-    EXPECT_EQ(BlockOf(photo.jpeg), "MakerNote ptr: " + Hex8(photo.makerNote) + "    \n" +
-                                       "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n" +
-                                       "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
-}
-
-TEST(MakerNotes, AllTextNoteHasNoIfd) {
-    NotePhoto photo = PhotoWithNote(Order::kII, "Acme", "X", [](uint32_t) {
-        return std::string("Rv0207;Sf6C84;Rg76;Bg60;Gg42;Ll0;Ld0;Aj0000;Bn0000;Fp0000;") +
-               std::string(8, '\0');
-    });
-    EXPECT_EQ(BlockOf(photo.jpeg).rfind("MakerNote ptr: ", 0), 0u);
 }
 
 TEST(MakerNotes, NoteMustLieBeyondTheExifIfd) {
@@ -370,26 +342,27 @@ TEST(DescriptionFiles, ModelFileWithRelativeLayoutAndNames) {
     EXPECT_EQ(BlockOf(photo.jpeg).find("Mode"), std::string::npos);
 }
 
-TEST(DescriptionFiles, MakeFileWhenTheModelFileHasNoLayout) {
-    TempDir settings;
-    // The Model file only names tag 7 (and tag 5, which the Make file names too: first wins).
-    WriteFile(settings / "EX-1 Ver2.ini",
-              "[MAKERNOTE]\nTagCt=2\n[MAKERNOTE_TAG_0]\nTagID=7\nTitleE=Seven\n"
-              "[MAKERNOTE_TAG_1]\nTagID=5\nTitleE=Model Five\n");
-    WriteFile(settings / "Acme.ini", kExOneIni);
+TEST(DescriptionFiles, ModelFileThenMakeFile) {
+    const std::string namesOnly = "[MAKERNOTE]\nTagCt=2\n[MAKERNOTE_TAG_0]\nTagID=7\nTitleE=Seven\n"
+                                  "[MAKERNOTE_TAG_1]\nTagID=5\nTitleE=Model Five\n";
     NotePhoto photo = PhotoWithNote(Order::kII, "Acme", "EX-1, Ver.2", ExOneNote);
-    EXPECT_EQ(BlockOf(photo.jpeg, WithSettings(settings)),
-              "Model Five :        2\nGreeting :        hello\nSeven :        1\n");
-}
-
-TEST(DescriptionFiles, ModelLayoutLeavesTheMakeFileUnread) {
-    TempDir settings;
-    WriteFile(settings / "EX-1 Ver2.ini", kExOneIni);
-    WriteFile(settings / "Acme.ini",
-              "[MAKERNOTE]\nTagCt=1\n[MAKERNOTE_TAG_0]\nTagID=7\nTitleE=Seven\n");
-    NotePhoto photo = PhotoWithNote(Order::kII, "Acme", "EX-1, Ver.2", ExOneNote);
-    EXPECT_EQ(BlockOf(photo.jpeg, WithSettings(settings)),
-              "Mode :        2\nGreeting :        hello\nTagID_7 :        1\n");
+    {
+        // The Model file has names only: the Make file gives the layout and more names; the
+        // first row for a tag wins.
+        TempDir settings;
+        WriteFile(settings / "EX-1 Ver2.ini", namesOnly);
+        WriteFile(settings / "Acme.ini", kExOneIni);
+        EXPECT_EQ(BlockOf(photo.jpeg, WithSettings(settings)),
+                  "Model Five :        2\nGreeting :        hello\nSeven :        1\n");
+    }
+    {
+        // A usable Model layout leaves the Make file unread.
+        TempDir settings;
+        WriteFile(settings / "EX-1 Ver2.ini", kExOneIni);
+        WriteFile(settings / "Acme.ini", namesOnly);
+        EXPECT_EQ(BlockOf(photo.jpeg, WithSettings(settings)),
+                  "Mode :        2\nGreeting :        hello\nTagID_7 :        1\n");
+    }
 }
 
 TEST(DescriptionFiles, DescriptionLayoutComesBeforeTheMakerRuleAndKeepsBuiltInNames) {
@@ -608,31 +581,6 @@ TEST(MakerNotesRealPhotos, NotesTheRulesDoNotFitGiveTheErrorText) {
         ASSERT_NE(heading, items.end());
         EXPECT_EQ((heading + 1)->rfind("MakerNote ptr: ", 0), 0u);
     }
-}
-
-TEST(ShippedDescriptions, EveryFileHasAUsableLayoutAndTitledRows) {
-    const auto initdata = quorvane::test::SourceDir() / "initdata";
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(initdata)) {
-        if (entry.path().extension() != ".ini" ||
-            !quorvane::text::IniDocument::Load(entry.path().string())->hasSection("ADROFSET"))
-            continue;
-        SCOPED_TRACE(entry.path().filename().string());
-        std::string camera = entry.path().stem().string();
-        EXPECT_EQ(DescriptionFileName(camera), camera);
-        MakerNoteDescriptions rows;
-        std::optional<DescriptionLayout> layout = rows.Read(initdata.string(), camera);
-        EXPECT_TRUE(layout.has_value());
-        EXPECT_GE(rows.rowCount(), 10u);
-        for (int tag = 0; tag <= 0xFFFF; ++tag) {
-            const MakerTagRow* row = rows.Find(tag);
-            if (row) {
-                EXPECT_NE(row->english, row->japanese) << tag;
-            }
-        }
-        ++files;
-    }
-    EXPECT_GE(files, 2);
 }
 
 TEST(ShippedDescriptions, PentaxNoteWithTheAocHeader) {

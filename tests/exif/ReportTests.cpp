@@ -81,14 +81,6 @@ TEST(Report, GpsIfdStoredBeforeTheExifIfd) {
     EXPECT_EQ(DateOf(jpeg), "2008:05:30 15:56:01");
 }
 
-TEST(Report, MakerNoteOptionWithoutDescriptionAddsNoEmptyItem) {
-    ExifOptions options;
-    options.makerNotes = true;
-    Report plain = ReportOf(Jpeg(SampleTiff(Order::kII).Build()));
-    ASSERT_EQ(plain.lines.size(), 11u);
-    EXPECT_EQ(plain.lines[9].find("MakerNote"), std::string::npos);
-}
-
 TEST(Report, SubIfdWithBadEntryCountIsTheErrorDump) {
     for (uint32_t count : {0u, 64u, 65535u}) {
         SCOPED_TRACE(count);
