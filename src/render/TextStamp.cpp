@@ -4,6 +4,7 @@
 #include <QRectF>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace quorvane {
 
@@ -21,6 +22,13 @@ int64_t Trunc(double value) {
 QRectF Edges(int64_t left, int64_t top, int64_t right, int64_t bottom) {
     return QRectF(QPointF(static_cast<double>(left), static_cast<double>(top)),
                   QPointF(static_cast<double>(right), static_cast<double>(bottom)));
+}
+
+// value × numerator / denominator, truncating, without overflow in the product (layout values
+// may be absurd); the result is held within 64 bits.
+int64_t MulDiv(int64_t value, int64_t numerator, int64_t denominator) {
+    const __int128 q = static_cast<__int128>(value) * numerator / denominator;
+    return q > INT64_MAX ? INT64_MAX : q < INT64_MIN ? INT64_MIN : static_cast<int64_t>(q);
 }
 
 // Measures the text at the font size; the width and height truncated.
@@ -49,7 +57,7 @@ int DrawPlacedTitle(Canvas& canvas, int s, int position, const StampMargins& mar
     if (tw <= 0)
         return -1;
     if (tw >= width) {
-        fs = fs * (width - margins.left - margins.right) / tw;
+        fs = MulDiv(fs, width - margins.left - margins.right, tw);
         if (fs <= 0)
             return -1;
         tw = Measure(canvas, font.family, static_cast<double>(fs), text).width;
@@ -156,7 +164,7 @@ int DrawFileNameDate(Canvas& canvas, StampTarget target, int s, int align,
     if (measured.width >= width) {
         const int64_t room = width - margins.left - margins.right;
         fs = outputPage ? fs * static_cast<double>(room) / static_cast<double>(measured.width)
-                        : static_cast<double>(static_cast<int64_t>(fs) * room / measured.width);
+                        : static_cast<double>(MulDiv(static_cast<int64_t>(fs), room, measured.width));
         if (!(fs > 0))
             return -1;
         measured = Measure(canvas, font.family, fs, text);

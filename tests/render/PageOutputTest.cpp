@@ -54,7 +54,7 @@ TEST(PageOutput, StampsDpiIntoTheJfifHeaderOnly) {
     // The first FF E0 decides: an APP0 that is not JFIF means no stamp even if one follows.
     QByteArray other("\xFF\xD8\xFF\xE0\x00\x10JFXX\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00"
                      "\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00",
-                     40);
+                     38);
     EXPECT_FALSE(StampJfifResolution(other, 300));
     QByteArray png("\x89PNG\r\n\x1A\n", 8);
     EXPECT_FALSE(StampJfifResolution(png, 300));
