@@ -33,5 +33,5 @@ function(quorvane_add_test_suite name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
