@@ -7,50 +7,29 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 using namespace quorvane::layout;
-using quorvane::test::ReadFile;
+using quorvane::test::ProgramRun;
 using quorvane::test::TempDir;
-using quorvane::test::WriteFile;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 class CliCalc : public ::testing::Test {
   protected:
-    void SetUp() override {
-        cli_ = quorvane::test::BinDir() / "quorvane-cli";
-        if (!std::filesystem::exists(cli_))
-            GTEST_SKIP() << "quorvane-cli is not built (" << cli_ << ")";
-    }
-
-    CliRun Calc(const std::string& args) {
-        std::string command = "'" + cli_.string() + "' calc " + args + " >'" +
-                              (dir_ / "out").string() + "' 2>'" + (dir_ / "err").string() + "'";
-        int status = std::system(command.c_str());
-        CliRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadFile(dir_ / "out");
-        run.err = ReadFile(dir_ / "err");
-        return run;
+    ProgramRun Calc(std::vector<std::string> args) {
+        args.insert(args.begin(), "calc");
+        return quorvane::test::RunCli(args, dir_ / "config");
     }
 
     std::string Input(const std::string& body) {
-        std::string path = (dir_ / "input.ini").string();
-        WriteFile(path, body);
-        return "'" + path + "'";
+        const std::string path = (dir_ / "input.ini").string();
+        quorvane::test::WriteFile(path, body);
+        return path;
     }
 
     TempDir dir_;
-    std::filesystem::path cli_;
 };
 
 const char* const kA4 = "[INPUT]\r\nEDIT8=A4 四面\r\nEDIT2=297\r\nEDIT3=210\r\nEDIT4=5\r\n"
@@ -60,7 +39,7 @@ const char* const kA4 = "[INPUT]\r\nEDIT8=A4 四面\r\nEDIT2=297\r\nEDIT3=210\r\
 } // namespace
 
 TEST_F(CliCalc, PrintsTheLayoutTextOfTheInputSection) {
-    CliRun run = Calc(Input(kA4));
+    ProgramRun run = Calc({Input(kA4)});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     LayoutCalcResult expected =
@@ -74,30 +53,36 @@ TEST_F(CliCalc, PrintsTheLayoutTextOfTheInputSection) {
 }
 
 TEST_F(CliCalc, ReportsTheMessagesAndFails) {
-    CliRun run = Calc(Input("[INPUT]\nEDIT1=\n"));
+    ProgramRun run = Calc({Input("[INPUT]\nEDIT1=\n")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.rfind("サイズ名称が未入力です。\n解像度が未定義です。\n", 0), 0u) << run.err;
 
-    run = Calc(Input(kA4) + " --canvas-max 3508 --en");
+    run = Calc({Input(kA4), "--canvas-max", "3508", "--en"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "\n用紙幅サイズが大きすぎます。（最大3508pix）\n");
-    EXPECT_EQ(Calc(Input(kA4) + " --canvas-max 3509").exitCode, 0);
+    EXPECT_EQ(Calc({Input(kA4), "--canvas-max", "3509"}).exitCode, 0);
 
-    run = Calc("'" + (dir_ / "missing.ini").string() + "'");
+    run = Calc({(dir_ / "missing.ini").string()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("missing.ini"), std::string::npos);
 }
 
 TEST_F(CliCalc, HelpAndBadArguments) {
-    CliRun help = Calc("--help");
+    ProgramRun help = Calc({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("usage: quorvane-cli calc INPUT.ini"), std::string::npos);
-    for (const char* args : {"", "--canvas-max 0 x.ini", "x.ini --canvas-max",
-                             "--canvas-max ten x.ini", "--bogus x.ini", "a.ini b.ini"}) {
-        CliRun run = Calc(args);
-        EXPECT_EQ(run.exitCode, 2) << args;
-        EXPECT_NE(run.err.find("quorvane-cli: "), std::string::npos) << args;
-        EXPECT_EQ(run.out, "") << args;
+    const std::vector<std::vector<std::string>> bad = {{},
+                                                       {"--canvas-max", "0", "x.ini"},
+                                                       {"x.ini", "--canvas-max"},
+                                                       {"--canvas-max", "ten", "x.ini"},
+                                                       {"--bogus", "x.ini"},
+                                                       {"a.ini", "b.ini"}};
+    for (const auto& args : bad) {
+        ProgramRun run = Calc(args);
+        const std::string shown = args.empty() ? "(none)" : args.front();
+        EXPECT_EQ(run.exitCode, 2) << shown;
+        EXPECT_NE(run.err.find("quorvane-cli: "), std::string::npos) << shown;
+        EXPECT_EQ(run.out, "") << shown;
     }
 }
