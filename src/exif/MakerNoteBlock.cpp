@@ -63,6 +63,10 @@ std::string MakerNoteBlock(const MakerNoteContext& context, const std::string& m
             break;
         IfdEntry e = ReadEntry(buffer, layout->order, layout->offsetBase,
                                layout->entryStart + kEntrySize * i);
+        // In a maker note every value of at most 4 bytes, an unknown type's negative size
+        // included, is read from the entry itself: its value field is never followed.
+        if (e.byteSize <= 4)
+            e.valuePosition = e.position + 8;
         std::string name;
         if (const MakerTagRow* row = descriptions.Find(e.tag))
             name = japanese ? row->japanese : row->english;

@@ -245,6 +245,9 @@ TEST(MakerNotes, SearchForMakersWithoutRules) {
         {"text prefix and a byte-order mark, then a big-endian IFD", MM,
          Text("AOC\0MM") + NoteIfd(MM, {{9, 3, 1, U16(MM, 4)}, {10, 1, 1, "\x05"}}, 0) + tail,
          false, "TagID_9 :        4\nTagID_10 :        5\n"},
+        // An unknown type has no size: its value field is read in place, never as an offset.
+        {"unknown type with a far value field", II,
+         NoteIfd(II, {{9, 14, 1, U32(II, 0xFFFFFFF0)}}, 0) + tail, false, "TagID_9 :        -1\n"},
         {"TIFF header inside the note", II,
          Text("Maker\0\x02\x10\0\0") + "II" + U16(II, 42) + U32(II, 8) +
              NoteIfd(II, {{9, 3, 1, U16(II, 4)}}, 8) + tail,
