@@ -39,6 +39,8 @@ MessageDialog::MessageDialog(const QString& applicationTitle, QWidget* parent)
 
     label_ = new QLabel(this);
     label_->setObjectName(QStringLiteral("Label1"));
+    // Messages carry file and folder names, which may hold "<" and ">": never read as markup.
+    label_->setTextFormat(Qt::PlainText);
     label_->setWordWrap(true);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label_->setGeometry(kLabelLeft, kLabelTop, kLabelWidth, kButtonHeight);

@@ -120,6 +120,22 @@ TEST(MessageDialog, AManyLineMessageGrowsTheWindow) {
     EXPECT_EQ(g.position, Centred(d));
 }
 
+// A name that looks like markup is shown as it is, one line per line.
+TEST(MessageDialog, ShowsMessagesAsPlainText) {
+    MessageDialog d(QStringLiteral("Quorvane"));
+    auto labelHeight = [&d](const char* text) {
+        int height = 0;
+        WhileShown(d, [&] {
+            height = d.findChild<QLabel*>("Label1")->height();
+            d.fireTimer();
+        });
+        d.ShowInfo(QString::fromUtf8(text), nullptr);
+        return height;
+    };
+    const int plain = labelHeight("photo.jpg\n2\n3\n4");
+    EXPECT_EQ(labelHeight("<i>photo</i>.jpg\n2\n3\n4"), plain);
+}
+
 TEST(MessageDialog, AskPlacesThreeButtonsAndReturnsTheAnswer) {
     MessageDialog d(QStringLiteral("Quorvane"));
     struct Case {
