@@ -1,7 +1,5 @@
 #include "app/DropRule.h"
 
-#include "app/PathRules.h"
-
 #include <QFileInfo>
 
 namespace quorvane {
@@ -14,7 +12,8 @@ DropDecision DecideDrop(const QString& droppedName) {
         return d;
     }
     const QFileInfo info(droppedName);
-    d.sourceFolder = info.isDir() ? StripPath(droppedName) : info.path();
+    // A folder is the source folder as dropped; only the remembered read path is tidied.
+    d.sourceFolder = info.isDir() ? droppedName : info.path();
     return d;
 }
 

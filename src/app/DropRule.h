@@ -10,7 +10,8 @@ struct DropDecision {
     QString message;      // shown to the operator when refused
 };
 
-// A folder is taken as it is; a file gives its folder. Names with "," are refused.
+// A folder is taken as it is; a file gives its folder (no trailing "/"). Names with "," are
+// refused.
 DropDecision DecideDrop(const QString& droppedName);
 
 } // namespace quorvane

@@ -244,7 +244,7 @@ TEST(DropRule, FolderFileAndComma) {
     TempDir dir;
     test::WriteFile(dir / "Photos/a.jpg", "x");
     EXPECT_EQ(DecideDrop(Q(dir / "Photos/a.jpg")).sourceFolder, Q(dir / "Photos"));
-    EXPECT_EQ(DecideDrop(Q(dir / "Photos") + "/").sourceFolder, Q(dir / "Photos"));
+    EXPECT_EQ(DecideDrop(Q(dir / "Photos") + "/").sourceFolder, Q(dir / "Photos") + "/");
     const DropDecision refused = DecideDrop(Q(dir / "a,b"));
     EXPECT_TRUE(refused.sourceFolder.isEmpty());
     EXPECT_EQ(refused.message, "ドロップ処理\nフォルダ名にカンマが含まれています。中断しました。");

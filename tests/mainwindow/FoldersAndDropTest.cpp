@@ -77,9 +77,11 @@ TEST(MainWindowDrop, DroppedFileSetsItsFolderAndClearsWithoutBuilding) {
     EXPECT_EQ(h.iniValue("savePath"), std::nullopt);
     EXPECT_TRUE(h.messages.isEmpty());
 
-    // A folder is taken as it is, a trailing "/" stripped.
+    // A folder goes into the box as dropped; the remembered read path loses its trailing "/".
     EXPECT_TRUE(h.drop({QUrl::fromLocalFile(Q(h.dir / "old") + "/")}));
-    EXPECT_EQ(h.text("Edit1"), Q(h.dir / "old"));
+    EXPECT_EQ(h.text("Edit1"), Q(h.dir / "old") + "/");
+    EXPECT_EQ(h.window->context().config.readPath, Q(h.dir / "old"));
+    EXPECT_EQ(h.iniValue("readPath"), Q(h.dir / "old").toStdString());
     EXPECT_FALSE(h.window->busy());
 }
 
