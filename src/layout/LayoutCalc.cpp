@@ -30,6 +30,12 @@ int ClampToInt(double value) {
     return static_cast<int>(value);
 }
 
+// Whether NumberValue has a value for the text: with "." a decimal number, otherwise an integer.
+bool Converts(std::string_view text) {
+    return text.find('.') != std::string_view::npos ? text::ParseDouble(text).has_value()
+                                                    : text::ParseInt(text).has_value();
+}
+
 std::string LimitMessage(const char* what, int canvasMax) {
     return std::string("\n") + what + "サイズが大きすぎます。（最大" + std::to_string(canvasMax) +
            "pix）";
@@ -144,10 +150,10 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
         messages += "\n文字の周囲余白が未定義です。";
     if (edit(25).empty())
         messages += "\n写真番号の文字色が未入力です。";
-    // Fields that no check above covers are converted below; one that is typed but is no number
-    // (two dots, a lone "-") would have no value, so it is reported here.
+    // Fields that no check above covers are converted below; one that is typed but does not
+    // convert (two dots, a lone "-") would have no value, so it is reported here.
     auto unchecked = [&](int n, const char* message) {
-        if (!edit(n).empty() && !IsNumberText(edit(n)))
+        if (!edit(n).empty() && !Converts(edit(n)))
             messages += message;
     };
     if (!titled)

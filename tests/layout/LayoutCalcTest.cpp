@@ -222,11 +222,13 @@ TEST(LayoutCalc, UncheckedFieldsThatAreNoNumberEndTheCalculation) {
     EXPECT_EQ(r.messages, "\nタイトルのフォントサイズが未定義です。"
                           "\nタイトルの垂直位置調整が数値ではありません。");
 
-    // Empty unchecked fields count as 0.
-    r = CalculateLayout(With(A4Input(), {{29, ""}, {31, ""}, {35, ""}, {37, ""}, {32, "x"}}));
+    // Empty unchecked fields count as 0; -9999999 is an integer there like any other.
+    r = CalculateLayout(
+        With(A4Input(), {{29, ""}, {31, ""}, {35, ""}, {37, "-9999999"}, {32, "x"}}));
     ASSERT_TRUE(r.ok) << r.messages;
     EXPECT_EQ(Line(r, "PAGENUMBER", "page_font_size"), "0");
     EXPECT_EQ(Line(r, "PAGENUMBER", "page_start_no"), "0");
+    EXPECT_EQ(Line(r, "FILEANDDATE", "filedate_v_adjust"), "-118110225");
 }
 
 TEST(LayoutCalc, StageTwoGapsAndLimits) {
