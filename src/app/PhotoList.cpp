@@ -173,6 +173,7 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
     if (hooks.emptyRows)
         hooks.emptyRows();
     ListedPaths listed = ListPhotos(request.sourceFolder, request.subfolders, hooks.stopRequested);
+    result.stopped = listed.stopped; // even when nothing was found before the stop
     SortPhotoPaths(listed.paths);
 
     exif::ExifOptions exifOptions;

@@ -222,6 +222,12 @@ TEST(BuildPhotoList, StopKeepsRowsSoFarAndVanishedPhotosGetNoRow) {
     ASSERT_EQ(r.rows.size(), 3);
     EXPECT_EQ(r.rows[2].fileName, "p3.jpg");
     EXPECT_EQ(r.rows[2].number, 3);
+
+    // A stop while the folder is still being listed, before any photo was found.
+    hooks.rowAdded = {};
+    const PhotoListResult early = BuildPhotoList(request, hooks);
+    EXPECT_TRUE(early.stopped);
+    EXPECT_TRUE(early.rows.isEmpty());
 }
 
 TEST(BuildPhotoList, StopsAtTheMaximumWithItsMessage) {
