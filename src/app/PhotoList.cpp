@@ -195,7 +195,9 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
         PhotoEntry row;
         row.number = static_cast<int>(result.rows.size()) + 1;
         row.fileName = info.fileName();
-        row.folder = info.path() + QLatin1Char('/');
+        row.folder = info.path(); // "/" for a photo of the root folder
+        if (!row.folder.endsWith(QLatin1Char('/')))
+            row.folder += QLatin1Char('/');
         QString date = QString::fromStdString(
             exif::ShootingDate(QFile::encodeName(path).toStdString(), exifOptions));
         if (IsDateError(date) && QFileInfo::exists(SideFilePath(path)))
