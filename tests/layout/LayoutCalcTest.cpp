@@ -1,19 +1,13 @@
 // The size calculation: number texts, millimetres to pixels, the three stages with their
 // messages, the layout text, and the trimming ratio.
 #include "layout/LayoutCalc.h"
-#include "layout/LayoutFiles.h"
 #include "layout/LayoutInput.h"
 #include "layout/SheetLayout.h"
-#include "text/FileIO.h"
 #include "text/IniDocument.h"
-#include "text/TextDecode.h"
-
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -427,28 +421,4 @@ TEST(LayoutCalc, TrimRatio) {
         EXPECT_EQ(r.ok, c.ok) << c.width << "/" << c.height;
         EXPECT_EQ(c.ok ? r.ratioText : r.messages, c.text) << c.width << "/" << c.height;
     }
-}
-
-// Every shipped layout, calculated again from its [INPUT] section, gives its own lines.
-TEST(LayoutCalc, ShippedLayoutsRecalculateToThemselves) {
-    auto folder = quorvane::test::SourceDir() / "initdata";
-    int checked = 0;
-    for (int i = 1; i <= kMaxLayoutFiles; ++i) {
-        auto path = folder / LayoutFileName(i);
-        if (!std::filesystem::exists(path))
-            continue;
-        auto bytes = quorvane::text::ReadWholeFile(path.string());
-        ASSERT_TRUE(bytes) << path;
-        auto lines = quorvane::text::SplitLines(quorvane::text::DecodeTextFile(*bytes));
-        LayoutCalcResult r = CalculateLayout(
-            ReadLayoutInput(IniDocument::Parse(quorvane::text::DecodeTextFile(*bytes))));
-        ASSERT_TRUE(r.ok) << path << r.messages;
-        auto recalculated = quorvane::text::SplitLines(r.layoutText);
-        ASSERT_EQ(lines.size(), recalculated.size()) << path;
-        for (size_t n = 0; n < lines.size(); ++n)
-            EXPECT_EQ(lines[n], recalculated[n]) << path << " line " << n + 1;
-        ++checked;
-    }
-    if (checked == 0)
-        GTEST_SKIP() << "no layouts are shipped in " << folder;
 }
