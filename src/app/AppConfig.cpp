@@ -19,10 +19,15 @@ text::IniDocument LoadOrEmpty(const QString& path) {
 bool Save(const QString& settingsFolder,
           const std::initializer_list<std::pair<const char*, QString>>& values) {
     const QString path = AppConfigPath(settingsFolder);
-    text::IniDocument doc = LoadOrEmpty(path);
+    const std::string file = QFile::encodeName(path).toStdString();
+    auto loaded = text::IniDocument::Load(file);
+    // A file that exists but cannot be read is left alone: rewriting it would drop its lines.
+    if (!loaded && QFile::exists(path))
+        return false;
+    text::IniDocument doc = loaded ? *loaded : text::IniDocument();
     for (const auto& [key, value] : values)
         doc.setValue(kSection, key, value.toStdString());
-    return doc.save(QFile::encodeName(path).toStdString());
+    return doc.save(file);
 }
 
 } // namespace

@@ -90,6 +90,17 @@ TEST(AppConfig, CreatesTheFileWhenMissingAndFailsQuietlyWithoutFolder) {
     EXPECT_FALSE(QFile::exists(Q(dir / "missing")));
 }
 
+TEST(AppConfig, LeavesAFileItCannotReadAlone) {
+    TempDir dir;
+    // Larger than any INI file the reader accepts (sparse, so cheap to make).
+    test::WriteFile(dir / "Quorvane.ini", "[SETTING]\nother=kept\n");
+    std::filesystem::resize_file(dir / "Quorvane.ini", 65u << 20);
+    AppConfig config;
+    config.readPath = QStringLiteral("/photos");
+    EXPECT_FALSE(SaveReadPath(dir.str().c_str(), config));
+    EXPECT_EQ(std::filesystem::file_size(dir / "Quorvane.ini"), 65u << 20);
+}
+
 TEST(SettingsFolder, FirstRunCopiesFlatSkippingDotNamesAndSecondRunCopiesNothing) {
     TempDir dir;
     test::WriteFile(dir / "prog/initdata/CustomSize0001.ini", "a");
