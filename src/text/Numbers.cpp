@@ -42,8 +42,12 @@ std::optional<double> ParseDouble(std::string_view text) {
     if (text.empty())
         return std::nullopt;
     std::string_view t = text;
-    if (t.front() == '+')
+    // One optional sign: from_chars takes "-" itself but not "+".
+    if (t.front() == '+') {
         t.remove_prefix(1);
+        if (!t.empty() && t.front() == '-')
+            return std::nullopt;
+    }
     if (t.empty() || t.front() == '+' || t.front() == ' ')
         return std::nullopt;
     double value = 0;

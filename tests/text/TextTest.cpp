@@ -79,7 +79,7 @@ TEST(Numbers, StrictWholeTextConversions) {
         EXPECT_FALSE(ParseInt(bad)) << bad;
     EXPECT_EQ(ParseDouble("1.4285"), 1.4285);
     EXPECT_EQ(ParseDouble("-.5"), -0.5);
-    for (const char* bad : {"", "1,5", "1.2.3", "-", "inf", "nan", " 1"})
+    for (const char* bad : {"", "1,5", "1.2.3", "-", "inf", "nan", " 1", "+-5.", "--5", "+"})
         EXPECT_FALSE(ParseDouble(bad)) << bad;
     EXPECT_EQ(ParseHex32("ff000000"), 0xff000000u);
     EXPECT_EQ(ParseHex32("FFFFFFFF"), 0xffffffffu);
