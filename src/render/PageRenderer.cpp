@@ -87,8 +87,7 @@ int PageRenderer::prepare() {
                                (L.photo_row - 1));
     const auto offset = FieldNumber(settings_.numberOffset);
     numberOffset_ = offset && *offset < 10001 ? *offset : 0;
-    const auto end = FieldNumber(settings_.endRow);
-    endRow_ = end ? *end : -1;
+    endRow_ = FieldNumber(settings_.endRow);
 
     page_ = CreateBitmap(L.width, L.height);
     if (page_.isNull()) {
@@ -392,7 +391,7 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& 
             out.code = kRenderStopped;
             return out;
         }
-        if (endRow_ >= 0 && index + 1 > endRow_)
+        if (endRow_ && index + 1 > *endRow_)
             break;
         if (!QFileInfo(paths_[index]).isFile())
             continue;
@@ -420,7 +419,7 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& 
         return out;
     out.resumePhoto = index;
 
-    out.listDone = out.resumePhoto >= count || (endRow_ >= 0 && out.resumePhoto + 1 > endRow_);
+    out.listDone = out.resumePhoto >= count || (endRow_ && out.resumePhoto + 1 > *endRow_);
     out.code = counter + 1;
     observer_.message(tr("シートを作成しました。", "Created the sheet."));
     observer_.progress(L.photo_ct, L.photo_ct);

@@ -10,6 +10,7 @@
 #include <QRgb>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace quorvane {
 
@@ -79,7 +80,8 @@ class PageRenderer {
     int gapX_ = 0;
     int gapY_ = 0;
     int numberOffset_ = 0;
-    int endRow_ = -1; // "No." of the last photo, -1 for none
+    // The end row field's number: a photo with a greater "No." ends the run.
+    std::optional<int> endRow_;
 };
 
 } // namespace quorvane

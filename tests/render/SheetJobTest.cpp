@@ -180,6 +180,12 @@ TEST_F(SheetRun, EndRowEndsTheJobLikeTheEndOfTheList) {
     EXPECT_EQ(rec.written, (QStringList{"page0001.jpg", "page0002.jpg"}));
     EXPECT_EQ(rec.pages[1].pixel(230, 60), qRgb(50, 0, 200)); // photo 6 is the last
     EXPECT_EQ(rec.pages[1].pixel(70, 160), 0xff00ff00u);
+    // Every "No." is greater than a negative end row: the run ends before the first photo.
+    settings.endRow = QStringLiteral("-1");
+    rec.written.clear();
+    EXPECT_EQ(job.press(&layout, settings, rec), 1);
+    EXPECT_TRUE(rec.written.isEmpty());
+    EXPECT_FALSE(job.continuationPending());
 }
 
 TEST_F(SheetRun, StartRowRuleAndNumberOffset) {
