@@ -81,17 +81,17 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     }
 
     PageRenderer renderer(*layout, settings, observer, stop_);
-    const int listed = static_cast<int>(settings.photos.size());
-    if (const auto n = text::ParseInt(settings.startRow.toStdString());
-        n && *n - 1 >= 0 && *n - 1 < listed - 1)
-        firstPhoto = std::max(firstPhoto, *n - 1);
     observer.stopButtonVisible(true);
-
     const int prepared = renderer.prepare();
     if (prepared < 0) {
         busy_ = false;
         return prepared;
     }
+    // The start row counts among the photos the renderer listed.
+    const int64_t listed = renderer.photoCount();
+    if (const auto n = text::ParseInt(settings.startRow.toStdString());
+        n && int64_t{*n} - 1 >= 0 && int64_t{*n} - 1 < listed - 1)
+        firstPhoto = std::max(firstPhoto, *n - 1);
     // Old sheets go only once the run is sure to start, so a failing run never wipes them.
     if (!continuing && !layout->for_web && !settings.keepExisting && renderer.photoCount() > 0)
         deleteOldFiles(output, ja, observer);

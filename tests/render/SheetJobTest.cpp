@@ -199,6 +199,12 @@ TEST_F(SheetRun, StartRowRuleAndNumberOffset) {
     settings.startRow = QStringLiteral("6");
     job.press(&layout, settings, rec);
     EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(0, 0, 200));
+    // The list ends at the first row without a file name: three photos, so row 3 is ignored too.
+    rec.pages.clear();
+    settings.photos[3].fileName.clear();
+    settings.startRow = QStringLiteral("3");
+    job.press(&layout, settings, rec);
+    EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(0, 0, 200));
 }
 
 TEST_F(SheetRun, TwoFreshRunsInOneSecondShareTheFolderAndTheSecondEmptiesIt) {
