@@ -13,8 +13,11 @@ namespace quorvane {
 
 namespace {
 
-constexpr int kStampWindow = 200;
 constexpr int kLongSide = 640;
+// The APP0 marker is looked for at positions 0 to 193 of the file's first 200 bytes.
+constexpr int kLastMarkerPosition = 193;
+// The bytes read: enough for a marker at the last position, its identifier and the stamp.
+constexpr int kStampWindow = kLastMarkerPosition + 16;
 
 // Position of the five resolution bytes in the first bytes of a JPEG, or -1.
 int StampPosition(const char* data, int size) {
@@ -22,10 +25,11 @@ int StampPosition(const char* data, int size) {
     const int n = std::min(size, kStampWindow);
     if (n < 2 || b[0] != 0xFF || b[1] != 0xD8)
         return -1;
-    for (int i = 0; i <= 193 && i + 1 < n; ++i) {
+    for (int i = 0; i <= kLastMarkerPosition && i + 1 < n; ++i) {
         if (b[i] != 0xFF || b[i + 1] != 0xE0)
             continue;
-        // Only the first FF E0 counts; it must carry the JFIF identifier and room for the stamp.
+        // Only the first FF E0 counts; it must carry the JFIF identifier, and the file must hold
+        // the five bytes (the stamp never lengthens it).
         if (i + 16 > n || b[i + 4] != 'J' || b[i + 5] != 'F' || b[i + 6] != 'I' || b[i + 7] != 'F')
             return -1;
         return i + 11;

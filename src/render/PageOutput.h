@@ -17,10 +17,10 @@ QString PageFileName(int counter);
 // (width x 640 / height) x 640, in integer arithmetic; never below 1 x 1.
 QSize ReducedPageSize(int width, int height);
 
-// Stamps the resolution into JPEG bytes: within the first 200 bytes of a JPEG, the first FF E0
-// marker (at 0 to 193) followed by "JFIF" gets 01 (dots per inch) and dpi as two 16-bit
-// big-endian values at marker + 11. Nothing changes when dpi is outside 1-65535 or there is no
-// such header. Returns whether it stamped. The length never changes.
+// Stamps the resolution into JPEG bytes: the first FF E0 marker at positions 0 to 193, when
+// "JFIF" follows at marker + 4, gets 01 (dots per inch) and dpi as two 16-bit big-endian values
+// at marker + 11. Nothing changes when dpi is outside 1-65535, there is no such header or the
+// data end before the stamp's last byte. Returns whether it stamped. The length never changes.
 bool StampJfifResolution(QByteArray& jpeg, int dpi);
 // The same on a file, rewritten in place (only those five bytes).
 bool StampJfifResolution(const QString& path, int dpi);

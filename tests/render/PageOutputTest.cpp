@@ -63,6 +63,33 @@ TEST(PageOutput, StampsDpiIntoTheJfifHeaderOnly) {
     EXPECT_EQ(truncated.size(), 10);
 }
 
+// SOI, a comment segment, then a JFIF APP0 marker at the given position.
+QByteArray JfifAt(int position) {
+    QByteArray jpeg("\xFF\xD8\xFF\xFE", 4);
+    jpeg.append(static_cast<char>((position - 4) >> 8)).append(static_cast<char>(position - 4));
+    jpeg.append(position - 6, 'x');
+    jpeg.append("\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 18);
+    return jpeg.append(20, 'x').append("\xFF\xD9", 2);
+}
+
+TEST(PageOutput, LooksForTheMarkerAtPositionsUpTo193) {
+    for (const int position : {190, 193, 194}) {
+        QByteArray jpeg = JfifAt(position);
+        const QByteArray before = jpeg;
+        EXPECT_EQ(StampJfifResolution(jpeg, 350), position <= 193) << position;
+        EXPECT_EQ(jpeg.mid(position + 11, 5), position <= 193
+                                                  ? QByteArray("\x01\x01\x5E\x01\x5E", 5)
+                                                  : before.mid(position + 11, 5))
+            << position;
+    }
+    TempDir dir;
+    test::WriteFile(dir / "late.jpg", JfifAt(193).toStdString());
+    ASSERT_TRUE(StampJfifResolution(Q(dir / "late.jpg"), 300));
+    const std::string bytes = test::ReadFile(dir / "late.jpg");
+    EXPECT_EQ(bytes.size(), static_cast<size_t>(JfifAt(193).size()));
+    EXPECT_EQ(bytes.substr(204, 5), std::string("\x01\x01\x2C\x01\x2C", 5));
+}
+
 TEST(PageOutput, StampsAFileInPlaceKeepingItsSize) {
     TempDir dir;
     const QString path = Q(dir / "a.jpg");
