@@ -205,6 +205,26 @@ TEST_F(SheetRun, StartRowRuleAndNumberOffset) {
     settings.startRow = QStringLiteral("3");
     job.press(&layout, settings, rec);
     EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(0, 0, 200));
+
+    // The label box of the first photo (padding 24, margin 12) is measured on "1777" for a number
+    // of up to four digits: an offset of 10000 gives 10001 and a wider box; 10001 or more counts
+    // as no offset.
+    layout.disp_numer = true;
+    settings.startRow.clear();
+    auto boxWidth = [&](const char* offset) {
+        settings.numberOffset = QString::fromLatin1(offset);
+        rec.pages.clear();
+        job.press(&layout, settings, rec);
+        int white = 0;
+        for (int x = 20; x < 120; ++x)
+            white += rec.pages[0].pixel(x, 46) == 0xffffffffu;
+        return white;
+    };
+    const int plain = boxWidth("");
+    EXPECT_GT(plain, 24);
+    EXPECT_GT(boxWidth("10000"), plain);
+    EXPECT_EQ(boxWidth("10001"), plain);
+    EXPECT_EQ(boxWidth("99"), plain); // 100 is still measured as four characters
 }
 
 TEST_F(SheetRun, TwoFreshRunsInOneSecondShareTheFolderAndTheSecondEmptiesIt) {
