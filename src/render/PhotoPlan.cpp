@@ -47,7 +47,7 @@ void TurnCellToPhoto(PhotoPlanInput& input) {
         return;
     input.cell.transpose();
     if (input.ratio > 0)
-        input.ratio = 1.0 / input.ratio;
+        input.ratio = 1.0f / input.ratio;
 }
 
 PhotoPlan PlanPhoto(const PhotoPlanInput& in) {
@@ -66,7 +66,8 @@ PhotoPlan PlanPhoto(const PhotoPlanInput& in) {
     const int64_t W = std::max(1, plan.cut.width());
     const int64_t H = std::max(1, plan.cut.height());
     plan.trimmed = QRect(0, 0, static_cast<int>(W), static_cast<int>(H));
-    const double scaledRatio = in.ratio * 10000.0;
+    // A ratio typed as 1.4 is held as 1.39999997..; its single-precision product is 14000.
+    const float scaledRatio = in.ratio * 10000.0f;
     const int64_t L =
         std::isfinite(scaledRatio) && scaledRatio < 1e15 ? static_cast<int64_t>(scaledRatio) : 0;
     if (in.trimToRatio && L > 0) {

@@ -13,7 +13,7 @@ struct PhotoPlanInput {
     int dpi = 300;
     bool cutPeriphery = false; // trim2mm: cut 1.5 mm off every side
     bool trimToRatio = false;  // l_size_trim
-    double ratio = 0;          // aspect_ratio, target width / height
+    float ratio = 0;           // aspect_ratio, target width / height
 };
 
 struct PhotoPlan {
@@ -26,7 +26,8 @@ struct PhotoPlan {
 // The periphery cut in pixels for a resolution: dpi x 1.5 x 10 / 254 in single precision.
 float PeripheryCut(int dpi);
 
-// The whole plan. A cut that would leave less than one pixel is not made; a ratio of 0 or less
+// The whole plan. The trim works with L = trunc(ratio x 10000) in single precision, like the
+// ratio itself. A cut that would leave less than one pixel is not made; a ratio of 0 or less
 // means no trimming.
 PhotoPlan PlanPhoto(const PhotoPlanInput& input);
 

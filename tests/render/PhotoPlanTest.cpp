@@ -7,7 +7,7 @@ using namespace quorvane;
 
 namespace {
 
-PhotoPlanInput Input(QSize photo, QSize cell, bool trim = false, double ratio = 1.4285) {
+PhotoPlanInput Input(QSize photo, QSize cell, bool trim = false, float ratio = 1.4285f) {
     PhotoPlanInput in;
     in.photo = photo;
     in.cell = cell;
@@ -29,6 +29,13 @@ TEST(PhotoPlan, TrimsToTheRatioCentred) {
     // A portrait photo with a portrait ratio wider than the photo keeps its height.
     p = PlanPhoto(Input({1000, 3000}, {827, 1181}, true, 0.7f));
     EXPECT_EQ(p.trimmed, QRect(0, 786, 1000, 1428));
+    // The layout's 1.4 and 0.7 give L = 14000 and 7000 as single-precision products (not 13999
+    // and 6999): photos already at those ratios keep every pixel.
+    p = PlanPhoto(Input({1400, 1000}, {1400, 1000}, true, 1.4f));
+    EXPECT_EQ(p.trimmed, QRect(0, 0, 1400, 1000));
+    EXPECT_EQ(p.fitted, QSize(1400, 1000));
+    p = PlanPhoto(Input({700, 1000}, {700, 1000}, true, 0.7f));
+    EXPECT_EQ(p.trimmed, QRect(0, 0, 700, 1000));
     // Already at the ratio (Q within L ± 1): no trim.
     p = PlanPhoto(Input({14285, 10000}, {1181, 827}, true, 1.4285f));
     EXPECT_EQ(p.trimmed, QRect(0, 0, 14285, 10000));
@@ -77,7 +84,7 @@ TEST(PhotoPlan, WebCellsTurnWithThePhoto) {
     PhotoPlanInput in = Input({1000, 2000}, {1181, 827}, true, 1.5);
     TurnCellToPhoto(in);
     EXPECT_EQ(in.cell, QSize(827, 1181));
-    EXPECT_DOUBLE_EQ(in.ratio, 1 / 1.5);
+    EXPECT_FLOAT_EQ(in.ratio, 1 / 1.5f);
     PhotoPlanInput same = Input({2000, 1000}, {1181, 827}, true, 1.5);
     TurnCellToPhoto(same);
     EXPECT_EQ(same.cell, QSize(1181, 827));
