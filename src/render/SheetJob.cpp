@@ -73,7 +73,8 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
             output += QLatin1Char('/') + stamp;
     }
     // A continued run whose folder vanished falls back to the base folder, which is made again.
-    if ((!layout->for_web || continuing) && !QDir().mkpath(output)) {
+    // Web exhibition runs write into their own folder and leave the base folder alone.
+    if (!layout->for_web && !QDir().mkpath(output)) {
         observer.message(
             Pick(ja, "一覧フォルダが作成できません。\n", "Can not create a folder.\n") + output);
         busy_ = false;

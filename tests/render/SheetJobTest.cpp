@@ -365,9 +365,10 @@ TEST_F(SheetRun, APageThatCannotBeWrittenStopsTheRunNamingTheFile) {
 TEST_F(SheetRun, WebLayoutsWriteEachPlacedPhotoAndNoPage) {
     layout.for_web = true;
     layout.web_thumb_width = 40;
+    layout.photo_ct = 1;
     AddPhotos(2);
     settings.photos[1].fileName = "p02.png";
-    settings.continuous = true;
+    job.press(&layout, settings, rec); // one photo per press: the second press continues
     job.press(&layout, settings, rec);
     const QString web = Q(dir / "save/Ｗｅｂ用フォルダ");
     EXPECT_EQ(QDir(web).entryList(QDir::Files, QDir::Name), (QStringList{"p01.jpg", "p02.jpg"}));
