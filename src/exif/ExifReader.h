@@ -11,12 +11,12 @@ namespace quorvane::exif {
 // What steers a read: the report limits of Quorvane.ini, the main window's option boxes, and the
 // hooks that keep a long read responsive and stoppable.
 struct ExifOptions {
-    int maxTagLineCol = 16;       // values per dump line
-    int maxDumpBinCt = 32;        // most value bytes turned into text per tag
-    bool japaneseNames = false;   // Japanese tag titles
-    bool makerNotes = false;      // add the maker-note block when there is one
-    std::string settingsFolder;   // where maker-note description files are looked up
-    std::function<void()> yield;  // lets pending events run; may be empty
+    int maxTagLineCol = 16;              // values per dump line
+    int maxDumpBinCt = 32;               // most value bytes turned into text per tag
+    bool japaneseNames = false;          // Japanese tag titles
+    bool makerNotes = false;             // add the maker-note block when there is one
+    std::string settingsFolder;          // where maker-note description files are looked up
+    std::function<void()> yield;         // lets pending events run; may be empty
     std::function<bool()> stopRequested; // true ends the read early; may be empty
 };
 

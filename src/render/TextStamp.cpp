@@ -163,8 +163,9 @@ int DrawFileNameDate(Canvas& canvas, StampTarget target, int s, int align,
 
     if (measured.width >= width) {
         const int64_t room = width - margins.left - margins.right;
-        fs = outputPage ? fs * static_cast<double>(room) / static_cast<double>(measured.width)
-                        : static_cast<double>(MulDiv(static_cast<int64_t>(fs), room, measured.width));
+        fs = outputPage
+                 ? fs * static_cast<double>(room) / static_cast<double>(measured.width)
+                 : static_cast<double>(MulDiv(static_cast<int64_t>(fs), room, measured.width));
         if (!(fs > 0))
             return -1;
         measured = Measure(canvas, font.family, fs, text);
