@@ -10,15 +10,6 @@ namespace quorvane {
 
 namespace {
 
-// Measured lengths are truncated towards zero; absurd sizes are held in a range where the
-// integer arithmetic of the placement cannot overflow.
-int64_t Trunc(double value) {
-    if (!std::isfinite(value))
-        return 0;
-    constexpr double kLimit = 1e12;
-    return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit));
-}
-
 QRectF Edges(int64_t left, int64_t top, int64_t right, int64_t bottom) {
     return QRectF(QPointF(static_cast<double>(left), static_cast<double>(top)),
                   QPointF(static_cast<double>(right), static_cast<double>(bottom)));
@@ -40,7 +31,7 @@ struct TextSize {
 TextSize Measure(Canvas& canvas, const QString& family, double size, const QString& text) {
     canvas.SetFont(family, size);
     const QSizeF measured = canvas.MeasureText(text);
-    return {Trunc(measured.width()), Trunc(measured.height())};
+    return {TruncToInt64(measured.width()), TruncToInt64(measured.height())};
 }
 
 // The text placed on a page or in a cell, at whole font sizes: the steps shared by the page

@@ -5,16 +5,12 @@
 
 namespace quorvane {
 
-namespace {
-
 int64_t TruncToInt64(double value) {
     if (!std::isfinite(value))
         return 0;
-    constexpr double kLimit = 1e15;
+    constexpr double kLimit = 1e12;
     return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit));
 }
-
-} // namespace
 
 StampPoint ClampPlacement(StampPoint p, int64_t width, int64_t tw, int64_t yMax) {
     p.x = std::max<int64_t>(p.x, 0);

@@ -20,6 +20,10 @@ enum TitlePosition : int {
 // Alignment codes of filedate_align; any other value is handled as described below.
 enum FileDateAlign : int { kAlignLeft = 0, kAlignCentre = 1, kAlignRight = 2 };
 
+// A measured length or fractional position truncated towards zero; NaN reads as 0 and absurd
+// values are held where the placement's integer arithmetic cannot overflow.
+int64_t TruncToInt64(double value);
+
 struct StampPoint {
     int64_t x = 0;
     int64_t y = 0;
