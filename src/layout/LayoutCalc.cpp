@@ -180,9 +180,13 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
 
     if (static_cast<int64_t>(cols) * rows != total)
         messages += "\n写真の合計枚数と縦行数×横列数の計算が合いません。";
-    if (result.gapXMm < 0)
+    // A single column or row gets the whole paper as its gap, so its margins are checked on
+    // their own: photo and margins must fit the paper, or the photo would run off the page.
+    const bool overflowX = cols < 2 && paperW - left - right - photoW < 0;
+    const bool overflowY = rows < 2 && paperH - top - bottom - photoH < 0;
+    if (result.gapXMm < 0 || overflowX)
         messages += "\n写真の横間隔がマイナスになります。";
-    if (result.gapYMm < 0)
+    if (result.gapYMm < 0 || overflowY)
         messages += "\n写真の縦間隔がマイナスになります。";
     if (IntOrZero(edit(1)) < 72)
         messages += "\n解像度が低すぎます。";
