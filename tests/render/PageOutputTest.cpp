@@ -128,6 +128,25 @@ TEST(PageOutput, WritesReducedStampedPagesAndFullResolutionOnRequest) {
     EXPECT_LT(QFileInfo(r.path).size(), high);
 }
 
+TEST(PageOutput, ATransparentBackgroundShowsItsColourAtBothSizes) {
+    TempDir dir;
+    PageWriteOptions options;
+    for (const QRgb background : {0x00ffffffu, 0x00ff0000u}) {
+        for (const bool full : {false, true}) {
+            QImage page(1000, 700, QImage::Format_ARGB32);
+            page.fill(background);
+            options.fullResolution = full;
+            const PageWriteResult r = WritePage(page, Q(dir.path()), 1, options);
+            ASSERT_EQ(r.outcome, PageWriteResult::Written);
+            const QImage written(r.path);
+            const QRgb pixel = written.pixel(written.width() / 2, written.height() / 2);
+            EXPECT_NEAR(qRed(pixel), qRed(background), 3) << full;
+            EXPECT_NEAR(qGreen(pixel), qGreen(background), 3) << full;
+            EXPECT_NEAR(qBlue(pixel), qBlue(background), 3) << full;
+        }
+    }
+}
+
 TEST(PageOutput, KeepsExistingPagesByteForByteWhenAsked) {
     TempDir dir;
     test::WriteFile(dir / "page0001.jpg", "old page bytes");
