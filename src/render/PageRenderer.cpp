@@ -9,6 +9,7 @@
 #include "render/PageOutput.h"
 #include "render/PhotoPlan.h"
 #include "render/PhotoSource.h"
+#include "render/RunPhotos.h"
 #include "render/TextStamp.h"
 #include "render/UnderPhotoText.h"
 #include "text/Numbers.h"
@@ -47,6 +48,11 @@ QString PageRenderer::tr(const char* ja, const char* en) const {
     return Pick(settings_.japanese, ja, en);
 }
 
+QString PageRenderer::listedPhotoNote() const {
+    return tr("\n（読込み中の写真と同じファイルのため上書きしません）",
+              "\n(It is one of the photos being read, so it is not overwritten.)");
+}
+
 void PageRenderer::fail(const QString& message) {
     observer_.message(message);
     stop_ = true;
@@ -65,14 +71,9 @@ int PageRenderer::prepare() {
     }
     background_ = ParseArgbOr(Q(L.bg_color), 0xffffffff);
 
-    paths_.clear();
-    dates_.clear();
-    for (const PhotoEntry& row : settings_.photos) {
-        if (row.fileName.isEmpty() || row.folder.isEmpty() || paths_.size() >= kPhotoListRows)
-            break;
-        paths_ << row.folder + row.fileName;
-        dates_ << row.shootingDate;
-    }
+    RunPhotos photos = TakeRunPhotos(settings_.photos);
+    paths_ = std::move(photos.paths);
+    dates_ = std::move(photos.dates);
 
     gapX_ = L.photo_col < 2
                 ? 0
@@ -272,14 +273,29 @@ bool PageRenderer::placePhoto(int index, const Cell& cell, int& code) {
     return true;
 }
 
+QString PageRenderer::webPhotoName(const QString& path) {
+    // Each placed photo gets its own file: same-named photos of other folders or kinds get
+    // "_2", "_3", ... in list order. Names compare without case, as a shop's file systems do.
+    const QString base = QFileInfo(path).completeBaseName();
+    QString name = base + QStringLiteral(".jpg");
+    for (int n = 2; webNames_->contains(name.toLower()); ++n)
+        name = base + QLatin1Char('_') + QString::number(n) + QStringLiteral(".jpg");
+    webNames_->insert(name.toLower());
+    return name;
+}
+
 bool PageRenderer::writeWebPhoto(const QImage& photo, const QString& path) {
     const int width = std::max(1, layout_.web_thumb_width);
     const int height = std::max<int>(
         1, static_cast<int>(static_cast<int64_t>(photo.height()) * width / photo.width()));
-    const QString name = QFileInfo(path).completeBaseName() + QStringLiteral(".jpg");
-    const QString target = webFolder() + QLatin1Char('/') + name;
+    const QString target = webFolder() + QLatin1Char('/') + webPhotoName(path);
     if (settings_.keepExisting && QFileInfo::exists(target))
         return true;
+    if (listed_ && listed_->covers(target)) {
+        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") + target +
+             listedPhotoNote());
+        return false;
+    }
     const QImage thumb = ScaledCopy(photo, width, height);
     QString error;
     if (thumb.isNull() || !SaveJpeg(thumb, target, settings_.quality, &error)) {
@@ -336,6 +352,13 @@ bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const Q
         options.keepExisting = settings_.keepExisting;
         options.fullResolution = settings_.fullResolution;
         options.japanese = settings_.japanese;
+        const QString target = outputFolder + QLatin1Char('/') + PageFileName(pageCounter);
+        if (listed_ && !(options.keepExisting && QFileInfo::exists(target)) &&
+            listed_->covers(target)) {
+            fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") + target +
+                 listedPhotoNote());
+            return false;
+        }
         const PageWriteResult written = WritePage(page_, outputFolder, pageCounter, options);
         if (written.outcome == PageWriteResult::Failed) {
             fail(written.message);

@@ -8,11 +8,14 @@
 
 #include <QImage>
 #include <QRgb>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace quorvane {
+
+class ListedPhotoGuard;
 
 // Result codes of a run.
 enum RenderCode : int {
@@ -30,6 +33,8 @@ struct RenderOutcome {
 
 class PageRenderer {
   public:
+    PageRenderer(const PageRenderer&) = delete;
+    PageRenderer& operator=(const PageRenderer&) = delete;
     // `stopRequest` is the job's stop flag: read between photos, set on failures.
     PageRenderer(const layout::SheetLayout& layout, const SheetRunSettings& settings,
                  SheetRunObserver& observer, bool& stopRequest);
@@ -46,6 +51,12 @@ class PageRenderer {
 
     // The web exhibition folder under the save folder.
     QString webFolder() const;
+
+    // The listed photos that no page or web image may replace (optional).
+    void protectListedPhotos(ListedPhotoGuard* listed) { listed_ = listed; }
+    // The web image names already taken by the job (lower case), so that presses continuing a
+    // run keep clear of them too; names this run takes are added. Without it the run keeps its own.
+    void shareWebNames(QSet<QString>* names) { webNames_ = names ? names : &ownWebNames_; }
 
   private:
     struct Cell {
@@ -64,6 +75,8 @@ class PageRenderer {
     bool finishPage(int pageCounter, const QString& titleText, const QString& date,
                     const QString& outputFolder);
     bool writeWebPhoto(const QImage& photo, const QString& path);
+    QString webPhotoName(const QString& path);
+    QString listedPhotoNote() const;
     void fail(const QString& message);
     QString tr(const char* ja, const char* en) const;
 
@@ -82,6 +95,9 @@ class PageRenderer {
     int numberOffset_ = 0;
     // The end row field's number: a photo with a greater "No." ends the run.
     std::optional<int> endRow_;
+    ListedPhotoGuard* listed_ = nullptr;
+    QSet<QString> ownWebNames_;
+    QSet<QString>* webNames_ = &ownWebNames_;
 };
 
 } // namespace quorvane

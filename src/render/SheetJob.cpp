@@ -3,6 +3,7 @@
 #include "app/Language.h"
 #include "app/PhotoList.h"
 #include "render/PageRenderer.h"
+#include "render/RunPhotos.h"
 #include "text/Numbers.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@ void SheetJob::resetContinuation() {
     lastPhoto_ = -1;
     lastPage_ = 0;
     previousFolder_.clear();
+    webNames_.clear();
 }
 
 void SheetJob::stop(SheetRunObserver& observer) {
@@ -30,13 +32,22 @@ void SheetJob::stop(SheetRunObserver& observer) {
     }
 }
 
-void SheetJob::deleteOldFiles(const QString& folder, bool japanese, SheetRunObserver& observer) {
+void SheetJob::deleteOldFiles(const QString& folder, ListedPhotoGuard& listed, bool japanese,
+                              SheetRunObserver& observer) {
+    // A folder reached through a link may be anybody's folder: it is written to, never emptied.
+    if (QFileInfo(folder).isSymLink())
+        return;
     // The same kinds the photo list takes, directly in the folder only.
     const QStringList files = ListPhotos(folder, false).paths;
     for (const QString& path : files) {
         observer.yield();
         if (stop_)
             return;
+        // Only regular files go: a link is neither followed nor removed, and a photo being listed
+        // (the photo folder may be the output folder) is the customer's, not an old sheet.
+        const QFileInfo info(path);
+        if (info.isSymLink() || !info.isFile() || listed.covers(path))
+            continue;
         QFile::remove(path);
         if (QFileInfo::exists(path))
             observer.message(
@@ -58,6 +69,7 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     stop_ = false;
     const QString stamp = clock().toString(QStringLiteral("yyyyMMddHHmmss"));
     const QString base = BaseFolder(settings.saveFolder, ja);
+    const RunPhotos photos = TakeRunPhotos(settings.photos);
 
     int firstPhoto = 0;
     int pageCounter = 0;
@@ -71,7 +83,21 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
         output = base;
         if (!layout->for_web && settings.stampFolder)
             output += QLatin1Char('/') + stamp;
+        webNames_.clear();
     }
+    // The start row counts among the listed photos.
+    const int64_t listed = photos.paths.size();
+    if (const auto n = text::ParseInt(settings.startRow.toStdString());
+        n && int64_t{*n} - 1 >= 0 && int64_t{*n} - 1 < listed - 1)
+        firstPhoto = std::max(firstPhoto, *n - 1);
+    // A run that would place no photo makes no folder, removes nothing and claims no success.
+    if (FirstPlaceablePhoto(photos.paths, firstPhoto,
+                            text::ParseInt(settings.endRow.toStdString())) < 0) {
+        observer.message(Pick(ja, "出力する写真がありません。", "There are no photos to output."));
+        busy_ = false;
+        return -1;
+    }
+
     // A continued run whose folder vanished falls back to the base folder, which is made again.
     // Web exhibition runs write into their own folder and leave the base folder alone.
     if (!layout->for_web && !QDir().mkpath(output)) {
@@ -81,21 +107,19 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
         return -2;
     }
 
+    ListedPhotoGuard guard(photos.paths);
     PageRenderer renderer(*layout, settings, observer, stop_);
+    renderer.protectListedPhotos(&guard);
+    renderer.shareWebNames(&webNames_);
     observer.stopButtonVisible(true);
     const int prepared = renderer.prepare();
     if (prepared < 0) {
         busy_ = false;
         return prepared;
     }
-    // The start row counts among the photos the renderer listed.
-    const int64_t listed = renderer.photoCount();
-    if (const auto n = text::ParseInt(settings.startRow.toStdString());
-        n && int64_t{*n} - 1 >= 0 && int64_t{*n} - 1 < listed - 1)
-        firstPhoto = std::max(firstPhoto, *n - 1);
     // Old sheets go only once the run is sure to start, so a failing run never wipes them.
-    if (!continuing && !layout->for_web && !settings.keepExisting && renderer.photoCount() > 0)
-        deleteOldFiles(output, ja, observer);
+    if (!continuing && !layout->for_web && !settings.keepExisting)
+        deleteOldFiles(output, guard, ja, observer);
 
     observer.clearPreview();
     observer.outputFolderChosen(layout->for_web ? renderer.webFolder() : output);

@@ -8,10 +8,13 @@
 #include "render/SheetRun.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <functional>
 
 namespace quorvane {
+
+class ListedPhotoGuard;
 
 class SheetJob {
   public:
@@ -45,14 +48,18 @@ class SheetJob {
     static QString BaseFolder(const QString& saveFolder, bool japanese);
 
   private:
-    // Deletes the photo-kind files directly in the folder; messages for files that stay.
-    void deleteOldFiles(const QString& folder, bool japanese, SheetRunObserver& observer);
+    // Deletes the photo-kind files directly in the folder, except listed photos and links;
+    // messages for files that stay.
+    void deleteOldFiles(const QString& folder, ListedPhotoGuard& listed, bool japanese,
+                        SheetRunObserver& observer);
 
     bool busy_ = false;
     bool stop_ = false;
     int lastPhoto_ = -1;
     int lastPage_ = 0;
     QString previousFolder_;
+    // Web exhibition image names taken by this run and the presses that continue it.
+    QSet<QString> webNames_;
 };
 
 } // namespace quorvane

@@ -68,17 +68,22 @@ class SheetRun : public ::testing::Test {
         job.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 20, 30)); };
         rec.job = &job;
     }
-    // Photos of one colour each, 200 x 160 PNG, listed in order.
-    void AddPhotos(int count, QSize size = {200, 160}) {
+    // Photos of one colour each, 200 x 160 PNG, listed in order; written into `folder` and
+    // listed from `listedAs` (the same folder, or a link to it) when given.
+    void AddPhotos(int count, QSize size = {200, 160}, QString folder = {}, QString listedAs = {}) {
+        if (folder.isEmpty())
+            folder = Q(dir / "photos");
+        if (listedAs.isEmpty())
+            listedAs = folder;
+        QDir().mkpath(folder);
         for (int i = 0; i < count; ++i) {
             const QString name =
                 QStringLiteral("p%1.png").arg(settings.photos.size() + 1, 2, 10, QLatin1Char('0'));
             QImage img(size, QImage::Format_ARGB32);
             img.fill(qRgb(10 * i, 0, 200));
-            ASSERT_TRUE(img.save(Q(dir / "photos") + "/" + name));
+            ASSERT_TRUE(img.save(folder + "/" + name));
             settings.photos.append(PhotoEntry{static_cast<int>(settings.photos.size()) + 1, name,
-                                              QStringLiteral("2017/03/04 "),
-                                              Q(dir / "photos") + "/"});
+                                              QStringLiteral("2017/03/04 "), listedAs + "/"});
         }
     }
     QStringList PagesIn(const QString& folder) {
@@ -180,12 +185,6 @@ TEST_F(SheetRun, EndRowEndsTheJobLikeTheEndOfTheList) {
     EXPECT_EQ(rec.written, (QStringList{"page0001.jpg", "page0002.jpg"}));
     EXPECT_EQ(rec.pages[1].pixel(230, 60), qRgb(50, 0, 200)); // photo 6 is the last
     EXPECT_EQ(rec.pages[1].pixel(70, 160), 0xff00ff00u);
-    // Every "No." is greater than a negative end row: the run ends before the first photo.
-    settings.endRow = QStringLiteral("-1");
-    rec.written.clear();
-    EXPECT_EQ(job.press(&layout, settings, rec), 1);
-    EXPECT_TRUE(rec.written.isEmpty());
-    EXPECT_FALSE(job.continuationPending());
 }
 
 TEST_F(SheetRun, StartRowRuleAndNumberOffset) {
@@ -318,6 +317,7 @@ TEST_F(SheetRun, BackgroundImageOnEveryPageAndTextsStamped) {
 }
 
 TEST_F(SheetRun, PreconditionsAndUnmakeableFolder) {
+    AddPhotos(1);
     EXPECT_EQ(job.press(nullptr, settings, rec), -1);
     settings.photoFolder.clear();
     settings.japanese = false;
@@ -374,6 +374,123 @@ TEST_F(SheetRun, WebLayoutsWriteEachPlacedPhotoAndNoPage) {
     EXPECT_EQ(QDir(web).entryList(QDir::Files, QDir::Name), (QStringList{"p01.jpg", "p02.jpg"}));
     EXPECT_EQ(QImageReader(web + "/p01.jpg").size(), QSize(40, 32));
     EXPECT_FALSE(QDir(Q(dir / "save/一覧フォルダ")).exists());
+}
+
+// Old sheets are removed from the output folder, but never a photo being listed (whatever path
+// lists it), never through or including a link, and no page replaces a listed photo.
+TEST_F(SheetRun, ListedPhotosAndLinksSurviveTheOutputFolder) {
+    const QString base = Q(dir / "save/一覧フォルダ");
+    const QString stamped = base + "/20261207102030";
+    ASSERT_TRUE(QDir().mkpath(base));
+    ASSERT_TRUE(QFile::link(base, Q(dir / "link")));
+    test::WriteFile(dir / "outside.jpg", "outside");
+    const struct {
+        const char* what;
+        bool stampFolder;
+        QString folder, listedAs;
+    } cases[] = {
+        {"photos listed from the output folder", false, base, base},
+        {"photos in the stamped folder of this second", true, stamped, stamped},
+        {"photos listed through a link to the output folder", false, base, Q(dir / "link")},
+    };
+    for (const auto& c : cases) {
+        settings.photos.clear();
+        settings.stampFolder = c.stampFolder;
+        settings.continuous = true;
+        AddPhotos(3, {200, 160}, c.folder, c.listedAs);
+        test::WriteFile((c.folder + "/old.PNG").toStdString(), "old sheet");
+        QFile::remove(c.folder + "/out.jpg");
+        ASSERT_TRUE(QFile::link(Q(dir / "outside.jpg"), c.folder + "/out.jpg"));
+        rec.messages.clear();
+        EXPECT_EQ(job.press(&layout, settings, rec), 2) << c.what;
+        EXPECT_EQ(rec.messages, QStringList{"シートを作成しました。"}) << c.what;
+        for (const char* name : {"p01.png", "p02.png", "p03.png", "page0001.jpg", "out.jpg"})
+            EXPECT_TRUE(QFileInfo::exists(c.folder + "/" + name)) << c.what << " " << name;
+        EXPECT_FALSE(QFileInfo::exists(c.folder + "/old.PNG")) << c.what;
+        EXPECT_EQ(test::ReadFile(dir / "outside.jpg"), "outside") << c.what;
+        for (const char* name : {"p01.png", "p02.png", "p03.png", "page0001.jpg", "out.jpg"})
+            QFile::remove(c.folder + "/" + name);
+    }
+
+    // A listed photo named like the page to be written stays, and the run says why it stopped.
+    settings.photos.clear();
+    settings.stampFolder = false;
+    AddPhotos(2, {200, 160}, base, base);
+    ASSERT_TRUE(QFile::rename(base + "/p02.png", base + "/page0001.jpg"));
+    settings.photos[1].fileName = "page0001.jpg";
+    const std::string photo = test::ReadFile((base + "/page0001.jpg").toStdString());
+    EXPECT_EQ(job.press(&layout, settings, rec), kRenderMemoryOrImage);
+    EXPECT_TRUE(rec.messages.last().startsWith("ページを書き込めませんでした。\n" + base +
+                                               "/page0001.jpg\n"));
+    EXPECT_EQ(test::ReadFile((base + "/page0001.jpg").toStdString()), photo);
+}
+
+// A run that would place no photo reports it and changes nothing on disk.
+TEST_F(SheetRun, ARunWithNothingToPlaceChangesNothing) {
+    const QString stamped = Q(dir / "save/一覧フォルダ/20261207102030");
+    const struct {
+        const char* what;
+        int photos;
+        const char* start;
+        const char* end;
+        bool filesGone;
+    } cases[] = {
+        {"empty list", 0, "", "", false},
+        {"end row 0", 3, "", "0", false},
+        {"end row -1", 3, "", "-1", false},
+        {"start 5, end 3", 6, "5", "3", false},
+        {"every listed file gone", 2, "", "", true},
+    };
+    for (const auto& c : cases) {
+        // With an old page in the folder the run would use, and with no folder at all.
+        for (bool oldPage : {true, false}) {
+            QDir(Q(dir / "save")).removeRecursively();
+            if (oldPage)
+                test::WriteFile((stamped + "/page0001.jpg").toStdString(), "old");
+            settings.photos.clear();
+            AddPhotos(c.photos);
+            if (c.filesGone)
+                QDir(Q(dir / "photos")).removeRecursively();
+            settings.startRow = QString::fromLatin1(c.start);
+            settings.endRow = QString::fromLatin1(c.end);
+            settings.continuous = oldPage;
+            rec.messages.clear();
+            EXPECT_EQ(job.press(&layout, settings, rec), -1) << c.what;
+            EXPECT_EQ(rec.messages, QStringList{"出力する写真がありません。"}) << c.what;
+            if (oldPage)
+                EXPECT_EQ(test::ReadFile((stamped + "/page0001.jpg").toStdString()), "old")
+                    << c.what;
+            else
+                EXPECT_FALSE(QDir(Q(dir / "save")).exists()) << c.what;
+            EXPECT_FALSE(job.busy()) << c.what;
+        }
+    }
+    settings.japanese = false;
+    rec.messages.clear();
+    EXPECT_EQ(job.press(&layout, settings, rec), -1);
+    EXPECT_EQ(rec.messages, QStringList{"There are no photos to output."});
+}
+
+TEST_F(SheetRun, SameNamedWebPhotosGetNumberedFilesInListOrder) {
+    layout.for_web = true;
+    layout.web_thumb_width = 40;
+    settings.continuous = true;
+    // a/IMG.jpg, a/IMG.png and b/IMG.jpg, then one whose own name is taken by a numbered file.
+    const QString files[] = {"a/IMG.jpg", "a/IMG.png", "b/IMG.jpg", "a/img_2.png"};
+    settings.photos.clear();
+    QDir().mkpath(Q(dir / "a"));
+    QDir().mkpath(Q(dir / "b"));
+    for (const QString& file : files) {
+        QImage img(200, 160, QImage::Format_ARGB32);
+        img.fill(0xff123456);
+        ASSERT_TRUE(img.save(Q(dir.path()) + "/" + file, file.endsWith("png") ? "PNG" : "JPEG"));
+        const QFileInfo info(Q(dir.path()) + "/" + file);
+        settings.photos.append(PhotoEntry{static_cast<int>(settings.photos.size()) + 1,
+                                          info.fileName(), "", info.path() + "/"});
+    }
+    job.press(&layout, settings, rec);
+    EXPECT_EQ(QDir(Q(dir / "save/Ｗｅｂ用フォルダ")).entryList(QDir::Files, QDir::Name),
+              (QStringList{"IMG.jpg", "IMG_2.jpg", "IMG_3.jpg", "img_2_2.jpg"}));
 }
 
 } // namespace
