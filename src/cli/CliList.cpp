@@ -50,10 +50,8 @@ int RunList(const QStringList& args) {
 
     const AppContext ctx = CliStartUp(english);
     const bool ja = ctx.japanese();
-    if (!QFileInfo(source).isDir()) {
-        Err(Pick(ja, "読込みフォルダがありません: ", "The photo folder does not exist: ") + source);
+    if (!CheckPhotoFolder(source, ja))
         return kExitFailure;
-    }
     request.sourceFolder = source;
     request.japanese = ja;
     request.maxDumpBinCt = ctx.config.maxDumpBinCt;

@@ -5,6 +5,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
+#include "layout/LayoutFiles.h"
 #include "layout/SheetLayout.h"
 #include "render/PageRenderer.h"
 #include "render/SheetJob.h"
@@ -140,6 +141,21 @@ int RunSheets(const QStringList& args) {
             layoutPath);
         return kExitFailure;
     }
+    // Only what the layout list would offer runs: a layout file, and an enabled one.
+    if (!doc->hasSection("PAPER")) {
+        Err(Pick(ja, "レイアウトファイルではありません（[PAPER] セクションがありません）: ",
+                 "Not a layout file (it has no [PAPER] section): ") +
+            layoutPath);
+        return kExitFailure;
+    }
+    if (!layout::IsEnabledLayout(*doc)) {
+        Err(Pick(ja, "このレイアウトは有効になっていません（[INPUT] の CHECKBOX7）: ",
+                 "This layout is not enabled (CHECKBOX7 of [INPUT]): ") +
+            layoutPath);
+        return kExitFailure;
+    }
+    if (!CheckPhotoFolder(source, ja))
+        return kExitFailure;
     layout::SheetLayout layout = layout::ReadSheetLayout(*doc, ja);
     layout.ini_file_name = QFileInfo(layoutPath).fileName().toStdString();
 

@@ -4,6 +4,7 @@
 #include "text/Numbers.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace quorvane::cli {
@@ -35,6 +36,14 @@ std::optional<int> ArgReader::intValue(const QString& option, int low, int high)
 bool IsEnglishSwitch(const QString& arg) {
     const QString lower = arg.toLower();
     return lower == QLatin1String("-en") || lower == QLatin1String("--en");
+}
+
+bool CheckPhotoFolder(const QString& folder, bool japanese) {
+    if (QFileInfo(folder).isDir())
+        return true;
+    Err(Pick(japanese, "読込みフォルダがありません: ", "The photo folder does not exist: ") +
+        folder);
+    return false;
 }
 
 AppContext CliStartUp(bool english) {

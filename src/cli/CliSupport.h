@@ -40,6 +40,9 @@ class ArgReader {
 // True for "-en" and "--en" (any case).
 bool IsEnglishSwitch(const QString& arg);
 
+// Whether the photo folder exists; when not, says so on stderr in the interface's language.
+bool CheckPhotoFolder(const QString& folder, bool japanese);
+
 // Start-up as the GUI does it, with the English switch applied when `english` is set.
 AppContext CliStartUp(bool english);
 

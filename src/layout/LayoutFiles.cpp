@@ -20,6 +20,10 @@ std::string LayoutFilePath(const std::string& folder, const std::string& fileNam
     return folder + "/" + fileName;
 }
 
+bool IsEnabledLayout(const text::IniDocument& doc) {
+    return doc.intValue("INPUT", "CHECKBOX7", 0) != 0;
+}
+
 std::vector<SheetLayout> LoadSheetLayouts(const std::string& folder, bool japanese,
                                           const LoopHooks& hooks) {
     std::vector<SheetLayout> layouts;
@@ -34,7 +38,7 @@ std::vector<SheetLayout> LoadSheetLayouts(const std::string& folder, bool japane
         if (!fs::is_regular_file(fs::path(path), ec))
             continue;
         auto doc = text::IniDocument::Load(path);
-        if (!doc || doc->intValue("INPUT", "CHECKBOX7", 0) == 0)
+        if (!doc || !IsEnabledLayout(*doc))
             continue;
         SheetLayout layout = ReadSheetLayout(*doc, japanese);
         layout.ini_file_name = fileName;

@@ -24,6 +24,9 @@ struct LoopHooks {
     std::function<bool()> stopRequested; // true ends the loop before the next item
 };
 
+// Whether a layout file is enabled: CHECKBOX7 of [INPUT] ("設定を有効にする") is non-zero.
+bool IsEnabledLayout(const text::IniDocument& doc);
+
 // Reads every enabled layout file of the folder (CHECKBOX7 of [INPUT] non-zero), in ascending
 // file number, each with its file name in `ini_file_name`. Before each file number the yield hook
 // runs and the stop request is tested; a stop returns the records read so far. Files that are

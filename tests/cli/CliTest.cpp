@@ -76,7 +76,8 @@ TEST_F(Cli, ExifPrintsTheReportAndFailsWithItsCode) {
 TEST_F(Cli, SheetsPrintsTheFolderThenEachPage) {
     const auto layout = dir / "layout.ini";
     quorvane::test::WriteFile(layout, "[PAPER]\nwidth=1200\nheight=800\n[PHOTO]\nphoto_width=500\n"
-                                      "photo_height=300\n[FILEANDDATE]\ndisp_filename=1\n");
+                                      "photo_height=300\n[FILEANDDATE]\ndisp_filename=1\n"
+                                      "[INPUT]\nCHECKBOX7=1\n");
     auto run = Run({"sheets", "--source", Examples(), "--dest", (dir / "out").string(), "--layout",
                     layout.string(), "--en", "--no-stamp-folder", "--quality", "80"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -84,11 +85,71 @@ TEST_F(Cli, SheetsPrintsTheFolderThenEachPage) {
     EXPECT_EQ(run.out, folder + "\n" + folder + "/page0001.jpg\n" + folder + "/page0002.jpg\n");
     EXPECT_EQ(run.err, "Created the sheet.\n");
     EXPECT_TRUE(std::filesystem::exists(folder + "/page0002.jpg"));
+}
 
-    run = Run({"sheets", "--source", Examples(), "--dest", (dir / "out").string(), "--layout",
-               (dir / "missing.ini").string(), "--en"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("Cannot read the layout file"), std::string::npos);
+// Runs that cannot output anything fail with a message naming the reason, and change nothing.
+TEST_F(Cli, SheetsRefusesWhatItCannotOutput) {
+    namespace fs = std::filesystem;
+    const std::string layout =
+        (quorvane::test::SourceDir() / "initdata/CustomSize0001.ini").string();
+    quorvane::test::WriteFile(dir / "garbage.ini", "random text\nno=layout\n");
+    quorvane::test::WriteFile(dir / "disabled.ini", "[PAPER]\nwidth=1200\n[INPUT]\nCHECKBOX7=0\n");
+    fs::create_directories(dir / "empty");
+    const std::string description =
+        (quorvane::test::SourceDir() / "initdata/Panasonic.ini").string();
+    const std::string out = (dir / "out").string();
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"--source", Examples(), "--layout", (dir / "missing.ini").string()},
+         "Cannot read the layout file: "},
+        {{"--source", Examples(), "--layout", (dir / "garbage.ini").string()},
+         "Not a layout file (it has no [PAPER] section): "},
+        {{"--source", Examples(), "--layout", description},
+         "Not a layout file (it has no [PAPER] section): "},
+        {{"--source", Examples(), "--layout", (dir / "disabled.ini").string()},
+         "This layout is not enabled (CHECKBOX7 of [INPUT]): "},
+        {{"--source", (dir / "nowhere").string(), "--layout", layout},
+         "The photo folder does not exist: "},
+        {{"--source", (dir / "empty").string(), "--layout", layout},
+         "There are no photos to output.\n"},
+        {{"--source", Examples(), "--layout", layout, "--end", "0"},
+         "There are no photos to output.\n"},
+        {{"--source", Examples(), "--layout", layout, "--end", "-1"},
+         "There are no photos to output.\n"},
+        {{"--source", Examples(), "--layout", layout, "--start", "5", "--end", "3"},
+         "There are no photos to output.\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"sheets", "--dest", out, "--en"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto run = Run(args);
+        EXPECT_EQ(run.exitCode, 1) << c.message;
+        EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
+        EXPECT_EQ(run.out, "") << c.message;
+        EXPECT_FALSE(fs::exists(dir / "out/IndexSheetFolder")) << c.message;
+    }
+}
+
+// The photos of a folder named like the output folder, sheeted into it, are all kept.
+TEST_F(Cli, SheetsIntoThePhotoFolderKeepsEveryPhoto) {
+    namespace fs = std::filesystem;
+    const fs::path photos = dir / "X/IndexSheetFolder";
+    fs::create_directories(photos);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(Examples())) {
+        fs::copy_file(entry.path(), photos / entry.path().filename());
+        names.push_back(entry.path().filename().string());
+    }
+    const std::string layout =
+        (quorvane::test::SourceDir() / "initdata/CustomSize0001.ini").string();
+    const auto run = Run({"sheets", "--source", photos.string(), "--dest", (dir / "X").string(),
+                          "--layout", layout, "--no-stamp-folder", "--en"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    for (const std::string& name : names)
+        EXPECT_TRUE(fs::exists(photos / name)) << name;
+    EXPECT_TRUE(fs::exists(photos / "page0001.jpg"));
 }
 
 } // namespace
