@@ -17,9 +17,18 @@ namespace {
 
 const char* const kUsage =
     "usage: quorvane-cli calc INPUT.ini [--canvas-max N] [--en]\n"
-    "  reads the [INPUT] section as the settings editor's \"Edit\" does and runs the size\n"
-    "  calculation: the layout text on stdout (exit 0), or the messages on stderr (exit 1);\n"
-    "  N: the largest bitmap edge in pixels (default 32767)\n";
+    "\n"
+    "Reads the [INPUT] section of a layout file (the settings editor's fields, in millimetres)\n"
+    "as the settings editor's \"Edit\" does and runs the size calculation: the layout text\n"
+    "on stdout, or the calculation's messages (Japanese) on stderr.\n"
+    "\n"
+    "options:\n"
+    "  --canvas-max N  the largest bitmap edge in pixels (default 32767)\n"
+    "  -en, --en       English messages of the command itself\n"
+    "\n"
+    "exit codes: 0 calculated, 1 the file cannot be read or the calculation refused it,\n"
+    "            2 bad arguments\n"
+    "example: quorvane-cli calc ~/.config/Quorvane/initdata/CustomSize0001.ini > layout.ini\n";
 
 } // namespace
 

@@ -1,4 +1,5 @@
 // quorvane-cli exif: the EXIF report of one photo, one item after another.
+#include "app/Language.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
@@ -13,8 +14,40 @@ namespace {
 const char* const kUsage =
     "usage: quorvane-cli exif PHOTO [--ja] [--maker-notes] [--max-tag-line-col N]\n"
     "                         [--max-dump-bin-ct N] [--en]\n"
-    "  prints the EXIF report items in order; N: 4-256 values per dump line,\n"
-    "  4-8192 value bytes per tag (defaults from Quorvane.ini)\n";
+    "\n"
+    "Prints the EXIF report of a JPEG photo, item after item, as the sheets print it under a\n"
+    "photo. When the report fails, a message on stderr and then the line \"result CODE\"\n"
+    "(-1 no such file, -2 nothing read, -3 not a JPEG, -4 no EXIF data, -5 no IFD0 entries,\n"
+    "-6 too many IFD0 entries).\n"
+    "\n"
+    "options:\n"
+    "  --ja                    Japanese tag names (default: English names)\n"
+    "  --maker-notes           add the maker note block when the camera has one\n"
+    "  --max-tag-line-col N    4-256 values per line of a dump (default from Quorvane.ini, 16)\n"
+    "  --max-dump-bin-ct N     4-8192 value bytes shown per tag (default from Quorvane.ini, 32)\n"
+    "  -en, --en               English messages (default: the system's language)\n"
+    "\n"
+    "exit codes: 0 reported, 1 the report failed, 2 bad arguments, 130 interrupted\n"
+    "example: quorvane-cli exif IMG_0001.JPG --ja --maker-notes\n";
+
+// What a failed report's code means, for the operator.
+QString FailureText(int code, bool ja) {
+    switch (code) {
+    case -1:
+        return Pick(ja, "ファイルがありません: ", "The file does not exist: ");
+    case -2:
+        return Pick(ja,
+                    "ファイルを読み込めませんでした: ", "Nothing could be read from the file: ");
+    case -3:
+        return Pick(ja, "JPEG ファイルではありません: ", "The file is not a JPEG photo: ");
+    case -4:
+        return Pick(ja, "EXIF 情報がありません: ", "The photo holds no EXIF data: ");
+    case -5:
+        return Pick(ja, "EXIF 情報に項目がありません: ", "The EXIF data holds no entries: ");
+    default:
+        return Pick(ja, "EXIF 情報が壊れています: ", "The EXIF data is damaged: ");
+    }
+}
 
 } // namespace
 
@@ -69,6 +102,7 @@ int RunExif(const QStringList& args) {
             std::fputc('\n', stdout);
     }
     if (code < 0) {
+        Err(FailureText(code, ctx.japanese()) + photo);
         Err(QStringLiteral("result %1").arg(code));
         return kExitFailure;
     }

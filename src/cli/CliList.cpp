@@ -13,7 +13,19 @@ namespace {
 
 const char* const kUsage =
     "usage: quorvane-cli list SOURCE [--subfolders] [--era] [--time] [--en]\n"
-    "  one line per listed photo: No. TAB file name TAB shooting date TAB folder\n";
+    "\n"
+    "Lists the photos (.jpg, .jpeg, .png, .gif, any case) of the folder SOURCE, sorted by path,\n"
+    "with their shooting dates taken from EXIF or from a \".exif\" side file; one line per\n"
+    "photo: No. TAB file name TAB shooting date TAB folder (ending in \"/\").\n"
+    "\n"
+    "options:\n"
+    "  --subfolders  list the photos of every subfolder too (default: the folder only)\n"
+    "  --era         dates from 1989-01-08 on as Heisei years (default: 2017/03/04)\n"
+    "  --time        add the time of day to the date (default: date only)\n"
+    "  -en, --en     English messages (default: the system's language)\n"
+    "\n"
+    "exit codes: 0 listed, 1 the folder does not exist, 2 bad arguments, 130 interrupted\n"
+    "example: quorvane-cli list ~/Pictures/shop --subfolders\n";
 
 } // namespace
 

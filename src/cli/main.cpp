@@ -10,13 +10,20 @@
 
 namespace {
 
-const char* const kUsage = "usage: quorvane-cli COMMAND [ARGS...]\n"
-                           "commands:\n"
-                           "  list    the photo list of a folder\n"
-                           "  exif    the EXIF report of a photo\n"
-                           "  calc    the size calculation of a layout's [INPUT] section\n"
-                           "  sheets  make the index sheets of a folder\n"
-                           "Every command takes --help, and -en/--en for English texts.\n";
+const char* const kUsage =
+    "usage: quorvane-cli COMMAND [ARGS...]\n"
+    "\n"
+    "Makes index sheets (contact sheets) of a folder of photos without windows.\n"
+    "\n"
+    "commands:\n"
+    "  list    the photo list of a folder, with shooting dates\n"
+    "  exif    the EXIF report of a photo\n"
+    "  calc    the size calculation of a layout's [INPUT] section\n"
+    "  sheets  make the index sheets of a folder\n"
+    "\n"
+    "Every command takes --help, and -en/--en for English texts.\n"
+    "exit codes: 0 done, 1 failed, 2 bad arguments, 130 interrupted\n"
+    "example: quorvane-cli sheets --help\n";
 
 struct Command {
     const char* name;

@@ -66,11 +66,51 @@ TEST_F(Cli, ExifPrintsTheReportAndFailsWithItsCode) {
     EXPECT_NE(run.out.find("\n撮影機器のモデル名:    Canon EOS .. ( E Bytes )\n"),
               std::string::npos)
         << run.out;
-    run = Run({"exif", Examples() + "/scan_0005.png"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "result -3\n");
-    run = Run({"exif", (dir / "none.jpg").string()});
-    EXPECT_EQ(run.err, "result -1\n");
+    // A failure says what is wrong in the interface's language, then the code for scripts.
+    quorvane::test::WriteFile(dir / "text.jpg", "not a photo");
+    quorvane::test::WriteFile(dir / "plain.jpg", std::string("\xFF\xD8\xFF\xDB\0\x04\0\0", 8));
+    const struct {
+        std::string photo;
+        const char* language;
+        std::string err;
+    } failures[] = {
+        {Examples() + "/scan_0005.png", "--en",
+         "The file is not a JPEG photo: " + Examples() + "/scan_0005.png\nresult -3\n"},
+        {(dir / "none.jpg").string(), "--en",
+         "The file does not exist: " + (dir / "none.jpg").string() + "\nresult -1\n"},
+        {(dir / "text.jpg").string(), "--en",
+         "The file is not a JPEG photo: " + (dir / "text.jpg").string() + "\nresult -3\n"},
+        {(dir / "plain.jpg").string(), "--en",
+         "The photo holds no EXIF data: " + (dir / "plain.jpg").string() + "\nresult -4\n"},
+    };
+    for (const auto& f : failures) {
+        run = Run({"exif", f.photo, f.language});
+        EXPECT_EQ(run.exitCode, 1) << f.photo;
+        EXPECT_EQ(run.err, f.err);
+    }
+}
+
+TEST_F(Cli, EveryHelpNamesItsOptionsExitCodesAndAnExample) {
+    const struct {
+        const char* command;
+        std::vector<const char*> words;
+    } cases[] = {
+        {"list", {"--subfolders", "--era", "--time", "exit codes:", "example: quorvane-cli list"}},
+        {"exif",
+         {"--ja", "--maker-notes", "--max-tag-line-col", "--max-dump-bin-ct", "result CODE",
+          "exit codes:", "example: quorvane-cli exif"}},
+        {"calc", {"--canvas-max", "default 32767", "exit codes:", "example: quorvane-cli calc"}},
+        {"sheets",
+         {"--title", "--quality", "default 90", "--start", "--end", "--add", "--subfolders",
+          "--no-stamp-folder", "--keep-existing", "--full-resolution", "640 pixels",
+          "exit codes:", "example: quorvane-cli sheets"}},
+    };
+    for (const auto& c : cases) {
+        const auto run = Run({c.command, "--help"});
+        EXPECT_EQ(run.exitCode, 0) << c.command;
+        for (const char* word : c.words)
+            EXPECT_NE(run.out.find(word), std::string::npos) << c.command << ": " << word;
+    }
 }
 
 TEST_F(Cli, SheetsPrintsTheFolderThenEachPage) {
