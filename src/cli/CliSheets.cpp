@@ -5,13 +5,16 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
+#include "cli/SheetProgress.h"
 #include "layout/LayoutFiles.h"
 #include "layout/SheetLayout.h"
 #include "render/PageRenderer.h"
 #include "render/SheetJob.h"
 #include "text/IniDocument.h"
+#include "text/Numbers.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
@@ -25,24 +28,56 @@ const char* const kUsage =
     "usage: quorvane-cli sheets --source DIR --dest DIR --layout FILE [--title TEXT]\n"
     "         [--quality N] [--start N] [--end N] [--add N] [--subfolders] [--era] [--time]\n"
     "         [--no-stamp-folder] [--keep-existing] [--full-resolution] [--en]\n"
-    "  lists the photos of DIR and writes every index-sheet page of the layout FILE;\n"
-    "  prints the output folder, then each page file written\n";
+    "\n"
+    "Lists the photos of the folder --source and writes every index-sheet page of the layout\n"
+    "FILE (an enabled CustomSize*.ini) into \"一覧フォルダ\" (\"IndexSheetFolder\" with --en)\n"
+    "under --dest, in a subfolder named by the time of the run. Prints the output folder, then\n"
+    "each page file written, one path a line; messages go to stderr, and on a terminal a\n"
+    "progress line and a summary. Old pages in the output folder are replaced; listed photos\n"
+    "are never deleted or overwritten.\n"
+    "\n"
+    "options:\n"
+    "  --title TEXT       title of the pages; [$DATE] and [$FOLDER] are replaced per photo\n"
+    "                     (default: the layout's title; layouts with title_font_size=0 show none)\n"
+    "  --quality N        JPEG quality 0-100 (default 90)\n"
+    "  --start N          No. of the first photo (default 1)\n"
+    "  --end N            No. of the last photo (default: the last listed)\n"
+    "  --add N            number added to the printed photo numbers (default 0)\n"
+    "  --subfolders       list the photos of every subfolder too\n"
+    "  --era, --time      Heisei years, time of day in the dates\n"
+    "  --no-stamp-folder  write into the output folder itself, not a subfolder per run\n"
+    "  --keep-existing    never replace a page file that exists (default: replace)\n"
+    "  --full-resolution  pages at the layout's own pixel size, for print (default: reduced\n"
+    "                     to 640 pixels on the long side, for viewing)\n"
+    "  -en, --en          English messages and folder name (default: the system's language)\n"
+    "\n"
+    "exit codes: 0 pages written, 1 failed or nothing to output (a missing or empty photo\n"
+    "            folder, no photo between --start and --end, a file that is not an enabled\n"
+    "            layout), 2 bad arguments, 130 interrupted\n"
+    "example: quorvane-cli sheets --source ~/Pictures/shop --dest ~/sheets \\\n"
+    "           --layout ~/.config/Quorvane/initdata/CustomSize0001.ini --full-resolution\n";
 
-// Reports a run on the terminal: pages on stdout, messages and progress on stderr.
+// Reports a run: pages on stdout, messages on stderr, and on a terminal a progress line on
+// stderr that each message and page line moves out of the way.
 class CliObserver : public SheetRunObserver {
   public:
-    CliObserver(SheetJob& job, const InterruptGuard& interrupt)
-        : job_(job), interrupt_(interrupt), progress_(isatty(STDERR_FILENO) != 0) {}
+    CliObserver(SheetJob& job, const InterruptGuard& interrupt, SheetProgress& progress)
+        : job_(job), interrupt_(interrupt), progress_(progress),
+          terminal_(isatty(STDERR_FILENO) != 0) {
+        clock_.start();
+    }
 
-    void progress(int value, int maximum) override {
-        if (progress_)
-            std::fprintf(stderr, "\r%d / %d", value, maximum), std::fflush(stderr);
+    void photoPlaced(const QImage&) override {
+        progress_.photoPlaced();
+        showProgress();
     }
     void outputFolderChosen(const QString& folder) override { Out(folder + QLatin1Char('\n')); }
     void pageWritten(const QString& path) override {
         endProgressLine();
         Out(path + QLatin1Char('\n'));
         std::fflush(stdout);
+        progress_.pageWritten();
+        showProgress();
     }
     void message(const QString& text) override {
         endProgressLine();
@@ -53,15 +88,42 @@ class CliObserver : public SheetRunObserver {
             job_.stop(*this);
     }
     void endProgressLine() {
-        if (progress_)
+        if (terminal_)
             std::fputs("\r\033[K", stderr);
+    }
+    // The summary line, on a terminal only: scripts read stdout and the messages.
+    void summary() {
+        endProgressLine();
+        if (terminal_)
+            Err(progress_.summary(clock_.elapsed()));
     }
 
   private:
+    void showProgress() {
+        if (!terminal_)
+            return;
+        const QByteArray text = ("\r\033[K" + progress_.line(clock_.elapsed())).toUtf8();
+        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
+        std::fflush(stderr);
+    }
+
     SheetJob& job_;
     const InterruptGuard& interrupt_;
-    bool progress_;
+    SheetProgress& progress_;
+    bool terminal_;
+    QElapsedTimer clock_;
 };
+
+// The listed photos a run goes through: from the start row (when the job accepts it) to the end
+// row.
+int PhotosInRun(int listed, const QString& startRow, const QString& endRow) {
+    int first = 0, last = listed;
+    if (const auto n = text::ParseInt(startRow.toStdString()); n && *n - 1 >= 0 && *n < listed)
+        first = *n - 1;
+    if (const auto m = text::ParseInt(endRow.toStdString()))
+        last = std::clamp(*m, 0, listed);
+    return std::max(0, last - first);
+}
 
 } // namespace
 
@@ -187,8 +249,12 @@ int RunSheets(const QStringList& args) {
     settings.title = title.value_or(QString::fromStdString(layout.title));
 
     SheetJob job;
-    CliObserver observer(job, interrupt);
+    SheetProgress progress(
+        PhotosInRun(static_cast<int>(list.rows.size()), settings.startRow, settings.endRow), ja);
+    CliObserver observer(job, interrupt, progress);
     const int code = job.press(&layout, settings, observer);
+    if (code >= 0)
+        observer.summary();
     observer.endProgressLine();
     if (interrupt.requested())
         return kExitInterrupted;
