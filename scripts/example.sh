@@ -4,7 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVANE_BUILD_DIR:-$root/build}
-"$root/scripts/build.sh"
+# Only the two programs: tests and benchmarks are built by the test command.
+QUORVANE_BUILD_TARGETS="quorvane quorvane-cli quorvane_initdata" "$root/scripts/build.sh"
 cli=$build/bin/quorvane-cli
 photos=$root/examples/photos
 layout=${QUORVANE_EXAMPLE_LAYOUT:-$root/initdata/CustomSize0001.ini}
