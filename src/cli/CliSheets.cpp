@@ -6,6 +6,8 @@
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
 #include "cli/SheetProgress.h"
+#include "imaging/Fonts.h"
+#include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
 #include "layout/SheetLayout.h"
 #include "render/PageRenderer.h"
@@ -220,6 +222,12 @@ int RunSheets(const QStringList& args) {
         return kExitFailure;
     layout::SheetLayout layout = layout::ReadSheetLayout(*doc, ja);
     layout.ini_file_name = QFileInfo(layoutPath).fileName().toStdString();
+
+    // Problems that would spoil every page are said once, before the run.
+    for (const QString& notice :
+         {MissingJapaneseFontNotice(ja), layout::ForeignBackgroundNotice(layout, ja)})
+        if (!notice.isEmpty())
+            Err(notice);
 
     InterruptGuard interrupt;
     PhotoListRequest request;

@@ -1,6 +1,7 @@
 #include "imaging/Fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 #include <mutex>
 
@@ -20,6 +21,22 @@ void RegisterFontSubstitutions() {
         QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
         QFont::insertSubstitutions(QStringLiteral("MS Mincho"), mincho);
     });
+}
+
+QString MissingJapaneseFontNotice(const QStringList& japaneseFamilies, bool japanese) {
+    if (!japaneseFamilies.isEmpty())
+        return {};
+    return japanese
+               ? QStringLiteral("日本語を表示できるフォントがありません。シートの日本語の文字は四角"
+                                "で表示されます。Debian のパッケージ fonts-ipafont-gothic と "
+                                "fonts-ipafont-mincho をインストールしてください。")
+               : QStringLiteral("No font that draws Japanese is installed, so Japanese text on "
+                                "the sheets would show as boxes. Install the Debian packages "
+                                "fonts-ipafont-gothic and fonts-ipafont-mincho.");
+}
+
+QString MissingJapaneseFontNotice(bool japanese) {
+    return MissingJapaneseFontNotice(QFontDatabase::families(QFontDatabase::Japanese), japanese);
 }
 
 QString EffectiveFontFamily(const QString& family) {

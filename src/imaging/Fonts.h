@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace quorvane {
 
@@ -14,6 +15,12 @@ inline const QString kDefaultFontFamily = QStringLiteral("ＭＳ ゴシック");
 // IPAMincho. Program start-up (GUI, command line, tests) calls it once; calling it again does no
 // harm, and the canvas calls it before its first font is set.
 void RegisterFontSubstitutions();
+
+// The notice for a system without any font that draws Japanese (the sheets would show boxes),
+// naming the Debian packages to install; empty when one of `japaneseFamilies` exists.
+QString MissingJapaneseFontNotice(const QStringList& japaneseFamilies, bool japanese);
+// The same for the fonts installed here (needs a GUI application, offscreen will do).
+QString MissingJapaneseFontNotice(bool japanese);
 
 // The family to draw with: kDefaultFontFamily for an empty text, else the text as given.
 QString EffectiveFontFamily(const QString& family);

@@ -172,6 +172,22 @@ TEST_F(Cli, SheetsRefusesWhatItCannotOutput) {
     }
 }
 
+// A layout written on Windows (CP932, CRLF, a Windows background path) loads unchanged; the
+// path that cannot exist here is named once, with the layout, before the run fails on it.
+TEST_F(Cli, SheetsNamesAWindowsBackgroundPathOnce) {
+    // "[PAPER]", name=展示 in CP932, a Windows path, enabled.
+    quorvane::test::WriteFile(dir / "CustomSize0009.ini",
+                              "[PAPER]\r\nname=\x93\x57\x8E\xA6\r\nwidth=1200\r\nheight=800\r\n"
+                              "[FILEANDDATE]\r\nbackground_image=C:\\photos\\bg.jpg\r\n"
+                              "[INPUT]\r\nCHECKBOX7=1\r\n");
+    const auto run = Run({"sheets", "--source", Examples(), "--dest", (dir / "out").string(),
+                          "--layout", (dir / "CustomSize0009.ini").string(), "--en"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "The layout CustomSize0009.ini (展示) names its background image by a "
+                       "Windows path, which does not exist here. Edit the layout and choose the "
+                       "image again: C:\\photos\\bg.jpg\nCould not load background image.\n\n");
+}
+
 // The photos of a folder named like the output folder, sheeted into it, are all kept.
 TEST_F(Cli, SheetsIntoThePhotoFolderKeepsEveryPhoto) {
     namespace fs = std::filesystem;

@@ -68,6 +68,16 @@ TEST_F(CanvasTest, LayoutFontNamesDrawWithTheIpaFonts) {
     }
 }
 
+TEST_F(CanvasTest, AMissingJapaneseFontIsNoticedNamingThePackages) {
+    EXPECT_TRUE(MissingJapaneseFontNotice(true).isEmpty()); // the IPA fonts are installed here
+    EXPECT_TRUE(MissingJapaneseFontNotice({QStringLiteral("IPAGothic")}, false).isEmpty());
+    for (const bool japanese : {true, false}) {
+        const QString notice = MissingJapaneseFontNotice(QStringList(), japanese);
+        EXPECT_TRUE(notice.contains("fonts-ipafont-gothic")) << japanese;
+        EXPECT_EQ(notice.contains(QStringLiteral("フォント")), japanese);
+    }
+}
+
 TEST_F(CanvasTest, MeasuresTheWidestLineAndAllLinesAtFractionalSizes) {
     QImage bitmap = White(10, 10);
     Canvas canvas(bitmap);
