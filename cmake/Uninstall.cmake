@@ -1,0 +1,18 @@
+# Removes every file listed in the install manifest, then the program's own data folder
+# (OWN_FOLDER) when nothing else is left in it. Shared folders of the prefix are left alone.
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} does not exist")
+endif()
+file(STRINGS "${MANIFEST}" files)
+foreach(file IN LISTS files)
+  if(EXISTS "${file}" OR IS_SYMLINK "${file}")
+    message(STATUS "Removing ${file}")
+    file(REMOVE "${file}")
+  endif()
+endforeach()
+if(IS_DIRECTORY "${OWN_FOLDER}")
+  file(GLOB_RECURSE left LIST_DIRECTORIES false "${OWN_FOLDER}/*")
+  if(NOT left)
+    file(REMOVE_RECURSE "${OWN_FOLDER}")
+  endif()
+endif()
