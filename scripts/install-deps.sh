@@ -4,7 +4,8 @@
 # import), when missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth imagemagick)
+          libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n xvfb
+          xauth imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

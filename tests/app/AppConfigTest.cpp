@@ -4,9 +4,11 @@
 #include "app/AppContext.h"
 #include "app/Language.h"
 #include "app/PathRules.h"
+#include "app/QtTranslations.h"
 
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -147,3 +149,10 @@ TEST(Language, EnglishSwitchIsWholeAndCaseInsensitive) {
 }
 
 } // namespace
+
+TEST(QtTranslations, StandardDialogsSpeakJapaneseInTheJapaneseInterface) {
+    EXPECT_FALSE(quorvane::InstallQtTranslations(false));
+    ASSERT_TRUE(quorvane::InstallQtTranslations(true));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), "Look in:");
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
