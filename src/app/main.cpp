@@ -2,7 +2,7 @@
 // loop. An exception that escapes start-up or an event handler is shown in a message box.
 #include "app/AppContext.h"
 #include "app/Language.h"
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 #include "imaging/Fonts.h"
 #include "ui/MessageDialog.h"
 

@@ -2,7 +2,7 @@
 // the PNG file to write; the window lists QUORVANE_SCREENSHOT_PHOTOS (default: the example
 // photos) and the whole X screen is captured with ImageMagick's "import".
 #include "app/AppContext.h"
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include "TestSupport.h"
 

@@ -1,7 +1,7 @@
 #include "WindowHarness.h"
 
 #include "app/AppConfig.h"
-#include "app/MainWindowGrid.h"
+#include "ui/MainWindowGrid.h"
 #include "text/IniDocument.h"
 
 #include <QAbstractButton>

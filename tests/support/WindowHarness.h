@@ -2,7 +2,7 @@
 // opening recorded instead of shown, and helpers that drive its controls by objectName.
 #pragma once
 
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include "TestSupport.h"
 
