@@ -327,6 +327,7 @@ void MainWindow::clearList() {
 
 void MainWindow::emptyAndNumberRows() {
     grid_->emptyAndNumber();
+    gridView_->scrollToTop();
     progressBar_->setRange(0, 1);
     progressBar_->setValue(0);
     label4_->clear();
@@ -351,7 +352,9 @@ void MainWindow::buildList() {
     hooks.yield = [] { QCoreApplication::processEvents(); };
     hooks.stopRequested = [this] { return stopRequested_; };
     hooks.emptyRows = [this] {
+        // A short list after a long one starts at the top, not below its last row.
         grid_->emptyAll();
+        gridView_->scrollToTop();
         listedCount_ = 0;
         showProgress(0, 0);
     };
