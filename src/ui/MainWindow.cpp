@@ -4,13 +4,13 @@
 #include "app/DropRule.h"
 #include "app/Language.h"
 #include "app/PathRules.h"
+#include "ui/FolderOpener.h"
 #include "ui/MainWindowDropTarget.h"
 #include "ui/MainWindowGrid.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -23,7 +23,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -80,9 +79,7 @@ MainWindow::MainWindow(AppContext context, QWidget* parent)
         QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
         box.exec();
     };
-    openFolder = [](const QString& folder) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
-    };
+    openFolder = [](const QString& folder) { OpenFolderInFileManager(folder); };
 
     createControls();
     applyTexts();
