@@ -2,9 +2,10 @@
 // loop. An exception that escapes start-up or an event handler is shown in a message box.
 #include "app/AppContext.h"
 #include "app/Language.h"
-#include "app/MainWindow.h"
 #include "imaging/Fonts.h"
+#include "ui/MainWindow.h"
 #include "ui/MessageDialog.h"
+#include "ui/SheetWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -52,11 +53,12 @@ int main(int argc, char** argv) {
         const quorvane::AppContext context = quorvane::StartUp(QCoreApplication::arguments());
 
         // The windows in their order (the main window first, the message dialog last); each
-        // lives until the program ends. The sheet creation window answers the main window's
-        // sheetWindowRequested() once it exists.
+        // lives until the program ends.
         quorvane::MainWindow mainWindow(context);
+        quorvane::SheetWindow sheetWindow(mainWindow);
         quorvane::MessageDialog messageDialog(quorvane::ApplicationTitle(context.japanese()),
                                               &mainWindow);
+        sheetWindow.useMessageDialog(messageDialog);
         mainWindow.show();
         return app.exec();
     } catch (const std::exception& e) {

@@ -2,12 +2,14 @@
 #include "WindowHarness.h"
 
 #include "app/Language.h"
-#include "app/MainWindowGrid.h"
+#include "ui/MainWindowGrid.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 using namespace quorvane;
@@ -148,6 +150,17 @@ TEST(MainWindowBuild, StopsAtTheMaximumWithItsMessage) {
     EXPECT_EQ(h.window->photoList().size(), kPhotoListRows);
     EXPECT_EQ(h.cell(2, kPhotoListRows - 1), "p109999.gif");
     EXPECT_FALSE(h.window->busy());
+
+    // A short list after a long one scrolled to its end starts at the top (it looked empty).
+    h.window->show();
+    auto* view = qobject_cast<QTableView*>(h.find("StringGrid1"));
+    view->scrollToBottom();
+    ASSERT_GT(view->verticalScrollBar()->value(), 0);
+    SetBoxes(h, MakePhotos(h, "few", 2), Q(folder));
+    h.click("SpeedButton2");
+    EXPECT_EQ(h.window->photoList().size(), 2);
+    EXPECT_EQ(view->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(view->rowAt(0), 0);
 }
 
 } // namespace

@@ -1,34 +1,23 @@
-// Not a check: makes the screenshots of screenshots.sh. Skipped unless QUORVANE_SCREENSHOT names
-// the PNG file to write; the window lists QUORVANE_SCREENSHOT_PHOTOS (default: the example
-// photos) and the whole X screen is captured with ImageMagick's "import".
+// Not a check: makes the main window's screenshot for tests/screenshots.sh. Skipped unless
+// QUORVANE_SCREENSHOT_DIR is set; the window lists QUORVANE_SCREENSHOT_PHOTOS (default: the
+// example photos).
 #include "app/AppContext.h"
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
-#include "TestSupport.h"
+#include "WindowHarness.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QFile>
-#include <QProcess>
 #include <QPushButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace quorvane;
 
 namespace {
 
-void LetEventsRun(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 TEST(Screenshot, MainWindowWithAFolderListed) {
-    const QString output = qEnvironmentVariable("QUORVANE_SCREENSHOT");
+    const QString output = test::ScreenshotPath("main");
     if (output.isEmpty())
-        GTEST_SKIP() << "makes screenshots only when QUORVANE_SCREENSHOT is set (screenshots.sh)";
+        GTEST_SKIP() << "makes screenshots only when QUORVANE_SCREENSHOT_DIR is set";
     QString photos = qEnvironmentVariable("QUORVANE_SCREENSHOT_PHOTOS");
     if (photos.isEmpty())
         photos = QString::fromStdString((test::SourceDir() / "examples/photos").string());
@@ -47,11 +36,8 @@ TEST(Screenshot, MainWindowWithAFolderListed) {
     window.findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->setChecked(true);
     window.findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();
     EXPECT_FALSE(window.photoList().isEmpty());
-    LetEventsRun(800); // let the window manager-less X server map and paint the window
-    EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
-                                {QStringLiteral("-window"), QStringLiteral("root"), output}),
-              0);
-    EXPECT_TRUE(QFile::exists(output));
+    test::LetEventsRun(800); // let the window manager-less X server map and paint the window
+    EXPECT_TRUE(test::CaptureScreen(output));
 }
 
 } // namespace

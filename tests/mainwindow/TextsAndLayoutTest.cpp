@@ -2,7 +2,7 @@
 #include "WindowHarness.h"
 
 #include "app/Language.h"
-#include "app/MainWindowGrid.h"
+#include "ui/MainWindowGrid.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // opening recorded instead of shown, and helpers that drive its controls by objectName.
 #pragma once
 
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include "TestSupport.h"
 
@@ -17,6 +17,14 @@
 namespace quorvane::test {
 
 QString Q(const std::filesystem::path& path);
+
+// Runs the event loop for a while, so that windows are mapped and painted.
+void LetEventsRun(int milliseconds);
+// The screenshot file `name` + "-" + QUORVANE_SCREENSHOT_TAG + ".png" in QUORVANE_SCREENSHOT_DIR,
+// or empty text when no screenshots are asked for (tests/screenshots.sh sets both).
+QString ScreenshotPath(const char* name);
+// Captures the whole X screen into the file with ImageMagick's "import"; false on failure.
+bool CaptureScreen(const QString& path);
 
 struct WindowHarness {
     struct DialogCall {
@@ -35,11 +43,12 @@ struct WindowHarness {
     // A key of section SETTING in Quorvane.ini; nullopt when the file or the key is missing.
     std::optional<std::string> iniValue(const char* key) const;
 
-    QWidget* find(const char* name) const; // fails the test when absent
-    QString text(const char* name) const;  // the control's "text" property
-    void click(const char* name);
+    // Controls of the main window, or of the window `in` when given.
+    QWidget* find(const char* name, QWidget* in = nullptr) const; // fails the test when absent
+    QString text(const char* name) const;                         // the control's "text" property
+    void click(const char* name, QWidget* in = nullptr);
     // Clicks later, from the event loop, as a press during a build arrives.
-    void clickLater(const char* name);
+    void clickLater(const char* name, QWidget* in = nullptr);
     QString cell(int column, int row) const;
     // Sends a drag-enter and a drop of these URLs to DropTarget1; true when the drag was taken
     // with the copy operation.

@@ -1,4 +1,4 @@
-#include "app/MainWindowDropTarget.h"
+#include "ui/MainWindowDropTarget.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,16 +1,16 @@
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include "app/AppConfig.h"
 #include "app/DropRule.h"
 #include "app/Language.h"
-#include "app/MainWindowDropTarget.h"
-#include "app/MainWindowGrid.h"
 #include "app/PathRules.h"
+#include "ui/FolderOpener.h"
+#include "ui/MainWindowDropTarget.h"
+#include "ui/MainWindowGrid.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -23,7 +23,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -34,11 +33,16 @@ namespace {
 
 constexpr int kMinimumWidth = 1040;
 constexpr int kMinimumHeight = 600;
+// The grid sits kGridLeft from the left edge and kGridLeft + 10 from the right; the progress bar
+// follows 5 below it and 20 above the status bar.
 constexpr int kGridLeft = 8;
-constexpr int kGridTop = 156; // below the buttons, folder boxes and option boxes
+constexpr int kGridRightGap = kGridLeft + 10;
+constexpr int kProgressGap = 5;
+constexpr int kProgressBottomGap = 20;
 constexpr int kProgressHeight = 16;
 constexpr int kStatusHeight = 24;
 constexpr int kStatusLabelLeft = 8;
+constexpr int kStatusLabelRightGap = 50;
 constexpr int kFolderColumnWidth = 520; // StringColumn4 at the first showing
 
 // Sets the busy flag for one operation and clears it on every way out.
@@ -75,12 +79,12 @@ MainWindow::MainWindow(AppContext context, QWidget* parent)
         QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
         box.exec();
     };
-    openFolder = [](const QString& folder) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
-    };
+    openFolder = [](const QString& folder) { OpenFolderInFileManager(folder); };
 
     createControls();
     applyTexts();
+    fitButtonsToTexts();
+    applyStartState();
     resize(kMinimumWidth, kMinimumHeight);
 }
 
@@ -91,8 +95,9 @@ void MainWindow::createControls() {
 
     topPanel_ = new QWidget(this);
     topPanel_->setObjectName(QStringLiteral("TopPanel"));
+    topPanel_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* top = new QVBoxLayout(topPanel_);
-    top->setContentsMargins(kGridLeft, 8, kGridLeft + 10, 4);
+    top->setContentsMargins(kGridLeft, 8, kGridRightGap, 4);
     top->setSpacing(6);
 
     auto* buttons = new QHBoxLayout;
@@ -176,6 +181,7 @@ void MainWindow::createControls() {
     progressBar_ = new QProgressBar(this);
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
     progressBar_->setTextVisible(false);
+    progressBar_->setFixedHeight(kProgressHeight);
     progressBar_->setRange(0, 1);
     progressBar_->setValue(0);
 
@@ -183,8 +189,25 @@ void MainWindow::createControls() {
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar_->setAttribute(Qt::WA_StyledBackground, true);
     statusBar_->setStyleSheet(QStringLiteral("#StatusBar1 { border-top: 1px solid #c4c4c4; }"));
+    statusBar_->setFixedHeight(kStatusHeight);
     label4_ = new QLabel(statusBar_);
     label4_->setObjectName(QStringLiteral("Label4"));
+    auto* status = new QHBoxLayout(statusBar_);
+    status->setContentsMargins(kStatusLabelLeft, 0, kStatusLabelRightGap, 0);
+    status->addWidget(label4_);
+
+    // The grid takes every pixel the window gains; the rows above and below keep their heights.
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(kGridLeft, 0, kGridRightGap, kProgressBottomGap);
+    body->setSpacing(kProgressGap);
+    body->addWidget(gridView_, 1);
+    body->addWidget(progressBar_);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addWidget(topPanel_);
+    window->addLayout(body, 1);
+    window->addWidget(statusBar_);
 
     connect(speedButton_[0], &QPushButton::clicked, this, &MainWindow::clearList);
     connect(speedButton_[1], &QPushButton::clicked, this, &MainWindow::buildList);
@@ -209,21 +232,30 @@ void MainWindow::applyTexts() {
     cornerButton_[0]->setText(Pick(ja, "フォルダ選択", "Select Folder"));
     cornerButton_[1]->setText(Pick(ja, "設定済みフォルダ", "Set Folder"));
     cornerButton_[2]->setText(Pick(ja, "フォルダ選択", "Select Folder"));
-    cornerButton_[1]->hide(); // kept for its name; it does nothing
     dropTarget_->setText(Pick(ja, "ここへ写真フォルダをドロップ", "Drop a photo folder here"));
-    // Some room either side of each caption.
-    for (QPushButton* button :
-         {speedButton_[0], speedButton_[1], speedButton_[2], speedButton_[3], speedButton_[4],
-          cornerButton_[0], cornerButton_[1], cornerButton_[2]})
-        button->setMinimumWidth(std::max(110, button->sizeHint().width() + 16));
-
-    // The era box has no English text: it is unticked and hidden in English. The tag-name box
-    // takes its English text and is then unticked and hidden as well.
+    // The era box has no English text.
     checkBox_[0]->setText(QStringLiteral("和暦表示(平成)"));
     checkBox_[1]->setText(Pick(ja, "時分秒も表示", "Disp H:M:S"));
     checkBox_[2]->setText(Pick(ja, "EXIF情報名を日本語で表示", "Use Japanese ExifTagName"));
     checkBox_[3]->setText(Pick(ja, "メーカーノートがあれば表示", "Display maker note if there is"));
     checkBox_[4]->setText(Pick(ja, "サブフォルダも検索する", "Also search subfolders"));
+    edit1_->setAccessibleName(label1_->text());
+    edit2_->setAccessibleName(label3_->text());
+}
+
+void MainWindow::fitButtonsToTexts() {
+    // Some room either side of each caption.
+    for (QPushButton* button :
+         {speedButton_[0], speedButton_[1], speedButton_[2], speedButton_[3], speedButton_[4],
+          cornerButton_[0], cornerButton_[1], cornerButton_[2]})
+        button->setMinimumWidth(std::max(110, button->sizeHint().width() + 16));
+}
+
+void MainWindow::applyStartState() {
+    const bool ja = japanese();
+    cornerButton_[1]->hide(); // kept for its name; it does nothing
+    // The era box is unticked and hidden in English; the tag-name box starts ticked in Japanese
+    // and is unticked and hidden in English.
     checkBox_[2]->setChecked(ja);
     for (QCheckBox* box : {checkBox_[0], checkBox_[2]}) {
         if (!ja) {
@@ -292,6 +324,7 @@ void MainWindow::clearList() {
 
 void MainWindow::emptyAndNumberRows() {
     grid_->emptyAndNumber();
+    gridView_->scrollToTop();
     progressBar_->setRange(0, 1);
     progressBar_->setValue(0);
     label4_->clear();
@@ -316,7 +349,9 @@ void MainWindow::buildList() {
     hooks.yield = [] { QCoreApplication::processEvents(); };
     hooks.stopRequested = [this] { return stopRequested_; };
     hooks.emptyRows = [this] {
+        // A short list after a long one starts at the top, not below its last row.
         grid_->emptyAll();
+        gridView_->scrollToTop();
         listedCount_ = 0;
         showProgress(0, 0);
     };
@@ -406,29 +441,6 @@ void MainWindow::showProgress(int done, int found) {
     progressBar_->setRange(0, std::max(found, 1));
     progressBar_->setValue(std::min(done, std::max(found, 1)));
     label4_->setText(QStringLiteral("%1 / %2").arg(done).arg(found));
-}
-
-void MainWindow::applyResizeRule() {
-    const int clientWidth = width();
-    const int clientHeight = height();
-    topPanel_->setGeometry(0, 0, clientWidth, kGridTop);
-    const int gridWidth = clientWidth - 2 * kGridLeft - 10;
-    const int gridHeight =
-        std::max(0, clientHeight - kGridTop - 25 - kProgressHeight - kStatusHeight);
-    gridView_->setGeometry(kGridLeft, kGridTop, gridWidth, gridHeight);
-    progressBar_->setGeometry(kGridLeft, kGridTop + gridHeight + 5, gridWidth, kProgressHeight);
-    statusBar_->setGeometry(0, clientHeight - kStatusHeight, clientWidth, kStatusHeight);
-    label4_->setGeometry(kStatusLabelLeft, 0, statusBar_->width() - kStatusLabelLeft - 50,
-                         kStatusHeight);
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (width() < kMinimumWidth || height() < kMinimumHeight) {
-        resize(std::max(width(), kMinimumWidth), std::max(height(), kMinimumHeight));
-        return;
-    }
-    applyResizeRule();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

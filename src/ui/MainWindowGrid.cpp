@@ -1,4 +1,4 @@
-#include "app/MainWindowGrid.h"
+#include "ui/MainWindowGrid.h"
 
 #include "app/Language.h"
 

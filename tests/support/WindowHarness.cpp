@@ -1,21 +1,44 @@
 #include "WindowHarness.h"
 
 #include "app/AppConfig.h"
-#include "app/MainWindowGrid.h"
 #include "text/IniDocument.h"
+#include "ui/MainWindowGrid.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QMetaObject>
 #include <QMimeData>
+#include <QProcess>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace quorvane::test {
 
 QString Q(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
+}
+
+void LetEventsRun(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QString ScreenshotPath(const char* name) {
+    const QString dir = qEnvironmentVariable("QUORVANE_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return {};
+    return dir + "/" + QString::fromLatin1(name) + "-" +
+           qEnvironmentVariable("QUORVANE_SCREENSHOT_TAG", QStringLiteral("shot")) + ".png";
+}
+
+bool CaptureScreen(const QString& path) {
+    return QProcess::execute(QStringLiteral("import"),
+                             {QStringLiteral("-window"), QStringLiteral("root"), path}) == 0 &&
+           QFile::exists(path);
 }
 
 WindowHarness::WindowHarness(std::optional<int> language, const QStringList& arguments,
@@ -46,8 +69,9 @@ std::optional<std::string> WindowHarness::iniValue(const char* key) const {
     return doc->value("SETTING", key);
 }
 
-QWidget* WindowHarness::find(const char* name) const {
-    auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name));
+QWidget* WindowHarness::find(const char* name, QWidget* in) const {
+    QWidget* root = in ? in : window.get();
+    auto* widget = root->findChild<QWidget*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << "no control " << name;
     return widget;
 }
@@ -57,15 +81,15 @@ QString WindowHarness::text(const char* name) const {
     return widget ? widget->property("text").toString() : QString();
 }
 
-void WindowHarness::click(const char* name) {
-    if (auto* button = qobject_cast<QAbstractButton*>(find(name)))
+void WindowHarness::click(const char* name, QWidget* in) {
+    if (auto* button = qobject_cast<QAbstractButton*>(find(name, in)))
         button->click();
     else
         ADD_FAILURE() << name << " is not a button";
 }
 
-void WindowHarness::clickLater(const char* name) {
-    if (auto* button = qobject_cast<QAbstractButton*>(find(name)))
+void WindowHarness::clickLater(const char* name, QWidget* in) {
+    if (auto* button = qobject_cast<QAbstractButton*>(find(name, in)))
         QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
 }
 

@@ -93,14 +93,16 @@ class MainWindow : public QWidget {
     void sheetWindowRequested();
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void createControls();
+    // The captions of the language; nothing else.
     void applyTexts();
-    void applyResizeRule();
+    void fitButtonsToTexts();
+    // What start-up sets besides texts: hidden controls and ticked boxes.
+    void applyStartState();
     void emptyAndNumberRows();
     void showProgress(int done, int found);
 

@@ -1,0 +1,13 @@
+// Opening a folder in the desktop's file manager from a window: never blocks, and a desktop
+// without a launcher costs one line of log for the whole run instead of a warning per press.
+#pragma once
+
+#include <QString>
+
+namespace quorvane {
+
+// Asks the desktop to open the folder. Returns false when no launcher took it; the first failure
+// is logged (category "quorvane.ui"), later ones are silent.
+bool OpenFolderInFileManager(const QString& folder);
+
+} // namespace quorvane

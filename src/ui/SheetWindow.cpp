@@ -1,0 +1,591 @@
+#include "ui/SheetWindow.h"
+
+#include "app/Language.h"
+#include "layout/LayoutFiles.h"
+#include "text/Numbers.h"
+#include "ui/FolderOpener.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
+#include "ui/PageViewer.h"
+#include "ui/PhotoPreview.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+
+namespace quorvane {
+
+namespace {
+
+// The viewer sits kViewerLeft from both sides; the progress bar follows 5 below it and 10 above
+// the status bar; the buttons keep 15 from the right edge.
+constexpr int kViewerLeft = 8;
+constexpr int kProgressGap = 5;
+constexpr int kProgressBottomGap = 10;
+constexpr int kProgressHeight = 16;
+constexpr int kStatusHeight = 24;
+constexpr int kButtonRightGap = 15;
+constexpr int kButtonWidth = 150;
+constexpr int kButtonHeight = 32;
+constexpr int kRowEditWidth = 60;
+constexpr int kDefaultHeight = 775;
+constexpr int kLayoutListRows = 30;
+
+// Sets a flag for one scope and the wait cursor with it; both go back on every way out.
+class RunScope {
+  public:
+    explicit RunScope(bool& flag) : flag_(flag) {
+        flag_ = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~RunScope() {
+        QApplication::restoreOverrideCursor();
+        flag_ = false;
+    }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+QString FromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The zoom factor that fits a page of this size into the view.
+float FitFactor(const QWidget* view, int pageWidth, int pageHeight) {
+    return std::min(static_cast<float>(view->width()) / static_cast<float>(pageWidth),
+                    static_cast<float>(view->height()) / static_cast<float>(pageHeight));
+}
+
+} // namespace
+
+SheetWindow::SheetWindow(MainWindow& mainWindow)
+    : QWidget(&mainWindow, Qt::Window), main_(mainWindow) {
+    setObjectName(QStringLiteral("TForm7"));
+    // Closing the main window ends the program even while this window is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setMinimumSize(kMinWidth, kMinHeight);
+    setMaximumSize(kMaxWidth, kMaxHeight);
+
+    showMessage = [](const QString& text) { qWarning("%s", qUtf8Printable(text)); };
+    openInFileManager = [](const QString& folder) { OpenFolderInFileManager(folder); };
+
+    createControls();
+    layOutControls();
+    applyTexts();
+    resize(kMinWidth, kDefaultHeight);
+
+    // A run cannot start before the window is shown.
+    job_.setBusy(true);
+    main_.installEventFilter(this);
+    connect(&main_, &MainWindow::sheetWindowRequested, this, &SheetWindow::openFromMainWindow);
+}
+
+SheetWindow::~SheetWindow() = default;
+
+void SheetWindow::useMessageDialog(MessageDialog& dialog) {
+    showMessage = [this, &dialog](const QString& text) { dialog.ShowInfo(text, this); };
+}
+
+void SheetWindow::createControls() {
+    for (int i = 1; i <= 10; ++i) {
+        label_[i] = new QLabel(this);
+        label_[i]->setObjectName(QStringLiteral("Label%1").arg(i));
+    }
+    // Label5 and Label6 are the status fields; they live in the status bar.
+    statusBar1_ = new QWidget(this);
+    statusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar1_->setAttribute(Qt::WA_StyledBackground, true);
+    statusBar1_->setStyleSheet(QStringLiteral("#StatusBar1 { border-top: 1px solid #c4c4c4; }"));
+    statusBar1_->setFixedHeight(kStatusHeight);
+    label_[5]->setParent(statusBar1_);
+    label_[6]->setParent(statusBar1_);
+    label_[3]->hide(); // shown with the window
+
+    comboBox1_ = new QComboBox(this);
+    comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
+    comboBox1_->setMaxVisibleItems(kLayoutListRows);
+    comboBox1_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    comboBox1_->setMinimumContentsLength(24);
+
+    for (int i = 1; i <= 5; ++i) {
+        edit_[i] = new QLineEdit(this);
+        edit_[i]->setObjectName(QStringLiteral("Edit%1").arg(i));
+    }
+    // Row numbers and the number offset are typed without an input method.
+    for (int i : {2, 3, 5}) {
+        edit_[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
+        edit_[i]->setFixedWidth(kRowEditWidth);
+    }
+    // Edit4 only shows the slider's value.
+    edit_[4]->setMaxLength(3);
+    edit_[4]->setReadOnly(true);
+    edit_[4]->setEnabled(false);
+    edit_[4]->setFixedWidth(44);
+    edit_[4]->setText(QStringLiteral("90"));
+
+    trackBar1_ = new QSlider(Qt::Horizontal, this);
+    trackBar1_->setObjectName(QStringLiteral("TrackBar1"));
+    trackBar1_->setRange(0, 100);
+    trackBar1_->setSingleStep(1);
+    trackBar1_->setPageStep(10);
+    trackBar1_->setValue(90);
+    trackBar1_->setMinimumWidth(200);
+
+    for (int i = 1; i <= 5; ++i) {
+        checkBox_[i] = new QCheckBox(this);
+        checkBox_[i]->setObjectName(QStringLiteral("CheckBox%1").arg(i));
+    }
+    checkBox_[2]->setChecked(true);
+    checkBox_[5]->setEnabled(false);
+
+    for (int i = 1; i <= 3; ++i) {
+        button_[i] = new QPushButton(this);
+        button_[i]->setObjectName(QStringLiteral("Button%1").arg(i));
+        button_[i]->setAutoDefault(false);
+        button_[i]->setFixedSize(kButtonWidth, kButtonHeight);
+    }
+    // The stop button keeps its place while hidden, so the others do not move when it shows.
+    QSizePolicy keepPlace = button_[2]->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    button_[2]->setSizePolicy(keepPlace);
+    button_[2]->hide();
+
+    scrollBox1_ = new QScrollArea(this);
+    scrollBox1_->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollBox1_->setWidgetResizable(true);
+    scrollBox1_->setFixedWidth(180);
+    image1_ = new PhotoPreview;
+    image1_->setObjectName(QStringLiteral("Image1"));
+    scrollBox1_->setWidget(image1_);
+
+    imageViewer1_ = new PageViewer(this);
+    imageViewer1_->setObjectName(QStringLiteral("ImageViewer1"));
+
+    progressBar1_ = new QProgressBar(this);
+    progressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar1_->setTextVisible(false);
+    progressBar1_->setFixedHeight(kProgressHeight);
+    progressBar1_->setRange(0, 1);
+    progressBar1_->setValue(0);
+
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {label_[2], comboBox1_}, {label_[1], edit_[1]},  {label_[3], edit_[2]},
+        {label_[4], edit_[3]},   {label_[10], edit_[5]}, {label_[7], trackBar1_},
+    };
+    for (const auto& [label, field] : buddies)
+        label->setBuddy(field);
+
+    connect(button_[1], &QPushButton::clicked, this, &SheetWindow::createSheets);
+    connect(button_[2], &QPushButton::clicked, this, &SheetWindow::stopRequest);
+    connect(button_[3], &QPushButton::clicked, this, &SheetWindow::editSettings);
+    connect(comboBox1_, &QComboBox::currentIndexChanged, this, &SheetWindow::layoutChosen);
+    connect(trackBar1_, &QSlider::valueChanged, this, &SheetWindow::qualityChanged);
+    connect(imageViewer1_, &PageViewer::doubleClicked, this, &SheetWindow::fitPage);
+    connect(imageViewer1_, &PageViewer::zoomedByWheel, this, &SheetWindow::showZoom);
+}
+
+void SheetWindow::layOutControls() {
+    // Left block: the layout and the title, the rows and the number offset, the quality slider
+    // with its ends, then the option boxes on two rows.
+    auto* names = new QGridLayout;
+    names->setHorizontalSpacing(8);
+    names->setVerticalSpacing(6);
+    names->addWidget(label_[2], 0, 0);
+    names->addWidget(comboBox1_, 0, 1);
+    names->addWidget(label_[1], 1, 0);
+    names->addWidget(edit_[1], 1, 1);
+    names->setColumnStretch(1, 1);
+
+    auto* rows = new QHBoxLayout;
+    rows->setSpacing(6);
+    for (const auto& [label, edit] :
+         {std::pair{label_[3], edit_[2]}, std::pair{label_[4], edit_[3]},
+          std::pair{label_[10], edit_[5]}}) {
+        rows->addWidget(label);
+        rows->addWidget(edit);
+        rows->addSpacing(12);
+    }
+    rows->addStretch(1);
+
+    auto* quality = new QHBoxLayout;
+    quality->setSpacing(6);
+    quality->addWidget(label_[7]);
+    quality->addWidget(edit_[4]);
+    quality->addSpacing(8);
+    quality->addWidget(label_[8]);
+    quality->addWidget(trackBar1_);
+    quality->addWidget(label_[9]);
+    quality->addStretch(1);
+
+    auto* boxes = new QGridLayout;
+    boxes->setHorizontalSpacing(18);
+    boxes->setVerticalSpacing(4);
+    boxes->addWidget(checkBox_[1], 0, 0);
+    boxes->addWidget(checkBox_[2], 0, 1);
+    boxes->addWidget(checkBox_[3], 0, 2);
+    boxes->addWidget(checkBox_[4], 1, 0, 1, 2);
+    boxes->addWidget(checkBox_[5], 1, 2);
+    boxes->setColumnStretch(3, 1);
+
+    auto* fields = new QVBoxLayout;
+    fields->setSpacing(6);
+    fields->addLayout(names);
+    fields->addLayout(rows);
+    fields->addLayout(quality);
+    fields->addLayout(boxes);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addWidget(button_[1]);
+    buttons->addWidget(button_[3]);
+    buttons->addWidget(button_[2]);
+    buttons->addStretch(1);
+
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(kViewerLeft, 8, kButtonRightGap, 8);
+    top->setSpacing(14);
+    top->addLayout(fields, 1);
+    top->addWidget(scrollBox1_);
+    top->addLayout(buttons);
+
+    auto* status = new QHBoxLayout(statusBar1_);
+    status->setContentsMargins(8, 0, 8, 0);
+    status->setSpacing(24);
+    status->addWidget(label_[5], 1);
+    status->addWidget(label_[6]);
+
+    // The viewer takes every pixel the window gains.
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(kViewerLeft, 0, kViewerLeft, kProgressBottomGap);
+    body->setSpacing(kProgressGap);
+    body->addWidget(imageViewer1_, 1);
+    body->addWidget(progressBar1_);
+
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addLayout(top);
+    window->addLayout(body, 1);
+    window->addWidget(statusBar1_);
+
+    QWidget* const order[] = {comboBox1_,   edit_[1],     edit_[2],     edit_[3],
+                              edit_[5],     trackBar1_,   checkBox_[1], checkBox_[2],
+                              checkBox_[3], checkBox_[4], checkBox_[5], button_[1],
+                              button_[3],   button_[2],   scrollBox1_,  imageViewer1_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void SheetWindow::applyTexts() {
+    const bool ja = main_.japanese();
+    setWindowTitle(main_.windowTitle() +
+                   Pick(ja, "　<インデックスシート作成>", "　<Create index sheet>"));
+    label_[2]->setText(Pick(ja, "インデックスシート設定", "Index sheet setting"));
+    label_[3]->setText(Pick(ja, "開始写真行番号", "Start photo line number"));
+    label_[4]->setText(Pick(ja, "終了写真行番号", "End photo line number"));
+    label_[10]->setText(Pick(ja, "表示番号の加算", "Addition of display number"));
+    label_[1]->setText(Pick(ja, "タイトル文字列", "Title string"));
+    label_[7]->setText(Pick(ja, "jpg品質", "Jpeg quality"));
+    label_[8]->setText(QStringLiteral("0"));
+    label_[9]->setText(QStringLiteral("100"));
+    checkBox_[1]->setText(Pick(ja, "連続して出力する", "Continuously output"));
+    checkBox_[2]->setText(Pick(ja, "作成時間毎にサブフォルダを作成する",
+                               "Create a subfolder for each creation time"));
+    checkBox_[3]->setText(
+        Pick(ja, "既存のファイルは上書きしない", "Do not overwrite existing files"));
+    checkBox_[4]->setText(Pick(ja, "連続処理中はビュワーを更新しない",
+                               "Do not update the viewer during continuous processing"));
+    checkBox_[5]->setText(Pick(ja, "プレビューで調整する", "Adjust in preview"));
+    button_[1]->setText(Pick(ja, "シート作成", "Sheet creation"));
+    button_[3]->setText(Pick(ja, "シート設定編集", "Sheet setting editing"));
+    button_[2]->setText(Pick(ja, "中止", "Stop"));
+
+    // Fields and viewers are named by their captions, or by what they show.
+    comboBox1_->setAccessibleName(label_[2]->text());
+    edit_[1]->setAccessibleName(label_[1]->text());
+    edit_[2]->setAccessibleName(label_[3]->text());
+    edit_[3]->setAccessibleName(label_[4]->text());
+    edit_[5]->setAccessibleName(label_[10]->text());
+    edit_[4]->setAccessibleName(label_[7]->text());
+    trackBar1_->setAccessibleName(label_[7]->text());
+    scrollBox1_->setAccessibleName(Pick(ja, "配置した写真", "Photo placed"));
+    imageViewer1_->setAccessibleName(Pick(ja, "ページのプレビュー", "Page preview"));
+    progressBar1_->setAccessibleName(Pick(ja, "ページの進み具合", "Page progress"));
+}
+
+bool SheetWindow::makeBuffers() {
+    const bool ja = main_.japanese();
+    if (imageViewer1_->image().isNull()) {
+        QImage page(imageViewer1_->size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32);
+        if (page.isNull()) {
+            message(Pick(ja, "画像バッファー1を確保できませんでした。",
+                         "Image buffer 1 could not be secured."));
+            return false;
+        }
+        imageViewer1_->setImage(page);
+    }
+    if (image1_->image().isNull()) {
+        QImage photo(scrollBox1_->viewport()->size().expandedTo(QSize(1, 1)),
+                     QImage::Format_ARGB32);
+        if (photo.isNull()) {
+            message(Pick(ja, "画像バッファー2を確保できませんでした。",
+                         "Image buffer 2 could not be secured."));
+            return false;
+        }
+        photo.fill(Qt::transparent);
+        image1_->setImage(photo);
+    }
+    return true;
+}
+
+void SheetWindow::prepareShowing() {
+    makeBuffers();
+    job_.setBusy(false);
+    job_.clearStopRequest();
+    loadLayouts();
+    clearPreview();
+    for (QWidget* control : {static_cast<QWidget*>(edit_[2]), static_cast<QWidget*>(edit_[3]),
+                             static_cast<QWidget*>(edit_[5]), static_cast<QWidget*>(label_[3]),
+                             static_cast<QWidget*>(label_[4]), static_cast<QWidget*>(label_[10])})
+        control->show();
+    job_.resetContinuation();
+    button_[2]->hide();
+}
+
+int SheetWindow::loadLayouts() {
+    {
+        const QSignalBlocker quiet(comboBox1_);
+        comboBox1_->clear();
+    }
+    layouts_.clear();
+    layout::LoopHooks hooks;
+    hooks.yield = [] { QCoreApplication::processEvents(); };
+    hooks.stopRequested = [this] { return job_.stopRequested(); };
+    try {
+        layouts_ = layout::LoadSheetLayouts(
+            QFile::encodeName(main_.context().settingsFolder).toStdString(), main_.japanese(),
+            hooks);
+    } catch (const std::exception&) {
+        layouts_.clear();
+        message(Pick(main_.japanese(), "カスタムサイズ読込みでエラーが発生しました。",
+                     "An error occurred in reading the custom size."));
+    }
+    const QSignalBlocker quiet(comboBox1_);
+    for (const layout::SheetLayout& entry : layouts_)
+        comboBox1_->addItem(FromStd(entry.name));
+    comboBox1_->setCurrentIndex(-1);
+    return static_cast<int>(layouts_.size());
+}
+
+int SheetWindow::reloadLayouts() {
+    if (running_)
+        return -1;
+    const bool wasBusy = job_.busy();
+    job_.setBusy(true);
+    const int count = loadLayouts();
+    job_.resetContinuation();
+    button_[2]->hide();
+    job_.setBusy(wasBusy);
+    return count;
+}
+
+void SheetWindow::openFromMainWindow() {
+    job_.stop(*this);
+    // A window being shown comes up on top by itself; one already open is brought forward.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+    show();
+}
+
+void SheetWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Only a showing by the program prepares the window, not a restore from the task bar.
+    if (event->spontaneous())
+        return;
+    // Shown again while a stopped run ends its current photo: the run still holds the list and
+    // the flags, so the showing is prepared once it has ended.
+    if (running_) {
+        showAfterRun_ = true;
+        return;
+    }
+    prepareShowing();
+}
+
+void SheetWindow::closeEvent(QCloseEvent* event) {
+    // A run ends after its current photo instead of going on behind a closed window; the busy
+    // flag then holds until the window is shown again.
+    if (running_)
+        job_.stop(*this);
+    job_.setBusy(true);
+    event->accept();
+}
+
+bool SheetWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Closing the main window ends the program: this window closes with it, ending its run.
+    if (watched == &main_ && event->type() == QEvent::Close && isVisible())
+        close();
+    return QWidget::eventFilter(watched, event);
+}
+
+SheetRunSettings SheetWindow::runSettings() const {
+    SheetRunSettings s;
+    s.photos = main_.photoList();
+    s.photoFolder = main_.sourceFolder();
+    s.saveFolder = main_.saveFolder();
+    s.japanese = main_.japanese();
+    s.japaneseTagNames = main_.japaneseTagNames();
+    s.makerNotes = main_.makerNotes();
+    s.maxTagLineCol = main_.context().config.maxTagLineCol;
+    s.maxDumpBinCt = main_.context().config.maxDumpBinCt;
+    s.settingsFolder = main_.context().settingsFolder;
+    s.title = edit_[1]->text();
+    s.startRow = edit_[2]->text();
+    s.endRow = edit_[3]->text();
+    s.numberOffset = edit_[5]->text();
+    s.continuous = checkBox_[1]->isChecked();
+    s.stampFolder = checkBox_[2]->isChecked();
+    s.keepExisting = checkBox_[3]->isChecked();
+    s.noViewerUpdate = checkBox_[4]->isChecked();
+    s.adjustInPreview = checkBox_[5]->isChecked();
+    s.quality = trackBar1_->value();
+    return s;
+}
+
+void SheetWindow::createSheets() {
+    if (job_.busy() || running_)
+        return;
+    // The run works on its own copy of the layout, so nothing can change it under the run.
+    const int index = comboBox1_->currentIndex();
+    std::optional<layout::SheetLayout> chosen;
+    if (index >= 0 && index < static_cast<int>(layouts_.size()))
+        chosen = layouts_[static_cast<size_t>(index)];
+    {
+        const RunScope scope(running_);
+        job_.press(chosen ? &*chosen : nullptr, runSettings(), *this);
+    }
+    if (!isVisible())
+        job_.setBusy(true); // closed during the run
+    if (showAfterRun_) {
+        showAfterRun_ = false;
+        if (isVisible())
+            prepareShowing();
+    }
+}
+
+void SheetWindow::stopRequest() {
+    job_.stop(*this);
+}
+
+void SheetWindow::editSettings() {
+    if (job_.busy())
+        return;
+    if (job_.continuationPending()) {
+        message(Pick(main_.japanese(), "シート作成中は編集できません。",
+                     "Can not edit while creating a sheet."));
+        return;
+    }
+    job_.clearStopRequest();
+    emit settingsEditorRequested();
+}
+
+void SheetWindow::layoutChosen(int index) {
+    if (job_.busy() || index < 0 || index >= static_cast<int>(layouts_.size()))
+        return;
+    const layout::SheetLayout& chosen = layouts_[static_cast<size_t>(index)];
+    // Photos can be adjusted one by one only on one-photo pages; every change starts unticked.
+    checkBox_[5]->setChecked(false);
+    checkBox_[5]->setEnabled(chosen.photo_ct == 1);
+    if (chosen.title.empty())
+        return;
+    edit_[1]->setText(FromStd(chosen.title));
+    label_[5]->setText(FromStd(chosen.name) + QStringLiteral(" ファイル：") +
+                       FromStd(chosen.ini_file_name));
+    label_[6]->setText(QStringLiteral("タイトル色：") + FromStd(chosen.title_font_color));
+}
+
+void SheetWindow::fitPage() {
+    const int index = comboBox1_->currentIndex();
+    if (job_.busy() || index < 0 || index >= static_cast<int>(layouts_.size()))
+        return;
+    const layout::SheetLayout& chosen = layouts_[static_cast<size_t>(index)];
+    if (chosen.width < 1 || chosen.height < 1)
+        return;
+    const float factor = FitFactor(imageViewer1_, chosen.width, chosen.height);
+    imageViewer1_->setZoom(factor);
+    showZoom(factor);
+}
+
+void SheetWindow::showZoom(float factor) {
+    label_[5]->setText(QStringLiteral("拡大率: ") + FromStd(text::ShortestText(factor)));
+}
+
+void SheetWindow::qualityChanged(int value) {
+    edit_[4]->setText(QString::number(value));
+}
+
+void SheetWindow::progress(int value, int maximum) {
+    progressBar1_->setRange(0, std::max(maximum, 1));
+    progressBar1_->setValue(std::clamp(value, 0, std::max(maximum, 1)));
+}
+
+void SheetWindow::photoPlaced(const QImage& scaledPhoto) {
+    image1_->setImage(scaledPhoto);
+}
+
+void SheetWindow::pageFinished(const QImage& page) {
+    if (page.isNull())
+        return;
+    imageViewer1_->setImage(page);
+    const float factor = FitFactor(imageViewer1_, page.width(), page.height());
+    imageViewer1_->setZoom(factor);
+    showZoom(factor);
+}
+
+void SheetWindow::clearPreview() {
+    imageViewer1_->fill(kClearedPreview);
+}
+
+void SheetWindow::message(const QString& text) {
+    // The message waits for the operator: the pointer is not busy over it.
+    if (running_)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    showMessage(text);
+    if (running_)
+        QApplication::restoreOverrideCursor();
+}
+
+void SheetWindow::openFolder(const QString& folder) {
+    openInFileManager(folder);
+}
+
+void SheetWindow::stopButtonVisible(bool visible) {
+    button_[2]->setVisible(visible);
+}
+
+void SheetWindow::yield() {
+    QCoreApplication::processEvents();
+}
+
+} // namespace quorvane

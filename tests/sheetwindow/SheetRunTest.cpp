@@ -1,0 +1,153 @@
+// Sheets made through the real windows: a fixture folder listed in the main window, the sheet
+// window opened from it, a layout picked and "シート作成" pressed; page files, continuation,
+// stops, closes and the preview.
+#include "SheetHarness.h"
+
+#include "app/Language.h"
+#include "text/Numbers.h"
+#include "ui/PageViewer.h"
+#include "ui/PhotoPreview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using quorvane::test::Q;
+using quorvane::test::SheetHarness;
+
+namespace {
+
+QStringList Pages(const QString& folder) {
+    return QDir(folder).entryList({"*.jpg"}, QDir::Files, QDir::Name);
+}
+
+// Ten photos, four a page, the window opened with the layout chosen.
+void Prepare(SheetHarness& h) {
+    h.writeLayout(1, "four", "");
+    h.listPhotos(10);
+    h.click("SpeedButton4");
+    h.control<QComboBox>("ComboBox1")->setCurrentIndex(0);
+}
+
+TEST(SheetWindowRun, OnePagePerPressContinuesInOneFolderAndTheLastPressResets) {
+    SheetHarness h(kLanguageJapanese);
+    Prepare(h);
+    int editorRequests = 0;
+    QObject::connect(h.sheet, &SheetWindow::settingsEditorRequested, [&] { ++editorRequests; });
+    const char* const created = "シートを作成しました。";
+    struct Press {
+        QStringList pages;
+        bool pending; // a continuation waits, with the stop button shown
+    };
+    const Press presses[] = {
+        {{"page0001.jpg"}, true},
+        {{"page0001.jpg", "page0002.jpg"}, true},
+        {{"page0001.jpg", "page0002.jpg", "page0003.jpg"}, false},
+    };
+    for (const Press& p : presses) {
+        h.press("Button1");
+        ASSERT_EQ(h.opened.size(), 1);
+        EXPECT_EQ(Pages(h.opened.first()), p.pages);
+        EXPECT_EQ(h.sheetMessages.last(), created);
+        EXPECT_EQ(h.sheet->job().continuationPending(), p.pending);
+        EXPECT_EQ(h.control("Button2")->isVisible(), p.pending);
+        EXPECT_FALSE(h.sheet->busy());
+        h.opened.clear();
+
+        // "シート設定編集" refuses while a continuation waits.
+        const int messages = h.sheetMessages.size();
+        h.press("Button3");
+        EXPECT_EQ(h.sheetMessages.size(), messages + (p.pending ? 1 : 0));
+        if (p.pending) {
+            EXPECT_EQ(h.sheetMessages.last(), "シート作成中は編集できません。");
+        }
+    }
+    EXPECT_EQ(editorRequests, 1);
+    EXPECT_TRUE(QDir(Q(h.dir / "save/一覧フォルダ")).exists());
+
+    // The previews: the last page fitted with its zoom factor, and the last photo placed.
+    auto* viewer = h.sheet->findChild<PageViewer*>("ImageViewer1");
+    EXPECT_EQ(viewer->image().size(), QSize(300, 220));
+    const float fit = std::min(static_cast<float>(viewer->width()) / 300.0f,
+                               static_cast<float>(viewer->height()) / 220.0f);
+    EXPECT_EQ(h.sheetText("Label5"), "拡大率: " + QString::fromStdString(text::ShortestText(fit)));
+    EXPECT_EQ(h.sheet->findChild<PhotoPreview*>("Image1")->image().pixel(50, 40),
+              qRgb(200, 90, 200));
+    auto* bar = h.control<QProgressBar>("ProgressBar1");
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    // "中止" while idle drops a pending continuation: the next press starts afresh.
+    h.press("Button1");
+    ASSERT_TRUE(h.sheet->job().continuationPending());
+    h.press("Button2");
+    EXPECT_FALSE(h.sheet->job().continuationPending());
+    EXPECT_TRUE(h.control("Button2")->isHidden());
+}
+
+// Presses that arrive during a continuous run, which lets events run between photos: "中止",
+// closing the window, and closing then reopening it from the main window. Each stops the run
+// after the photo being placed; page 1 (photos 1 to 4) is written, page 2 is not.
+TEST(SheetWindowRun, StopCloseAndReopenDuringARunEndItAfterTheCurrentPhoto) {
+    enum Action { kStop, kClose, kCloseAndReopen };
+    for (const Action action : {kStop, kClose, kCloseAndReopen}) {
+        SCOPED_TRACE(action);
+        SheetHarness h(kLanguageEnglishUs);
+        Prepare(h);
+        h.control<QCheckBox>("CheckBox1")->setChecked(true);
+        int pages = 0, placed = 0;
+        auto* bar = h.control<QProgressBar>("ProgressBar1");
+        QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+            if (value == 0)
+                return;
+            placed = pages * bar->maximum() + value;
+            if (value == bar->maximum())
+                ++pages;
+            if (placed != 6)
+                return;
+            if (action == kStop)
+                h.pressLater("Button2");
+            else
+                h.sheet->close();
+            if (action == kCloseAndReopen)
+                h.clickLater("SpeedButton4");
+        });
+        h.writeLayout(2, "added during the run", "");
+        h.press("Button1");
+
+        EXPECT_EQ(placed, 6);
+        const QString folder = Q(h.dir / "save/IndexSheetFolder");
+        const QStringList stamped = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        ASSERT_EQ(stamped.size(), 1);
+        EXPECT_EQ(Pages(folder + "/" + stamped.first()), QStringList{"page0001.jpg"});
+        EXPECT_TRUE(h.sheetMessages.isEmpty());
+        EXPECT_TRUE(h.opened.isEmpty());
+        EXPECT_EQ(h.sheet->isVisible(), action != kClose);
+        // Closed: busy until shown again, so a press does nothing.
+        EXPECT_EQ(h.sheet->busy(), action == kClose);
+        // Reopened during the run: prepared once the run ended, with the layouts read again.
+        EXPECT_EQ(h.control<QComboBox>("ComboBox1")->count(), action == kCloseAndReopen ? 2 : 1);
+        if (action == kClose) {
+            h.press("Button1");
+            EXPECT_EQ(QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+        }
+    }
+}
+
+// An empty layout list leaves ComboBox1 empty and "シート作成" does nothing.
+TEST(SheetWindowRun, NoEnabledLayoutMeansNothingToCreate) {
+    SheetHarness h(kLanguageJapanese);
+    test::WriteFile(std::filesystem::path(h.settingsFolder().toStdString()) / "CustomSize0001.ini",
+                    "[PAPER]\nname=off\n[INPUT]\nCHECKBOX7=0\n");
+    h.listPhotos(2);
+    h.click("SpeedButton4");
+    EXPECT_EQ(h.control<QComboBox>("ComboBox1")->count(), 0);
+    h.press("Button1");
+    EXPECT_FALSE(QDir(Q(h.dir / "save/一覧フォルダ")).exists());
+    EXPECT_TRUE(h.sheetMessages.isEmpty());
+    EXPECT_TRUE(h.opened.isEmpty());
+    EXPECT_FALSE(h.sheet->busy());
+}
+
+} // namespace
