@@ -1,6 +1,7 @@
 #include "imaging/Fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 #include <mutex>
 
@@ -24,6 +25,14 @@ void RegisterFontSubstitutions() {
 
 QString EffectiveFontFamily(const QString& family) {
     return family.isEmpty() ? kDefaultFontFamily : family;
+}
+
+QStringList JapaneseFontFamilies() {
+    QStringList families;
+    for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese))
+        if (!family.contains(QLatin1Char('@')))
+            families << family;
+    return families;
 }
 
 } // namespace quorvane
