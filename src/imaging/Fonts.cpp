@@ -43,4 +43,12 @@ QString EffectiveFontFamily(const QString& family) {
     return family.isEmpty() ? kDefaultFontFamily : family;
 }
 
+QStringList JapaneseFontFamilies() {
+    QStringList families;
+    for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese))
+        if (!family.contains(QLatin1Char('@')))
+            families << family;
+    return families;
+}
+
 } // namespace quorvane

@@ -25,4 +25,8 @@ QString MissingJapaneseFontNotice(bool japanese);
 // The family to draw with: kDefaultFontFamily for an empty text, else the text as given.
 QString EffectiveFontFamily(const QString& family);
 
+// The installed families that can write Japanese, in the font database's order, without the
+// vertical-writing variants (names holding "@"): the choices of the font chooser.
+QStringList JapaneseFontFamilies();
+
 } // namespace quorvane

@@ -1,5 +1,7 @@
 #include "layout/LayoutFiles.h"
 
+#include "text/IniDocument.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -45,6 +47,23 @@ std::vector<SheetLayout> LoadSheetLayouts(const std::string& folder, bool japane
         layouts.push_back(std::move(layout));
     }
     return layouts;
+}
+
+std::vector<LayoutFileEntry> ListLayoutFiles(const std::string& folder) {
+    std::vector<LayoutFileEntry> entries;
+    for (int i = 1; i <= kMaxLayoutFiles; ++i) {
+        std::string fileName = LayoutFileName(i);
+        std::string path = LayoutFilePath(folder, fileName);
+        std::error_code ec;
+        if (!fs::is_regular_file(fs::path(path), ec))
+            continue;
+        auto doc = text::IniDocument::Load(path);
+        if (!doc)
+            continue;
+        entries.push_back({std::move(fileName), doc->intValue("INPUT", "CHECKBOX7", 0) != 0,
+                           doc->value("PAPER", "name", "")});
+    }
+    return entries;
 }
 
 int FindFreeLayoutNumber(const std::string& folder) {

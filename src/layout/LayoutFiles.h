@@ -34,6 +34,16 @@ bool IsEnabledLayout(const text::IniDocument& doc);
 std::vector<SheetLayout> LoadSheetLayouts(const std::string& folder, bool japanese,
                                           const LoopHooks& hooks = {});
 
+// One layout file as the settings editor lists it, enabled or not.
+struct LayoutFileEntry {
+    std::string fileName; // "CustomSize0007.ini"
+    bool enabled = false; // CHECKBOX7 of [INPUT] non-zero ("設定を有効にする")
+    std::string name;     // `name` of [PAPER]; empty when missing
+};
+
+// Every readable layout file of the folder, in ascending file number, enabled or disabled.
+std::vector<LayoutFileEntry> ListLayoutFiles(const std::string& folder);
+
 // The lowest number from 1 to 1000 whose file (or any other entry of that name) does not exist in
 // the folder, or 0 when every number is taken.
 int FindFreeLayoutNumber(const std::string& folder);

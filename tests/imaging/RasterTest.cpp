@@ -55,6 +55,23 @@ TEST(Argb, ColourTextsReadAsHexadecimal) {
     EXPECT_EQ(ArgbText(0x0000ff00u), "0000ff00");
 }
 
+// The colour panel reads a field as a number of up to 64 bits and keeps its low 32.
+TEST(Argb, PanelColoursAreTheLowBitsOfA64BitNumber) {
+    const std::pair<const char*, std::optional<QRgb>> cases[] = {
+        {"ff", 0x000000ffu},
+        {"FF00aa00", 0xff00aa00u},
+        {"1ff000000", 0xff000000u},
+        {"ffffffffffffffff", 0xffffffffu},
+        {"10000000000000000", std::nullopt},
+        {"", std::nullopt},
+        {"0xff", std::nullopt},
+        {" ff", std::nullopt},
+        {"-1", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ParseArgbLow32(QString::fromLatin1(text)), expected) << text;
+}
+
 TEST(Bitmap, CreatedWithinTheMaximumEdgeOnly) {
     EXPECT_EQ(MaxBitmapSize(), 32767);
     for (auto [w, h] : {std::pair{1, 1}, {32767, 1}, {1, 32767}}) {

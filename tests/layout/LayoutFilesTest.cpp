@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <tuple>
+
 using namespace quorvane::layout;
 using quorvane::test::TempDir;
 using quorvane::test::WriteFile;
@@ -53,6 +56,26 @@ TEST(LayoutFiles, DisabledFilesAreSkippedButTakeTheirNumber) {
     ASSERT_EQ(layouts.size(), 1u);
     EXPECT_EQ(layouts[0].ini_file_name, "CustomSize0004.ini");
     EXPECT_EQ(FindFreeLayoutNumber(dir.str()), 5);
+}
+
+// The editor lists enabled and disabled files alike, with their names.
+TEST(LayoutFiles, TheEditorsListHoldsEveryFile) {
+    TempDir dir;
+    WriteLayout(dir, 2, Enabled("two"));
+    WriteLayout(dir, 5, "[PAPER]\nname=off\n[INPUT]\nCHECKBOX7=0\n");
+    WriteLayout(dir, 7, "[INPUT]\nCHECKBOX7=3\n");
+    WriteLayout(dir, 1001, Enabled("beyond the last number"));
+    std::filesystem::create_directory(dir / LayoutFileName(9));
+    const auto entries = ListLayoutFiles(dir.str());
+    ASSERT_EQ(entries.size(), 3u);
+    const std::tuple<std::string, bool, std::string> expected[] = {
+        {"CustomSize0002.ini", true, "two"},
+        {"CustomSize0005.ini", false, "off"},
+        {"CustomSize0007.ini", true, ""}};
+    for (size_t i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(
+            std::tie(entries[i].fileName, entries[i].enabled, entries[i].name),
+            std::tie(std::get<0>(expected[i]), std::get<1>(expected[i]), std::get<2>(expected[i])));
 }
 
 TEST(LayoutFiles, AFileOfOnlyTheEnableFlagGivesTheDefaultsByLanguage) {
