@@ -2,12 +2,12 @@
 // loop. An exception that escapes start-up or an event handler is shown in a message box.
 #include "app/AppContext.h"
 #include "app/Language.h"
+#include "app/QtTranslations.h"
 #include "imaging/Fonts.h"
-#include "ui/MainWindow.h"
-#include "ui/MessageDialog.h"
-#include "ui/SheetWindow.h"
+#include "ui/ProgramWindows.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
@@ -52,14 +52,16 @@ int main(int argc, char** argv) {
         quorvane::RegisterFontSubstitutions();
         const quorvane::AppContext context = quorvane::StartUp(QCoreApplication::arguments());
 
-        // The windows in their order (the main window first, the message dialog last); each
-        // lives until the program ends.
-        quorvane::MainWindow mainWindow(context);
-        quorvane::SheetWindow sheetWindow(mainWindow);
-        quorvane::MessageDialog messageDialog(quorvane::ApplicationTitle(context.japanese()),
-                                              &mainWindow);
-        sheetWindow.useMessageDialog(messageDialog);
-        mainWindow.show();
+        const bool japanese = context.japanese();
+        // Qt's own dialogs and buttons in the interface's language.
+        quorvane::InstallQtTranslations(japanese);
+        QIcon icon;
+        for (int size : {16, 32, 48, 64, 128, 256})
+            icon.addFile(QStringLiteral(":/quorvane/icon-%1.png").arg(size));
+        QApplication::setWindowIcon(icon);
+
+        quorvane::ProgramWindows windows(context);
+        windows.show();
         return app.exec();
     } catch (const std::exception& e) {
         ShowException(Describe(e));

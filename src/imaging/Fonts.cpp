@@ -36,7 +36,7 @@ QString MissingJapaneseFontNotice(const QStringList& japaneseFamilies, bool japa
 }
 
 QString MissingJapaneseFontNotice(bool japanese) {
-    return MissingJapaneseFontNotice(QFontDatabase::families(QFontDatabase::Japanese), japanese);
+    return MissingJapaneseFontNotice(JapaneseFontFamilies(), japanese);
 }
 
 QString EffectiveFontFamily(const QString& family) {

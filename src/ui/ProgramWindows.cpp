@@ -1,0 +1,27 @@
+#include "ui/ProgramWindows.h"
+
+#include "app/Language.h"
+#include "imaging/Fonts.h"
+
+namespace quorvane {
+
+ProgramWindows::ProgramWindows(const AppContext& context)
+    : main(context), sheet(main), fonts(context.japanese(), &main),
+      messages(ApplicationTitle(context.japanese()), &main),
+      editor(context.japanese(), context.settingsFolder, messages, fonts, &sheet) {
+    sheet.useMessageDialog(messages);
+    // Saving is refused while sheets are made or a continued run is pending; a save makes the
+    // sheet window load its layouts again and drop that continuation.
+    editor.setSheetWindowLink({[this] { return sheet.busy() || sheet.job().continuationPending(); },
+                               [this] { sheet.reloadLayouts(); }});
+    QObject::connect(&sheet, &SheetWindow::settingsEditorRequested, &editor,
+                     [this] { editor.openModal(); });
+}
+
+void ProgramWindows::show() {
+    main.show();
+    if (const QString notice = MissingJapaneseFontNotice(main.japanese()); !notice.isEmpty())
+        messages.ShowInfo(notice, &main);
+}
+
+} // namespace quorvane

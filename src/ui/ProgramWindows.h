@@ -1,0 +1,34 @@
+// Every window of the program, made once at start-up and linked together: the main window, the
+// sheet creation window, the settings editor, the font chooser and the message dialog. Each lives
+// as long as this object.
+#pragma once
+
+#include "app/AppContext.h"
+#include "ui/FontChooser.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
+#include "ui/SettingsEditor.h"
+#include "ui/SheetWindow.h"
+
+namespace quorvane {
+
+class ProgramWindows {
+  public:
+    explicit ProgramWindows(const AppContext& context);
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    // Shows the main window; problems that would spoil every sheet (no Japanese font) are said
+    // once, then.
+    void show();
+
+    // In the order they are made: the settings editor holds the font chooser and the message
+    // dialog, so those two come before it.
+    MainWindow main;
+    SheetWindow sheet;
+    FontChooser fonts;
+    MessageDialog messages;
+    SettingsEditor editor;
+};
+
+} // namespace quorvane
