@@ -16,6 +16,13 @@ void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 } // namespace
 
+QString FolderNotOpenedMessage(const QString& folder, bool japanese) {
+    return (japanese ? QStringLiteral("フォルダを開けるファイルマネージャーがありません。"
+                                      "フォルダの場所:\n")
+                     : QStringLiteral("No file manager could open the folder. It is here:\n")) +
+           folder;
+}
+
 bool OpenFolderInFileManager(const QString& folder) {
     static bool failureLogged = false;
     const QtMessageHandler previous = qInstallMessageHandler(DropMessage);

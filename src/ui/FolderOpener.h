@@ -10,4 +10,7 @@ namespace quorvane {
 // is logged (category "quorvane.ui"), later ones are silent.
 bool OpenFolderInFileManager(const QString& folder);
 
+// What the operator is told when no file manager opened the folder: where to find it.
+QString FolderNotOpenedMessage(const QString& folder, bool japanese);
+
 } // namespace quorvane

@@ -79,7 +79,7 @@ MainWindow::MainWindow(AppContext context, QWidget* parent)
         QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
         box.exec();
     };
-    openFolder = [](const QString& folder) { OpenFolderInFileManager(folder); };
+    openFolder = [](const QString& folder) { return OpenFolderInFileManager(folder); };
 
     createControls();
     applyTexts();
@@ -387,8 +387,8 @@ void MainWindow::openSheetWindow() {
 void MainWindow::openSettingsFolder() {
     if (busy_)
         return;
-    if (QFileInfo(context_.settingsFolder).isDir())
-        openFolder(context_.settingsFolder);
+    if (QFileInfo(context_.settingsFolder).isDir() && !openFolder(context_.settingsFolder))
+        showMessage(FolderNotOpenedMessage(context_.settingsFolder, japanese()));
 }
 
 void MainWindow::chooseSourceFolder() {

@@ -74,8 +74,8 @@ class MainWindow : public QWidget {
     std::function<QString(const QString& title, const QString& startFolder)> chooseFolder;
     // Shows one message to the operator in the plain message box (tests replace it).
     std::function<void(const QString& text)> showMessage;
-    // Opens a folder in the file manager (tests replace it).
-    std::function<void(const QString& folder)> openFolder;
+    // Opens a folder in the file manager; false when none could (tests replace it).
+    std::function<bool(const QString& folder)> openFolder;
 
   public slots:
     void clearList();                         // SpeedButton1 "新規作成"

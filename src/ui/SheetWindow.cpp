@@ -87,7 +87,7 @@ SheetWindow::SheetWindow(MainWindow& mainWindow)
     setMaximumSize(kMaxWidth, kMaxHeight);
 
     showMessage = [](const QString& text) { qWarning("%s", qUtf8Printable(text)); };
-    openInFileManager = [](const QString& folder) { OpenFolderInFileManager(folder); };
+    openInFileManager = [](const QString& folder) { return OpenFolderInFileManager(folder); };
 
     createControls();
     layOutControls();
@@ -577,7 +577,8 @@ void SheetWindow::message(const QString& text) {
 }
 
 void SheetWindow::openFolder(const QString& folder) {
-    openInFileManager(folder);
+    if (!openInFileManager(folder))
+        message(FolderNotOpenedMessage(folder, main_.japanese()));
 }
 
 void SheetWindow::stopButtonVisible(bool visible) {

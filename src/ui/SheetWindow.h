@@ -66,8 +66,9 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     void useMessageDialog(MessageDialog& dialog);
     // Shows one message (tests replace it).
     std::function<void(const QString& text)> showMessage;
-    // Opens the output folder in the file manager at the end of a run (tests replace it).
-    std::function<void(const QString& folder)> openInFileManager;
+    // Opens the output folder in the file manager at the end of a run; false when none could
+    // (tests replace it).
+    std::function<bool(const QString& folder)> openInFileManager;
 
   public slots:
     // The main window's "インデックスシート作成": the job state reset as by "中止", then shown

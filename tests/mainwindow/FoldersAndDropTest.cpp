@@ -116,9 +116,15 @@ TEST(MainWindowButtons, SheetWindowNeedsBothBoxesAndSettingsFolderMustExist) {
 
     h.click("SpeedButton5");
     EXPECT_EQ(h.opened, QStringList{h.settingsFolder()});
+    // Without a file manager the operator is told where the folder is.
+    h.fileManager = false;
+    h.click("SpeedButton5");
+    EXPECT_EQ(h.messages.last(),
+              "フォルダを開けるファイルマネージャーがありません。フォルダの場所:\n" +
+                  h.settingsFolder());
     std::filesystem::remove_all(h.settingsFolder().toStdString());
     h.click("SpeedButton5");
-    EXPECT_EQ(h.opened.size(), 1);
+    EXPECT_EQ(h.opened.size(), 2);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "app/Language.h"
 #include "text/Numbers.h"
+#include "ui/FolderOpener.h"
 #include "ui/PageViewer.h"
 #include "ui/PhotoPreview.h"
 
@@ -47,9 +48,14 @@ TEST(SheetWindowRun, OnePagePerPressContinuesInOneFolderAndTheLastPressResets) {
         {{"page0001.jpg", "page0002.jpg", "page0003.jpg"}, false},
     };
     for (const Press& p : presses) {
+        // The last press finds no file manager: the folder's path is shown after the message.
+        h.fileManager = p.pending;
         h.press("Button1");
         ASSERT_EQ(h.opened.size(), 1);
         EXPECT_EQ(Pages(h.opened.first()), p.pages);
+        if (!p.pending) {
+            EXPECT_EQ(h.sheetMessages.takeLast(), FolderNotOpenedMessage(h.opened.first(), true));
+        }
         EXPECT_EQ(h.sheetMessages.last(), created);
         EXPECT_EQ(h.sheet->job().continuationPending(), p.pending);
         EXPECT_EQ(h.control("Button2")->isVisible(), p.pending);

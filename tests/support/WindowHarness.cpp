@@ -55,7 +55,10 @@ WindowHarness::WindowHarness(std::optional<int> language, const QStringList& arg
         dialogs.push_back({title, startFolder});
         return nextChoice;
     };
-    window->openFolder = [this](const QString& folder) { opened << folder; };
+    window->openFolder = [this](const QString& folder) {
+        opened << folder;
+        return fileManager;
+    };
 }
 
 QString WindowHarness::iniPath() const {

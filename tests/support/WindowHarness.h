@@ -59,6 +59,7 @@ struct WindowHarness {
     std::vector<DialogCall> dialogs;
     QString nextChoice; // what the folder dialog returns; empty text cancels
     QStringList opened;
+    bool fileManager = true; // whether opening a folder succeeds
     std::unique_ptr<MainWindow> window;
 };
 
