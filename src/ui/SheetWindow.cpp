@@ -1,6 +1,7 @@
 #include "ui/SheetWindow.h"
 
 #include "app/Language.h"
+#include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
 #include "text/Numbers.h"
 #include "ui/FolderOpener.h"
@@ -481,6 +482,16 @@ void SheetWindow::createSheets() {
     std::optional<layout::SheetLayout> chosen;
     if (index >= 0 && index < static_cast<int>(layouts_.size()))
         chosen = layouts_[static_cast<size_t>(index)];
+    // A layout written on Windows may name its background by a Windows path: said once per
+    // layout, before the run fails on it.
+    if (chosen) {
+        const QString notice = layout::ForeignBackgroundNotice(*chosen, main_.japanese());
+        const QString file = QString::fromStdString(chosen->ini_file_name);
+        if (!notice.isEmpty() && !noticedLayouts_.contains(file)) {
+            noticedLayouts_.insert(file);
+            message(notice);
+        }
+    }
     {
         const RunScope scope(running_);
         job_.press(chosen ? &*chosen : nullptr, runSettings(), *this);

@@ -8,6 +8,7 @@
 #include "render/SheetJob.h"
 #include "render/SheetRun.h"
 
+#include <QSet>
 #include <QWidget>
 
 #include <functional>
@@ -116,8 +117,9 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     MainWindow& main_;
     SheetJob job_;
     std::vector<layout::SheetLayout> layouts_;
-    bool running_ = false;      // inside a press of "シート作成"
-    bool showAfterRun_ = false; // shown again while a stopped run was ending
+    bool running_ = false;         // inside a press of "シート作成"
+    bool showAfterRun_ = false;    // shown again while a stopped run was ending
+    QSet<QString> noticedLayouts_; // layouts whose Windows background path was pointed out
 
     QLabel* label_[11] = {}; // Label1-Label10 at their numbers; 0 unused
     QComboBox* comboBox1_ = nullptr;

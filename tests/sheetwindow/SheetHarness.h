@@ -29,8 +29,9 @@ struct SheetHarness : WindowHarness {
     }
 
     // An enabled layout file: 2 x 2 cells of 100 x 80 on a 300 x 220 page unless one photo.
-    void writeLayout(int number, const std::string& name, const std::string& title,
-                     int photos = 4) {
+    // `extra` lines are appended (more sections and keys).
+    void writeLayout(int number, const std::string& name, const std::string& title, int photos = 4,
+                     const std::string& extra = "") {
         const bool one = photos == 1;
         WriteFile(std::filesystem::path(settingsFolder().toStdString()) /
                       ("CustomSize000" + std::to_string(number) + ".ini"),
@@ -41,7 +42,8 @@ struct SheetHarness : WindowHarness {
                       "\nphoto_col=" + (one ? "1" : "2") +
                       "\nphoto_width=100\nphoto_height=80\n[TITLE]\ntitle=" + title +
                       "\ntitle_font_color=ff112233\n[OPTIONS]\ndisp_numer=0\n[INPUT]\n"
-                      "CHECKBOX7=1\n");
+                      "CHECKBOX7=1\n" +
+                      extra);
     }
 
     // Drawn photos p01.png ... in "photos", listed in the main window with both folder boxes set.

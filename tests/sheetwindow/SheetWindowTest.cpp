@@ -194,4 +194,22 @@ TEST(SheetWindowLayouts, ChoosingALayoutSetsTitleStatusAndTheAdjustBox) {
     EXPECT_FALSE(h.sheet->busy());
 }
 
+// A layout written on Windows names its background by a Windows path: the first press says so,
+// naming the layout; every press then fails on the background as designed.
+TEST(SheetWindowLayouts, AWindowsBackgroundPathIsPointedOutOnce) {
+    SheetHarness h(kLanguageJapanese);
+    h.writeLayout(1, "win", "", 4, "[FILEANDDATE]\nbackground_image=C:\\photos\\bg.jpg\n");
+    h.listPhotos(1);
+    h.click("SpeedButton4");
+    h.control<QComboBox>("ComboBox1")->setCurrentIndex(0);
+    h.press("Button1");
+    h.press("Button1");
+    const QString notice = "レイアウト CustomSize0001.ini（win）の背景画像は Windows のパスで、";
+    const QString failed = "背景画像を読み込めませんでした。\n";
+    ASSERT_EQ(h.sheetMessages.size(), 3);
+    EXPECT_TRUE(h.sheetMessages[0].startsWith(notice)) << h.sheetMessages[0].toStdString();
+    EXPECT_EQ(h.sheetMessages[1], failed);
+    EXPECT_EQ(h.sheetMessages[2], failed);
+}
+
 } // namespace
