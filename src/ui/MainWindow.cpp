@@ -4,6 +4,7 @@
 #include "app/DropRule.h"
 #include "app/Language.h"
 #include "app/PathRules.h"
+#include "ui/BusyScope.h"
 #include "ui/FolderOpener.h"
 #include "ui/MainWindowDropTarget.h"
 #include "ui/MainWindowGrid.h"
@@ -44,18 +45,6 @@ constexpr int kStatusHeight = 24;
 constexpr int kStatusLabelLeft = 8;
 constexpr int kStatusLabelRightGap = 50;
 constexpr int kFolderColumnWidth = 520; // StringColumn4 at the first showing
-
-// Sets the busy flag for one operation and clears it on every way out.
-class BusyScope {
-  public:
-    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyScope() { flag_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 QPushButton* MakeButton(QWidget* parent, const QString& name) {
     auto* button = new QPushButton(parent);

@@ -8,6 +8,7 @@
 #include "render/EditorPreview.h"
 #include "text/IniDocument.h"
 #include "ui/BitmapView.h"
+#include "ui/BusyScope.h"
 #include "ui/ColourPanel.h"
 #include "ui/FontChooser.h"
 #include "ui/InputFilter.h"
@@ -42,18 +43,6 @@ constexpr int kListRows = layout::kMaxLayoutFiles;
 constexpr int kFixedListRows = 100;
 // The share of the viewer the preview fills.
 constexpr double kPreviewFill = 0.95;
-
-// Sets the busy flag for one operation and clears it on every way out.
-class BusyScope {
-  public:
-    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyScope() { flag_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 std::string Utf8(const QString& text) {
     return text.toUtf8().toStdString();

@@ -4,6 +4,7 @@
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
 #include "text/Numbers.h"
+#include "ui/BusyScope.h"
 #include "ui/FolderOpener.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageDialog.h"
@@ -49,22 +50,13 @@ constexpr int kRowEditWidth = 60;
 constexpr int kDefaultHeight = 775;
 constexpr int kLayoutListRows = 30;
 
-// Sets a flag for one scope and the wait cursor with it; both go back on every way out.
-class RunScope {
+// The busy flag of a run with the wait cursor; both go back on every way out.
+class RunScope : BusyScope {
   public:
-    explicit RunScope(bool& flag) : flag_(flag) {
-        flag_ = true;
+    explicit RunScope(bool& flag) : BusyScope(flag) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
-    ~RunScope() {
-        QApplication::restoreOverrideCursor();
-        flag_ = false;
-    }
-    RunScope(const RunScope&) = delete;
-    RunScope& operator=(const RunScope&) = delete;
-
-  private:
-    bool& flag_;
+    ~RunScope() { QApplication::restoreOverrideCursor(); }
 };
 
 QString FromStd(const std::string& text) {
