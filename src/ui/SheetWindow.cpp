@@ -3,6 +3,7 @@
 #include "app/Language.h"
 #include "layout/LayoutFiles.h"
 #include "text/Numbers.h"
+#include "ui/AdjustmentDialog.h"
 #include "ui/FolderOpener.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageDialog.h"
@@ -104,6 +105,12 @@ SheetWindow::~SheetWindow() = default;
 
 void SheetWindow::useMessageDialog(MessageDialog& dialog) {
     showMessage = [this, &dialog](const QString& text) { dialog.ShowInfo(text, this); };
+}
+
+void SheetWindow::useAdjustmentDialog(AdjustmentDialog& dialog) {
+    askAdjustment = [&dialog](const QString& path, const layout::SheetLayout& layout) {
+        return std::optional<PhotoAdjustment>(dialog.AdjustPhoto(path, layout));
+    };
 }
 
 void SheetWindow::createControls() {
@@ -483,7 +490,9 @@ void SheetWindow::createSheets() {
         chosen = layouts_[static_cast<size_t>(index)];
     {
         const RunScope scope(running_);
-        job_.press(chosen ? &*chosen : nullptr, runSettings(), *this);
+        runLayout_ = chosen ? &*chosen : nullptr;
+        job_.press(runLayout_, runSettings(), *this);
+        runLayout_ = nullptr;
     }
     if (!isVisible())
         job_.setBusy(true); // closed during the run
@@ -586,6 +595,16 @@ void SheetWindow::stopButtonVisible(bool visible) {
 
 void SheetWindow::yield() {
     QCoreApplication::processEvents();
+}
+
+std::optional<PhotoAdjustment> SheetWindow::adjustPhoto(const QString& path) {
+    if (!runLayout_ || !askAdjustment)
+        return std::nullopt;
+    // The dialog waits for the operator: the pointer is not busy over it.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    std::optional<PhotoAdjustment> adjustment = askAdjustment(path, *runLayout_);
+    QApplication::restoreOverrideCursor();
+    return adjustment;
 }
 
 } // namespace quorvane
