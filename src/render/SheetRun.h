@@ -4,10 +4,12 @@
 #pragma once
 
 #include "app/PhotoList.h"
+#include "imaging/PhotoAdjustment.h"
 
 #include <QImage>
 #include <QString>
 #include <QVector>
+#include <optional>
 
 namespace quorvane {
 
@@ -56,6 +58,14 @@ class SheetRunObserver {
     virtual void stopButtonVisible(bool visible) { (void)visible; }
     // Lets pending events run (the stop button among them).
     virtual void yield() {}
+    // Asks the operator to adjust one photo of a one-photo layout just before it is rendered,
+    // and returns when the operator is done. nullopt when nobody can be asked: the photo is
+    // rendered as usual. An adjustment that is not accepted stops the job; an accepted one that
+    // is inUse() takes the place of the periphery cut and the trimming.
+    virtual std::optional<PhotoAdjustment> adjustPhoto(const QString& path) {
+        (void)path;
+        return std::nullopt;
+    }
 };
 
 } // namespace quorvane

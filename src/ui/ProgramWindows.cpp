@@ -6,10 +6,11 @@
 namespace quorvane {
 
 ProgramWindows::ProgramWindows(const AppContext& context)
-    : main(context), sheet(main), fonts(context.japanese(), &main),
-      messages(ApplicationTitle(context.japanese()), &main),
+    : main(context), sheet(main), adjust(context.japanese(), &sheet),
+      fonts(context.japanese(), &main), messages(ApplicationTitle(context.japanese()), &main),
       editor(context.japanese(), context.settingsFolder, messages, fonts, &sheet) {
     sheet.useMessageDialog(messages);
+    sheet.useAdjustmentDialog(adjust);
     // Saving is refused while sheets are made or a continued run is pending; a save makes the
     // sheet window load its layouts again and drop that continuation.
     editor.setSheetWindowLink({[this] { return sheet.busy() || sheet.job().continuationPending(); },

@@ -4,6 +4,7 @@
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
 #include "text/Numbers.h"
+#include "ui/AdjustmentDialog.h"
 #include "ui/BusyScope.h"
 #include "ui/FolderOpener.h"
 #include "ui/MainWindow.h"
@@ -97,6 +98,12 @@ SheetWindow::~SheetWindow() = default;
 
 void SheetWindow::useMessageDialog(MessageDialog& dialog) {
     showMessage = [this, &dialog](const QString& text) { dialog.ShowInfo(text, this); };
+}
+
+void SheetWindow::useAdjustmentDialog(AdjustmentDialog& dialog) {
+    askAdjustment = [&dialog](const QString& path, const layout::SheetLayout& layout) {
+        return std::optional<PhotoAdjustment>(dialog.AdjustPhoto(path, layout));
+    };
 }
 
 void SheetWindow::createControls() {
@@ -486,7 +493,9 @@ void SheetWindow::createSheets() {
     }
     {
         const RunScope scope(running_);
-        job_.press(chosen ? &*chosen : nullptr, runSettings(), *this);
+        runLayout_ = chosen ? &*chosen : nullptr;
+        job_.press(runLayout_, runSettings(), *this);
+        runLayout_ = nullptr;
     }
     if (!isVisible())
         job_.setBusy(true); // closed during the run
@@ -590,6 +599,16 @@ void SheetWindow::stopButtonVisible(bool visible) {
 
 void SheetWindow::yield() {
     QCoreApplication::processEvents();
+}
+
+std::optional<PhotoAdjustment> SheetWindow::adjustPhoto(const QString& path) {
+    if (!runLayout_ || !askAdjustment)
+        return std::nullopt;
+    // The dialog waits for the operator: the pointer is not busy over it.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    std::optional<PhotoAdjustment> adjustment = askAdjustment(path, *runLayout_);
+    QApplication::restoreOverrideCursor();
+    return adjustment;
 }
 
 } // namespace quorvane

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -25,6 +26,7 @@ class QSlider;
 
 namespace quorvane {
 
+class AdjustmentDialog;
 class MainWindow;
 class MessageDialog;
 class PageViewer;
@@ -71,6 +73,14 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     // (tests replace it).
     std::function<bool(const QString& folder)> openInFileManager;
 
+    // Photos of a run are adjusted in the adjustment dialog, with the run's layout.
+    void useAdjustmentDialog(AdjustmentDialog& dialog);
+    // Asks for the adjustment of one photo with the run's layout; nullopt when nobody can be
+    // asked (no dialog linked). Tests replace it.
+    std::function<std::optional<PhotoAdjustment>(const QString& path,
+                                                 const layout::SheetLayout& layout)>
+        askAdjustment;
+
   public slots:
     // The main window's "インデックスシート作成": the job state reset as by "中止", then shown
     // without blocking the main window.
@@ -101,6 +111,7 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     void openFolder(const QString& folder) override;
     void stopButtonVisible(bool visible) override;
     void yield() override;
+    std::optional<PhotoAdjustment> adjustPhoto(const QString& path) override;
 
     void createControls();
     void layOutControls();
@@ -117,8 +128,9 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     MainWindow& main_;
     SheetJob job_;
     std::vector<layout::SheetLayout> layouts_;
-    bool running_ = false;         // inside a press of "シート作成"
-    bool showAfterRun_ = false;    // shown again while a stopped run was ending
+    bool running_ = false;                           // inside a press of "シート作成"
+    const layout::SheetLayout* runLayout_ = nullptr; // the run's own copy, during a press
+    bool showAfterRun_ = false;                      // shown again while a stopped run was ending
     QSet<QString> noticedLayouts_; // layouts whose Windows background path was pointed out
 
     QLabel* label_[11] = {}; // Label1-Label10 at their numbers; 0 unused

@@ -48,3 +48,30 @@ TEST(ProgramWindows, TheSheetWindowsEditorSavesALayoutItListsAtOnce) {
     EXPECT_EQ(layouts->count(), before + 1);
     EXPECT_EQ(layouts->itemText(layouts->count() - 1), "Typed");
 }
+
+TEST(ProgramWindows, TheSheetWindowAsksTheAdjustmentDialog) {
+    test::WindowHarness harness(kLanguageEnglishSwitch);
+    ProgramWindows windows(harness.window->context());
+    QStringList said;
+    windows.adjust.showMessage = [&](const QString& text) { said << text; };
+    QImage photo(40, 30, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    const QString path = test::Q(harness.dir / "photo.png");
+    ASSERT_TRUE(photo.save(path));
+    ASSERT_TRUE(windows.sheet.askAdjustment);
+
+    // A layout of four photos cannot be adjusted: the dialog says so and the operator cancels.
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        opened = modal->objectName();
+        modal->close();
+    });
+    const std::optional<PhotoAdjustment> result =
+        windows.sheet.askAdjustment(path, layout::DefaultSheetLayout(false));
+    EXPECT_EQ(opened, "TForm18");
+    ASSERT_TRUE(result.has_value());
+    EXPECT_FALSE(result->accepted);
+    EXPECT_EQ(said, QStringList{"Multiple sheet setting can not be adjusted."});
+}

@@ -1,0 +1,152 @@
+// The image adjustment dialog (TForm18): one photo of a one-photo layout with its cell's crop
+// frame over it, in which the operator zooms into the photo, moves the selection, turns the photo
+// slightly and corrects its colours watching a histogram, just before the photo is rendered.
+#pragma once
+
+#include "imaging/Histogram.h"
+#include "imaging/PhotoAdjustment.h"
+#include "layout/SheetLayout.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QDial;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class QSlider;
+class QTimer;
+
+namespace quorvane {
+
+class BitmapView;
+class CropFrameView;
+class TurningPhotoView;
+
+// Controls by objectName: Button3 "決定", Button2 "キャンセル", Button1 "再表示・初期状態";
+// TrackBar1 (enlargement) with Label1 and the reset Button4; TrackBar2 (left/right) with Label2
+// and Button5; TrackBar3 (up/down, upright) with Label3 and Button7; ArcDial1 (rotation, value /
+// 10 degrees) with Label12 and Button6; Label13 over TrackBar4-TrackBar6 (R, G, B, with Label9-11
+// and the value boxes Edit1-Edit3) and Button8; CheckBox1 "色補正を行う"; Image4 (histogram) with
+// Label14; ScrollBox1 holding Image1 (the preview), Image2 (the crop frame) and the hidden Image3
+// (the uncorrected preview); StatusBar1 holding Label5, Label4, Label6, Label7, Label8.
+class AdjustmentDialog : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int kMinClientWidth = 1100;
+    static constexpr int kMinClientHeight = 800;
+    // ScrollBox1 and the buttons keep this from the right edge, ScrollBox1 from the status bar.
+    static constexpr int kEdgeGap = 15;
+    // Image1 and Image2 are this much smaller than ScrollBox1 in both directions.
+    static constexpr int kImageInset = 25;
+    // The preview turns at most this far either way; the returned angle is not limited.
+    static constexpr double kPreviewTurnLimit = 15;
+
+    explicit AdjustmentDialog(bool japanese, QWidget* parent = nullptr);
+    ~AdjustmentDialog() override;
+
+    // Shows the dialog modally for the photo, with the crop frame of the layout's cell, and
+    // returns the operator's choice: accepted only after "決定" with the selection inside the
+    // photo; "キャンセル", Escape and closing the window give accepted false.
+    PhotoAdjustment AdjustPhoto(const QString& path, const layout::SheetLayout& layout);
+
+    // How a message reaches the operator: a plain message box (tests replace it).
+    std::function<void(const QString& text)> showMessage;
+
+    // What the preview shows, for tests and screenshots.
+    const QImage& preview() const;            // Image1, colour-corrected
+    const QImage& uncorrectedPreview() const; // Image3
+    const QImage& histogramPicture() const { return histogramPicture_; }
+    double previewRotation() const;
+    QRectF shownFrame() const; // the red frame on the preview, as the zoom and shifts move it
+    // The whole photo, the periphery cut when it applies, and last the crop frame; empty when
+    // no photo is loaded.
+    const std::vector<QRect>& cropSteps() const { return cropSteps_; }
+
+  public slots:
+    // Button2 "キャンセル" and Escape; closing by the frame comes here too.
+    void reject() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createControls();
+    void layOutControls();
+    void applyTexts();
+    // The working bitmaps, made on the first showing; false (message shown) when one fails.
+    bool makeBuffers();
+    // Image1, Image2 and the preview area follow ScrollBox1's size.
+    void sizeImages();
+
+    // Button1, each showing, and a resize after the first showing: every control back to its
+    // default and the photo loaded again.
+    void resetAll();
+    // The photo, the zoom limit, the crop frame, the preview and its histogram; false (message
+    // shown) when the photo cannot be adjusted.
+    bool load();
+    void fail(const QString& text);
+
+    // The geometry handlers of TrackBar1, TrackBar2, TrackBar3 and ArcDial1.
+    void zoomChanged();
+    void shiftXChanged();
+    void shiftYChanged();
+    void dialTurned();
+    void moveFrame();
+    QRectF selection() const;
+
+    // TrackBar4-TrackBar6: the value boxes, the corrected preview and the histogram.
+    void colourChanged();
+    void resetColours();                // Button8
+    void correctionTicked(bool ticked); // CheckBox1
+    void showHistogram(Histogram::Table table);
+
+    void decide(); // Button3
+
+    const bool japanese_;
+    QString path_;
+    layout::SheetLayout layout_;
+    QSize photoSize_;
+    std::vector<QRect> cropSteps_;
+    float scale_ = 1.0f;        // display scale s
+    QSize thumbnail_{100, 100}; // tw x th
+    QSize previewSize_;         // the view size the preview was built for
+    Histogram histogram_;
+    QImage histogramPicture_;
+    PhotoAdjustment result_;
+
+    bool busy_ = true; // events are ignored until the first showing and after a close
+    bool closed_ = false;
+    bool accepted_ = false;
+    bool shownOnce_ = false;
+    bool resetting_ = false;
+    bool inGeometry_ = false;
+    bool inColour_ = false;
+
+    QPushButton* button_[9] = {}; // Button1-Button8 at their numbers; 0 unused
+    QLabel* label_[15] = {};      // Label1-Label14 at their numbers; 0 unused
+    QSlider* trackBar_[7] = {};   // TrackBar1-TrackBar6 at their numbers; 0 unused
+    QLineEdit* edit_[4] = {};     // Edit1-Edit3 at their numbers; 0 unused
+    QDial* arcDial1_ = nullptr;
+    QCheckBox* checkBox1_ = nullptr;
+    BitmapView* image4_ = nullptr;
+    QScrollArea* scrollBox1_ = nullptr;
+    QWidget* previewArea_ = nullptr;
+    TurningPhotoView* image1_ = nullptr;
+    CropFrameView* image2_ = nullptr;
+    BitmapView* image3_ = nullptr;
+    QWidget* statusBar1_ = nullptr;
+    // A resize rebuilds the preview once the size has settled, not at every step of a drag.
+    QTimer* resizeReset_ = nullptr;
+};
+
+} // namespace quorvane
