@@ -111,6 +111,7 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     PageRenderer renderer(*layout, settings, observer, stop_);
     renderer.protectListedPhotos(&guard);
     renderer.shareWebNames(&webNames_);
+    renderer.setPhotoDecoding(decoding);
     observer.stopButtonVisible(true);
     const int prepared = renderer.prepare();
     if (prepared < 0) {

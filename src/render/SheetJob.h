@@ -42,6 +42,9 @@ class SheetJob {
     bool continuationPending() const { return resumePhoto_ > 0; }
     void resetContinuation();
 
+    // How the renderer decodes photos; tests choose.
+    PhotoDecoding decoding;
+
     // The clock of the creation stamp; tests replace it.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
