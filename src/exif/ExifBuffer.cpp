@@ -20,6 +20,12 @@ void ExifBuffer::Assign(std::string_view bytes) {
     loaded_ = static_cast<int64_t>(n);
 }
 
+void ExifBuffer::Fill(const std::function<size_t(uint8_t* into, size_t room)>& read) {
+    const size_t n = std::min(read(bytes_.data(), bytes_.size()), bytes_.size());
+    std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(n), bytes_.end(), 0);
+    loaded_ = static_cast<int64_t>(n);
+}
+
 int64_t ExifBuffer::ReadUnsigned(int width, ByteOrder order, int64_t pos) const {
     if (width < 0 || width > 4)
         return -1;
@@ -40,12 +46,14 @@ LoadStatus LoadPhotoHead(const std::string& path, ExifBuffer& buffer) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file)
         return LoadStatus::kOpenFailed;
-    std::string bytes(static_cast<size_t>(ExifBuffer::kSize), '\0');
+    // Read straight into the buffer: a second buffer of this size for every photo of a long
+    // list costs more than reading the photo.
     size_t read = 0;
-    if (std::fseek(file.get(), 0, SEEK_SET) == 0)
-        read = std::fread(bytes.data(), 1, bytes.size(), file.get());
-    bytes.resize(read);
-    buffer.Assign(bytes);
+    buffer.Fill([&](uint8_t* into, size_t room) {
+        if (std::fseek(file.get(), 0, SEEK_SET) == 0)
+            read = std::fread(into, 1, room, file.get());
+        return read;
+    });
     return read == 0 ? LoadStatus::kNothingRead : LoadStatus::kLoaded;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,9 @@ class ExifBuffer {
 
     // Replaces the contents with the first kSize bytes of `bytes`.
     void Assign(std::string_view bytes);
+    // Replaces the contents with the bytes `read` puts straight into the buffer (it is given the
+    // room, kSize bytes, and returns how many it wrote), zero-filled beyond them.
+    void Fill(const std::function<size_t(uint8_t* into, size_t room)>& read);
 
   private:
     std::vector<uint8_t> bytes_;

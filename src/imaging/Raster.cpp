@@ -4,6 +4,7 @@
 #include <QTransform>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 
 namespace quorvane {
 
@@ -40,9 +41,13 @@ void Clear(QImage& bitmap, QRgb colour) {
     bitmap.fill(static_cast<uint>(colour));
 }
 
+void AllowLargePhotos() {
+    static std::once_flag once;
+    std::call_once(once, [] { QImageReader::setAllocationLimit(kPhotoAllocationLimitMb); });
+}
+
 QImage LoadImageFile(const QString& path, QString* error) {
-    // Qt's default limit (128 MB) refuses photos of more than about 32 million pixels.
-    QImageReader::setAllocationLimit(kPhotoAllocationLimitMb);
+    AllowLargePhotos();
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
@@ -67,14 +72,14 @@ QImage ScaledCopy(const QImage& source, int width, int height) {
     return AsArgb32(std::move(scaled));
 }
 
-bool CopyRect(const QImage& source, const QRect& rect, QImage& target) {
+bool CopyRect(const QImage& source, const QRect& rect, QImage& target, const QPoint& at) {
     if (source.isNull() || target.isNull() || rect.isEmpty())
         return false;
     const QRect inSource = rect.intersected(source.rect());
     if (inSource.isEmpty())
         return false;
     // The part of the rectangle that lands inside the target, in target coordinates.
-    const QRect inTarget = inSource.translated(-rect.topLeft()).intersected(target.rect());
+    const QRect inTarget = inSource.translated(at - rect.topLeft()).intersected(target.rect());
     if (inTarget.isEmpty())
         return false;
     const QImage argbSource = AsArgb32(source);
@@ -85,8 +90,8 @@ bool CopyRect(const QImage& source, const QRect& rect, QImage& target) {
         if (target.isNull())
             return false;
     }
-    const int sourceX = inTarget.x() + rect.x();
-    const int sourceY = inTarget.y() + rect.y();
+    const int sourceX = inTarget.x() - at.x() + rect.x();
+    const int sourceY = inTarget.y() - at.y() + rect.y();
     const size_t rowBytes = static_cast<size_t>(inTarget.width()) * sizeof(QRgb);
     for (int j = 0; j < inTarget.height(); ++j) {
         const uchar* from = argbSource.constScanLine(sourceY + j) + sourceX * sizeof(QRgb);
@@ -94,6 +99,30 @@ bool CopyRect(const QImage& source, const QRect& rect, QImage& target) {
         std::memmove(to, from, rowBytes);
     }
     return true;
+}
+
+QImage RectView(const QImage& source, const QRect& rect) {
+    if (source.isNull() || rect.isEmpty() || !source.rect().contains(rect) || source.depth() < 8)
+        return {};
+    const uchar* first = source.constScanLine(rect.y()) + rect.x() * (source.depth() / 8);
+    return QImage(first, rect.width(), rect.height(), source.bytesPerLine(), source.format());
+}
+
+QImage TopLeftPart(QImage source, const QSize& size) {
+    if (source.isNull() || size.isEmpty() || !source.rect().contains(QRect(QPoint(0, 0), size)))
+        return {};
+    auto* owner = new QImage(std::move(source));
+    uchar* pixels = owner->bits(); // the owner's own pixels: nobody else shares them
+    return QImage(
+        pixels, size.width(), size.height(), owner->bytesPerLine(), owner->format(),
+        [](void* image) { delete static_cast<QImage*>(image); }, owner);
+}
+
+QImage OpaqueView(const QImage& source) {
+    if (source.format() != QImage::Format_ARGB32)
+        return source;
+    return QImage(source.constBits(), source.width(), source.height(), source.bytesPerLine(),
+                  QImage::Format_RGB32);
 }
 
 QImage CutOut(const QImage& source, const QRect& rect) {

@@ -27,6 +27,10 @@ QImage CreateBitmap(int width, int height);
 // Every pixel becomes the colour.
 void Clear(QImage& bitmap, QRgb colour);
 
+// Raises the decoder's memory limit to kPhotoAllocationLimitMb for the whole program, once
+// (Qt's default refuses photos of more than about 32 million pixels). Safe from any thread.
+void AllowLargePhotos();
+
 // A JPEG, PNG or GIF file (first frame) decoded at its pixel size, turned upright by its EXIF
 // orientation. Null when the file is missing, unreadable, damaged or larger than
 // kPhotoAllocationLimitMb; the reason goes to *error when given.
@@ -36,10 +40,24 @@ QImage LoadImageFile(const QString& path, QString* error = nullptr);
 // resampling, aspect ratio not kept). Null for an empty source or a size outside 1..kMaxBitmapSize.
 QImage ScaledCopy(const QImage& source, int width, int height);
 
-// Copies the pixels of rect in source, unscaled, to target's top-left corner: source pixel
-// (rect.x() + i, rect.y() + j) goes to target pixel (i, j). Parts of rect outside the source or
-// beyond the target are left out. False when nothing could be copied.
-bool CopyRect(const QImage& source, const QRect& rect, QImage& target);
+// Copies the pixels of rect in source, unscaled, to target's top-left corner (or to `at`): source
+// pixel (rect.x() + i, rect.y() + j) goes to target pixel (at.x() + i, at.y() + j). Parts of rect
+// outside the source or beyond the target are left out; alpha is copied, not blended. False when
+// nothing could be copied.
+bool CopyRect(const QImage& source, const QRect& rect, QImage& target, const QPoint& at = {});
+
+// The pixels of rect (which must lie inside the bitmap) as a bitmap of their own that shares the
+// source's memory, read-only: no pixel is copied. The source must outlive it.
+QImage RectView(const QImage& source, const QRect& rect);
+
+// The top-left part of the bitmap as a bitmap of its own: it shares the source's pixels, without
+// copying them, and keeps them alive; drawing on it draws on them. Null for a size outside the
+// source.
+QImage TopLeftPart(QImage source, const QSize& size);
+
+// A Format_ARGB32 bitmap's pixels read as opaque (Format_RGB32, alpha ignored), sharing its
+// memory read-only like RectView; any other bitmap as it is.
+QImage OpaqueView(const QImage& source);
 
 // A new bitmap of rect's size holding those pixels of source (pixels outside the source are
 // 0x00000000). Null for an empty rect or when the memory cannot be allocated.

@@ -105,9 +105,10 @@ PageWriteResult WritePage(const QImage& page, const QString& folder, int counter
     if (!options.fullResolution) {
         // The encoder ignores alpha, so a full-size page shows a transparent background's own
         // colour; smooth scaling would blend through premultiplied alpha and turn it black.
-        // The page is made opaque first so that both sizes show the same page.
+        // The page is read as opaque so that both sizes show the same page: an RGB32 view of its
+        // pixels ignores their alpha, as a conversion to RGB32 would, without copying the page.
         const QSize size = ReducedPageSize(page.width(), page.height());
-        out = ScaledCopy(page.convertToFormat(QImage::Format_RGB32), size.width(), size.height());
+        out = ScaledCopy(OpaqueView(page), size.width(), size.height());
     }
     auto bytes = EncodeJpeg(out, options.quality);
     if (!bytes)

@@ -8,7 +8,8 @@
 #include "imaging/Raster.h"
 #include "render/PageOutput.h"
 #include "render/PhotoPlan.h"
-#include "render/PhotoSource.h"
+#include "render/PhotoPrefetch.h"
+#include "render/PreparedPhoto.h"
 #include "render/RunPhotos.h"
 #include "render/TextStamp.h"
 #include "render/UnderPhotoText.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 namespace quorvane {
 
@@ -114,6 +116,7 @@ int PageRenderer::prepare() {
 }
 
 void PageRenderer::clearPage() {
+    pageFinished_ = false;
     Clear(page_, background_);
     if (backgroundImage_.isNull())
         return;
@@ -179,57 +182,20 @@ QStringList PageRenderer::exifLines(const QString& path) const {
     return lines;
 }
 
-bool PageRenderer::placePhoto(int index, const Cell& cell, int& code) {
+PhotoPlanInput PageRenderer::cellPlan() const {
+    PhotoPlanInput input;
+    input.cell = QSize(layout_.photo_width, layout_.photo_height);
+    input.dpi = layout_.dpi;
+    input.cutPeriphery = layout_.trim2mm;
+    input.trimToRatio = layout_.l_size_trim;
+    input.ratio = layout_.aspect_ratio;
+    return input;
+}
+
+bool PageRenderer::placePhoto(int index, PreparedPhoto& photo, const Cell& cell) {
     const layout::SheetLayout& L = layout_;
     const QString& path = paths_[index];
-    const QString loadError =
-        tr("画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n",
-           "Image reading error. \nPlease check whether the image exists or is not too big.\n") +
-        path;
-    const QString memoryError =
-        tr("メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
-           "Memory could not be secured. \nPlease check whether the page size is too large.\n");
-    code = kRenderMemoryOrImage;
-
-    // The crop and the target size come from the photo's size alone, before it is decoded.
-    PhotoPlanInput input;
-    input.photo = UprightPhotoSize(path);
-    input.cell = QSize(L.photo_width, L.photo_height);
-    input.dpi = L.dpi;
-    input.cutPeriphery = L.trim2mm;
-    input.trimToRatio = L.l_size_trim;
-    input.ratio = L.aspect_ratio;
-    if (!input.photo.isValid() || input.photo.width() < 2 || input.photo.height() < 2) {
-        fail(loadError);
-        return false;
-    }
-    if (L.for_web)
-        TurnCellToPhoto(input);
-    PhotoPlan plan = PlanPhoto(input);
-
-    QImage fitted;
-    {
-        QImage photo = LoadImageFile(path);
-        if (photo.isNull() || photo.width() < 2 || photo.height() < 2) {
-            fail(loadError);
-            return false;
-        }
-        if (photo.size() != input.photo) { // the header did not tell the decoded size
-            input.photo = photo.size();
-            plan = PlanPhoto(input);
-        }
-        if (plan.trimmed != photo.rect())
-            photo = CutOut(photo, plan.trimmed);
-        const QImage scaled =
-            photo.isNull() ? QImage()
-                           : ScaledCopy(photo, plan.scaledSize.width(), plan.scaledSize.height());
-        photo = QImage();
-        fitted = scaled.isNull() ? QImage() : CutOut(scaled, QRect(QPoint(0, 0), plan.fitted));
-    }
-    if (fitted.isNull()) {
-        fail(memoryError);
-        return false;
-    }
+    QImage& fitted = photo.fitted;
     const int fw = fitted.width(), fh = fitted.height();
     {
         Canvas canvas(fitted);
@@ -247,10 +213,14 @@ bool PageRenderer::placePhoto(int index, const Cell& cell, int& code) {
         observer_.photoPlaced(fitted);
 
     const QPoint origin = cellOrigin(cell);
-    const int x = origin.x() + (input.cell.width() > fw ? (input.cell.width() - fw) / 2 : 0);
-    const int y = origin.y() + (input.cell.height() > fh ? (input.cell.height() - fh) / 2 : 0);
-    Canvas page(page_);
-    page.DrawBitmap(fitted, QRectF(fitted.rect()), QRectF(x, y, fw, fh));
+    const int x = origin.x() + (photo.cell.width() > fw ? (photo.cell.width() - fw) / 2 : 0);
+    const int y = origin.y() + (photo.cell.height() > fh ? (photo.cell.height() - fh) / 2 : 0);
+    if (photo.opaque) { // drawing opaque pixels over the page is copying them
+        CopyRect(fitted, fitted.rect(), page_, QPoint(x, y));
+    } else {
+        Canvas page(page_);
+        page.DrawBitmap(fitted, QRectF(fitted.rect()), QRectF(x, y, fw, fh));
+    }
     if (L.for_web && !writeWebPhoto(fitted, path))
         return false;
 
@@ -262,14 +232,14 @@ bool PageRenderer::placePhoto(int index, const Cell& cell, int& code) {
                                                  dates_.value(index));
         if (!text.isEmpty()) {
             const int strip = (L.photo_row == 1 ? L.bottom_margin : gapY_) - L.filedate_v_adjust;
-            DrawFileNameDate(
-                page, StampTarget::OutputPage, 1, L.filedate_align, StampMargins{},
+            Canvas page(page_);
+            DrawFileNameDateOnPage(
+                page, 1, L.filedate_align, StampMargins{},
                 Font(L.filedate_font_name, L.filedate_font_color, L.filedate_font_size),
                 StampBox{origin.x(), origin.y() + L.photo_height, L.photo_width, strip}, text,
                 L.filedate_v_adjust);
         }
     }
-    code = 0;
     return true;
 }
 
@@ -367,83 +337,135 @@ bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const Q
         if (written.outcome == PageWriteResult::Written)
             observer_.pageWritten(written.path);
     }
-    clearPage();
+    pageFinished_ = true; // cleared when the next photo comes, if one does
     return true;
+}
+
+std::unique_ptr<PhotoPrefetch> PageRenderer::startPrefetch(int firstPhoto) const {
+    const int workers =
+        decoding_.workers < 0 ? std::max(1, QThread::idealThreadCount()) : decoding_.workers;
+    if (workers == 0)
+        return nullptr;
+    // The photos the run can reach: up to the end row, and for a single page only as many
+    // present photos as fill it.
+    std::vector<int> order;
+    int present = 0;
+    for (int i = firstPhoto; i < photoCount(); ++i) {
+        if (endRow_ && int64_t{i} + 1 > *endRow_)
+            break;
+        if (!settings_.continuous) {
+            if (present >= layout_.photo_ct)
+                break;
+            present += QFileInfo(paths_[i]).isFile() ? 1 : 0;
+        }
+        order.push_back(i);
+    }
+    if (order.size() < 2)
+        return nullptr;
+    auto prepare = [input = cellPlan(), web = layout_.for_web, reduce = decoding_.reduce](
+                       const QString& path) { return PreparePhoto(path, input, web, reduce); };
+    return std::make_unique<PhotoPrefetch>(paths_, std::move(order), std::move(prepare), workers,
+                                           2 * workers);
+}
+
+int PageRenderer::placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefetch) {
+    const layout::SheetLayout& L = layout_;
+    std::optional<PreparedPhoto> ready;
+    if (prefetch)
+        ready = prefetch->take(index, FileStamp::Of(paths_[index]));
+    PreparedPhoto photo =
+        ready ? std::move(*ready)
+              : PreparePhoto(paths_[index], cellPlan(), L.for_web, decoding_.reduce);
+    if (photo.failure == PreparedPhoto::Unreadable) {
+        fail(
+            tr("画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n",
+               "Image reading error. \nPlease check whether the image exists or is not too "
+               "big.\n") +
+            paths_[index]);
+        return kRenderMemoryOrImage;
+    }
+    if (photo.failure == PreparedPhoto::OutOfMemory) {
+        fail(tr("メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
+                "Memory could not be secured. \nPlease check whether the page size is too "
+                "large.\n"));
+        return kRenderMemoryOrImage;
+    }
+    if (pageFinished_)
+        clearPage();
+    if (!placePhoto(index, photo, cursor.cell))
+        return kRenderMemoryOrImage;
+    cursor.title = photoTitle(index);
+    cursor.date = dates_.value(index);
+    ++cursor.placed;
+    observer_.progress(cursor.placed, L.photo_ct);
+    advance(cursor.cell);
+    return 0;
+}
+
+int PageRenderer::closePage(PageCursor& cursor, const QString& outputFolder) {
+    const int number = cursor.page + 1;
+    observer_.progress(layout_.photo_ct, layout_.photo_ct);
+    observer_.yield();
+    // A stop here leaves the page unwritten, and its photos are rendered again by the next press.
+    if (stop_)
+        return kRenderStopped;
+    if (!finishPage(number, cursor.title, cursor.date, outputFolder))
+        return kRenderMemoryOrImage;
+    cursor.page = number;
+    cursor.placed = 0;
+    cursor.cell = Cell{};
+    return 0;
+}
+
+RenderOutcome PageRenderer::outcome(const PageCursor& cursor, int code) const {
+    RenderOutcome out;
+    out.code = code;
+    out.pageCounter = cursor.page;
+    out.resumePhoto = cursor.resumePhoto;
+    return out;
 }
 
 RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& outputFolder) {
     const layout::SheetLayout& L = layout_;
-    RenderOutcome out;
-    out.pageCounter = pageCounter;
-    out.resumePhoto = std::max(0, firstPhoto);
-    const int count = photoCount();
+    PageCursor cursor;
+    cursor.page = pageCounter;
+    cursor.resumePhoto = std::max(0, firstPhoto);
     if (L.for_web && !QDir().mkpath(webFolder())) {
         fail(tr("一覧フォルダが作成できません。\n", "Can not create a folder.\n") + webFolder());
-        out.code = kRenderMemoryOrImage;
-        return out;
+        return outcome(cursor, kRenderMemoryOrImage);
     }
 
-    Cell cell;
-    int placed = 0;
-    int counter = pageCounter;
-    QString pageTitle, pageDate;
-    // Ends the page: a stop here leaves it unwritten, and its photos are rendered again by the
-    // next press.
-    auto endPage = [&]() {
-        ++counter;
-        observer_.progress(L.photo_ct, L.photo_ct);
-        observer_.yield();
-        if (stop_) {
-            out.code = kRenderStopped;
-            return false;
-        }
-        if (!finishPage(counter, pageTitle, pageDate, outputFolder)) {
-            out.code = kRenderMemoryOrImage;
-            return false;
-        }
-        out.pageCounter = counter;
-        placed = 0;
-        cell = Cell{};
-        return true;
-    };
-
-    int index = out.resumePhoto;
+    const std::unique_ptr<PhotoPrefetch> prefetch = startPrefetch(cursor.resumePhoto);
+    const int count = photoCount();
+    int index = cursor.resumePhoto;
     for (; index < count; ++index) {
         observer_.yield();
-        if (stop_) {
-            out.code = kRenderStopped;
-            return out;
-        }
+        if (stop_)
+            return outcome(cursor, kRenderStopped);
         if (endRow_ && index + 1 > *endRow_)
             break;
-        if (!QFileInfo(paths_[index]).isFile())
+        if (!QFileInfo(paths_[index]).isFile()) // deleted since the list was made
             continue;
-        int code = 0;
-        if (!placePhoto(index, cell, code)) {
-            out.code = code;
-            return out;
-        }
-        pageTitle = photoTitle(index);
-        pageDate = dates_.value(index);
-        ++placed;
-        observer_.progress(placed, L.photo_ct);
-        advance(cell);
-        if (placed >= L.photo_ct) {
-            if (!endPage())
-                return out;
-            out.resumePhoto = index + 1;
-            if (!settings_.continuous) {
-                ++index;
-                break;
-            }
+        if (const int code = placeNext(index, cursor, prefetch.get()); code < 0)
+            return outcome(cursor, code);
+        if (cursor.placed < L.photo_ct)
+            continue;
+        if (const int code = closePage(cursor, outputFolder); code < 0)
+            return outcome(cursor, code);
+        cursor.resumePhoto = index + 1;
+        if (!settings_.continuous) {
+            ++index;
+            break;
         }
     }
-    if (placed > 0 && !endPage())
-        return out;
-    out.resumePhoto = index;
+    if (cursor.placed > 0) {
+        if (const int code = closePage(cursor, outputFolder); code < 0)
+            return outcome(cursor, code);
+    }
+    cursor.resumePhoto = index;
 
+    RenderOutcome out = outcome(cursor, cursor.page + 1);
     out.listDone = out.resumePhoto >= count || (endRow_ && out.resumePhoto + 1 > *endRow_);
-    out.code = counter + 1;
     observer_.message(tr("シートを作成しました。", "Created the sheet."));
     observer_.progress(L.photo_ct, L.photo_ct);
     observer_.openFolder(L.for_web ? webFolder() : outputFolder);

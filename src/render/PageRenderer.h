@@ -11,11 +11,15 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 namespace quorvane {
 
 class ListedPhotoGuard;
+class PhotoPrefetch;
+struct PhotoPlanInput;
+struct PreparedPhoto;
 
 // Result codes of a run.
 enum RenderCode : int {
@@ -57,18 +61,43 @@ class PageRenderer {
     // The web image names already taken by the job (lower case), so that presses continuing a
     // run keep clear of them too; names this run takes are added. Without it the run keeps its own.
     void shareWebNames(QSet<QString>* names) { webNames_ = names ? names : &ownWebNames_; }
+    void setPhotoDecoding(const PhotoDecoding& decoding) { decoding_ = decoding; }
 
   private:
     struct Cell {
         int col = 0;
         int row = 0;
     };
+    // Where a run stands between photos: the cell the next photo goes to, the photos on the page
+    // being filled, the number of the last page written and the first photo that is on no written
+    // page (where a later press resumes). The page's title and page number use the title text and
+    // the date of the last photo placed.
+    struct PageCursor {
+        Cell cell;
+        int placed = 0;
+        int page = 0;
+        int resumePhoto = 0;
+        QString title;
+        QString date;
+    };
+
+    // The steps of a run.
+    std::unique_ptr<PhotoPrefetch> startPrefetch(int firstPhoto) const;
+    // Prepares, places and captions the photo; 0, or the RenderCode that ends the run.
+    int placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefetch);
+    // Ends the page: the stop request, then frames, title, page number, preview and file;
+    // 0, or the RenderCode that ends the run.
+    int closePage(PageCursor& cursor, const QString& outputFolder);
+    RenderOutcome outcome(const PageCursor& cursor, int code) const;
+
+    PhotoPlanInput cellPlan() const;
     QPoint cellOrigin(const Cell& cell) const;
     void advance(Cell& cell) const;
     void clearPage();
     QString photoTitle(int index) const;
-    // One photo into its cell; false on a failure that ends the run (code set).
-    bool placePhoto(int index, const Cell& cell, int& code);
+    // Stamps the prepared photo, shows it, draws it into its cell and writes the text under it;
+    // false on a failure that ends the run (message shown).
+    bool placePhoto(int index, PreparedPhoto& photo, const Cell& cell);
     QStringList exifLines(const QString& path) const;
     // Frames, title and page number (with the date of the page's last photo), preview and the
     // page file; false when the page could not be written (message shown).
@@ -90,6 +119,7 @@ class PageRenderer {
     QRgb background_ = 0xffffffff;
     QImage backgroundImage_;
     QImage page_;
+    bool pageFinished_ = false; // the page bitmap still holds the page last finished
     int gapX_ = 0;
     int gapY_ = 0;
     int numberOffset_ = 0;
@@ -98,6 +128,7 @@ class PageRenderer {
     ListedPhotoGuard* listed_ = nullptr;
     QSet<QString> ownWebNames_;
     QSet<QString>* webNames_ = &ownWebNames_;
+    PhotoDecoding decoding_;
 };
 
 } // namespace quorvane

@@ -1,20 +1,143 @@
 #include "render/PhotoSource.h"
 
-#include <QImageIOHandler>
+#include "imaging/Raster.h"
+
 #include <QImageReader>
+#include <algorithm>
 
 namespace quorvane {
 
-QSize UprightPhotoSize(const QString& path) {
-    QImageReader reader(path);
+namespace {
+
+constexpr int kReductions[] = {8, 4, 2};
+
+void OpenPhoto(QImageReader& reader, const QString& path) {
+    reader.setFileName(path);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    QSize size = reader.size();
-    if (!size.isValid())
+}
+
+// Where a rectangle of the stored pixels lands once the photo is turned upright: mirrored and
+// flipped first, then turned a quarter clockwise, as the decoder applies the EXIF orientation.
+QRect Upright(QRect r, const QSize& stored, QImageIOHandler::Transformations t) {
+    if (t & QImageIOHandler::TransformationMirror)
+        r.moveLeft(stored.width() - r.x() - r.width());
+    if (t & QImageIOHandler::TransformationFlip)
+        r.moveTop(stored.height() - r.y() - r.height());
+    if (t & QImageIOHandler::TransformationRotate90)
+        r = QRect(stored.height() - r.y() - r.height(), r.x(), r.height(), r.width());
+    return r;
+}
+
+// Full-size pixels kept whole at the factor: the largest multiple of it.
+QSize WholeBlocks(const QSize& size, int factor) {
+    return QSize(size.width() / factor * factor, size.height() / factor * factor);
+}
+
+// value / factor to the nearest whole number (halves round up), for factors 1, 2, 4 and 8.
+int64_t NearestMultiple(int64_t value, int factor) {
+    const int64_t twice = 2 * value + factor;
+    const int64_t d = 2 * static_cast<int64_t>(factor);
+    return twice >= 0 ? twice / d : -((-twice + d - 1) / d);
+}
+
+} // namespace
+
+PhotoHeader ReadPhotoHeader(const QString& path) {
+    QImageReader reader;
+    OpenPhoto(reader, path);
+    PhotoHeader header;
+    header.stored = reader.size();
+    if (!header.stored.isValid())
         return {};
-    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-        size.transpose();
-    return size;
+    header.transformation = reader.transformation();
+    header.upright = header.stored;
+    if (header.transformation & QImageIOHandler::TransformationRotate90)
+        header.upright.transpose();
+    header.jpeg = reader.format() == "jpeg";
+    return header;
+}
+
+QSize UprightPhotoSize(const QString& path) {
+    return ReadPhotoHeader(path).upright;
+}
+
+QRectF DecodeFrame::toDecoded(const QRectF& rect) const {
+    const double f = factor;
+    return QRectF((rect.x() - covered.x()) / f, (rect.y() - covered.y()) / f, rect.width() / f,
+                  rect.height() / f);
+}
+
+QRect DecodeFrame::toDecoded(const QRect& crop) const {
+    const QSize size = decodedSize();
+    auto edge = [&](int64_t v, int64_t origin, int limit) {
+        return static_cast<int>(std::clamp<int64_t>(NearestMultiple(v - origin, factor), 0, limit));
+    };
+    const int left = edge(crop.x(), covered.x(), size.width());
+    const int top = edge(crop.y(), covered.y(), size.height());
+    const int right = edge(int64_t{crop.x()} + crop.width(), covered.x(), size.width());
+    const int bottom = edge(int64_t{crop.y()} + crop.height(), covered.y(), size.height());
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QRectF DecodeFrame::toPhoto(const QRectF& rect) const {
+    const double f = factor;
+    return QRectF(rect.x() * f + covered.x(), rect.y() * f + covered.y(), rect.width() * f,
+                  rect.height() * f);
+}
+
+DecodeFrame FrameFor(const PhotoHeader& header, int factor) {
+    DecodeFrame frame;
+    if (factor <= 1 || !header.jpeg || !header.stored.isValid()) {
+        frame.covered = QRect(QPoint(0, 0), header.upright);
+        return frame;
+    }
+    frame.factor = factor;
+    frame.covered = Upright(QRect(QPoint(0, 0), WholeBlocks(header.stored, factor)), header.stored,
+                            header.transformation);
+    return frame;
+}
+
+int ReductionFor(const PhotoHeader& header, const QRect& crop, const QSize& needed) {
+    if (!header.jpeg)
+        return 1;
+    for (const int factor : kReductions) {
+        const QSize kept = FrameFor(header, factor).toDecoded(crop).size();
+        if (kept.width() >= needed.width() && kept.height() >= needed.height())
+            return factor;
+    }
+    return 1;
+}
+
+DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor) {
+    AllowLargePhotos();
+    QImageReader reader;
+    OpenPhoto(reader, path);
+    DecodedPhoto photo;
+    photo.frame = FrameFor(header, factor);
+    if (photo.frame.factor > 1) {
+        if (photo.frame.decodedSize().isEmpty())
+            return {};
+        // With the clip a whole number of blocks, the decoder picks exactly this reduction and
+        // hands its pixels over without resampling them again.
+        const QSize whole = WholeBlocks(header.stored, photo.frame.factor);
+        reader.setClipRect(QRect(QPoint(0, 0), whole));
+        reader.setScaledSize(whole / photo.frame.factor);
+    }
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return {};
+    if (photo.frame.factor == 1)
+        photo.frame.covered = image.rect(); // the header may not have told the decoded size
+    else if (image.size() != photo.frame.decodedSize())
+        return {};
+    // Scaling keeps 32-bit pixels, and an opaque photo stays RGB32, which scales faster.
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    photo.image = std::move(image);
+    return photo;
 }
 
 } // namespace quorvane

@@ -1,15 +1,67 @@
-// Reading one photo for a page: its upright size first (from the file header, nothing decoded),
-// then its pixels.
+// Reading one photo for a page: its header first (sizes and orientation, nothing decoded), then
+// its pixels, at full size or reduced by the JPEG decoder, with the frame that ties decoded
+// pixels to the full-size upright photo so that crops keep their place.
 #pragma once
 
 #include <QImage>
+#include <QImageIOHandler>
+#include <QRect>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 
 namespace quorvane {
 
+// What the file header tells about a photo.
+struct PhotoHeader {
+    QSize stored;  // pixel size as stored in the file; invalid when the file is not an image
+    QSize upright; // the size once turned upright by the EXIF orientation
+    QImageIOHandler::Transformations transformation = QImageIOHandler::TransformationNone;
+    bool jpeg = false; // the decoder can reduce it by 2, 4 or 8 while decoding
+};
+
+PhotoHeader ReadPhotoHeader(const QString& path);
+
 // The size the photo has when turned upright by its EXIF orientation; an invalid size when the
 // file cannot be read as an image.
 QSize UprightPhotoSize(const QString& path);
+
+// How decoded pixels relate to the full-size upright photo: decoded pixel (i, j) covers the
+// full-size pixels from (covered.x() + i × factor, covered.y() + j × factor), factor wide and
+// high. A full-size decode has factor 1 and covers the whole photo. A reduced JPEG leaves out the
+// last partial block of factor pixels along the edges its size does not divide, so `covered` may
+// be a little smaller than the photo.
+struct DecodeFrame {
+    int factor = 1;
+    QRect covered;
+
+    QSize decodedSize() const { return covered.size() / factor; }
+    // A rectangle of full-size photo coordinates in decoded pixel coordinates, exactly.
+    QRectF toDecoded(const QRectF& rect) const;
+    // A crop of the full-size photo in whole decoded pixels: each edge moves to the nearest
+    // decoded pixel edge and the result is kept within the decoded pixels. At factor 1 the crop
+    // itself, kept within the photo.
+    QRect toDecoded(const QRect& crop) const;
+    // A rectangle of decoded pixel coordinates back in full-size photo coordinates.
+    QRectF toPhoto(const QRectF& rect) const;
+};
+
+// The frame a decode of the photo reduced by the factor (1, 2, 4 or 8) has.
+DecodeFrame FrameFor(const PhotoHeader& header, int factor);
+
+// The strongest reduction (8, 4, 2, else 1) at which the crop still measures at least `needed`
+// decoded pixels in both directions: the smallest decode that keeps every pixel the cell needs.
+// Only JPEG photos are reduced.
+int ReductionFor(const PhotoHeader& header, const QRect& crop, const QSize& needed);
+
+struct DecodedPhoto {
+    QImage image; // upright; 32 bits per pixel (RGB32 when the photo has no alpha channel)
+    DecodeFrame frame;
+};
+
+// The photo decoded upright, reduced by the factor in the JPEG decoder (factor 1: full size).
+// A null image when the file cannot be decoded or its pixels are not what the header promised.
+// Safe to call from several threads at once.
+DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor);
 
 } // namespace quorvane

@@ -18,7 +18,7 @@ QString SheetJob::BaseFolder(const QString& saveFolder, bool japanese) {
 }
 
 void SheetJob::resetContinuation() {
-    lastPhoto_ = -1;
+    resumePhoto_ = 0;
     lastPage_ = 0;
     previousFolder_.clear();
     webNames_.clear();
@@ -74,9 +74,9 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     int firstPhoto = 0;
     int pageCounter = 0;
     QString output;
-    const bool continuing = !settings.continuous && lastPhoto_ >= 0;
+    const bool continuing = !settings.continuous && continuationPending();
     if (continuing) {
-        firstPhoto = lastPhoto_ + 1;
+        firstPhoto = resumePhoto_;
         pageCounter = lastPage_;
         output = QFileInfo(previousFolder_).isDir() ? previousFolder_ : base;
     } else {
@@ -111,6 +111,7 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     PageRenderer renderer(*layout, settings, observer, stop_);
     renderer.protectListedPhotos(&guard);
     renderer.shareWebNames(&webNames_);
+    renderer.setPhotoDecoding(decoding);
     observer.stopButtonVisible(true);
     const int prepared = renderer.prepare();
     if (prepared < 0) {
@@ -125,7 +126,7 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     observer.outputFolderChosen(layout->for_web ? renderer.webFolder() : output);
     previousFolder_ = output;
     const RenderOutcome outcome = renderer.run(firstPhoto, pageCounter, output);
-    lastPhoto_ = outcome.resumePhoto - 1;
+    resumePhoto_ = outcome.resumePhoto;
     lastPage_ = outcome.pageCounter;
     if (outcome.listDone || settings.continuous) {
         resetContinuation();

@@ -34,12 +34,16 @@ class SheetJob {
     bool stopRequested() const { return stop_; }
     void clearStopRequest() { stop_ = false; }
 
-    // The continuation state: a pending continuation has lastPhoto ≥ 0.
-    int lastPhoto() const { return lastPhoto_; }
+    // The continuation state: the photo the next press starts from (0 when nothing is pending),
+    // the number of the last page written and the folder it went to.
+    int resumePhoto() const { return resumePhoto_; }
     int lastPage() const { return lastPage_; }
     const QString& previousFolder() const { return previousFolder_; }
-    bool continuationPending() const { return lastPhoto_ >= 0; }
+    bool continuationPending() const { return resumePhoto_ > 0; }
     void resetContinuation();
+
+    // How the renderer decodes photos; tests choose.
+    PhotoDecoding decoding;
 
     // The clock of the creation stamp; tests replace it.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
@@ -55,7 +59,7 @@ class SheetJob {
 
     bool busy_ = false;
     bool stop_ = false;
-    int lastPhoto_ = -1;
+    int resumePhoto_ = 0;
     int lastPage_ = 0;
     QString previousFolder_;
     // Web exhibition image names taken by this run and the presses that continue it.

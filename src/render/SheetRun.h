@@ -41,6 +41,15 @@ struct SheetRunSettings {
     bool fullResolution = false;
 };
 
+// How a run decodes its photos: how many worker threads prepare photos ahead of the one being
+// placed (-1: one per processor core; 0: each photo is prepared when its turn comes), and whether
+// JPEG photos may be reduced by the decoder to the size their cell needs. Neither changes what a
+// run shows or writes beyond resampling.
+struct PhotoDecoding {
+    int workers = -1;
+    bool reduce = true;
+};
+
 // How a run talks back. Every method has a quiet default except the stop request, which the
 // job owns.
 class SheetRunObserver {

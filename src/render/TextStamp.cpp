@@ -81,6 +81,47 @@ TextAlign LineAlignment(int align) {
     }
 }
 
+// A file-name text being fitted under a photo: its font size and its size measured at that size.
+struct FileTextFit {
+    double fs = 0;
+    TextSize measured;
+};
+
+// Measures the text at the font's size; false when nothing can be drawn.
+bool MeasureFileText(Canvas& canvas, int s, const StampFont& font, const QString& text,
+                     FileTextFit& fit) {
+    if (s < 1 || text.isEmpty() || font.size <= 0)
+        return false;
+    fit.fs = font.size;
+    fit.measured = Measure(canvas, font.family, fit.fs, text);
+    return fit.measured.width > 0;
+}
+
+// Shrinks the font to the size and measures again; false when nothing can be drawn.
+bool Remeasure(Canvas& canvas, const QString& family, double fs, const QString& text,
+               FileTextFit& fit) {
+    if (!(fs > 0))
+        return false;
+    fit.fs = fs;
+    fit.measured = Measure(canvas, family, fs, text);
+    return fit.measured.width > 0;
+}
+
+// Draws the fitted text at the placement in the area, at the font size for the bitmap.
+int DrawFileText(Canvas& canvas, int s, const StampFont& font, const StampBox& area,
+                 const StampPoint& p, const FileTextFit& fit, double drawSize, const QString& text,
+                 TextAlign align) {
+    if (!(drawSize > 0))
+        return -1;
+    canvas.SetFont(font.family, drawSize);
+    const int64_t x = area.x + p.x;
+    const int64_t y = area.y + p.y;
+    canvas.DrawText(
+        Edges(x / s, y / s, (x + fit.measured.width) / s, (y + fit.measured.height) / s), text,
+        font.colour, align);
+    return 0;
+}
+
 } // namespace
 
 QString NumberMeasuringText(const QString& text) {
@@ -142,51 +183,60 @@ int DrawTitleTextInPhoto(Canvas& canvas, StampTarget target, int s, int position
 int DrawFileNameDate(Canvas& canvas, StampTarget target, int s, int align,
                      const StampMargins& margins, const StampFont& font, const StampBox& area,
                      const QString& text, int vAdjust) {
-    if (s < 1 || text.isEmpty() || font.size <= 0)
+    if (target == StampTarget::OutputPage)
+        return DrawFileNameDateOnPage(canvas, s, align, margins, font, area, text, vAdjust);
+    return DrawFileNameDateInPreview(canvas, s, align, margins, font, area, text, vAdjust);
+}
+
+int DrawFileNameDateOnPage(Canvas& canvas, int s, int align, const StampMargins& margins,
+                           const StampFont& font, const StampBox& area, const QString& text,
+                           int vAdjust) {
+    FileTextFit fit;
+    if (!MeasureFileText(canvas, s, font, text, fit))
         return -1;
-    const bool outputPage = target == StampTarget::OutputPage;
     const int64_t width = area.width;
     const int64_t height = area.height;
-    double fs = font.size;
-    TextSize measured = Measure(canvas, font.family, fs, text);
-    if (measured.width <= 0)
-        return -1;
-
-    if (measured.width >= width) {
+    if (fit.measured.width >= width) {
         const int64_t room = width - margins.left - margins.right;
-        fs = outputPage
-                 ? fs * static_cast<double>(room) / static_cast<double>(measured.width)
-                 : static_cast<double>(MulDiv(static_cast<int64_t>(fs), room, measured.width));
-        if (!(fs > 0))
-            return -1;
-        measured = Measure(canvas, font.family, fs, text);
-        if (measured.width <= 0)
+        if (!Remeasure(canvas, font.family,
+                       fit.fs * static_cast<double>(room) / static_cast<double>(fit.measured.width),
+                       text, fit))
             return -1;
     }
-    if (outputPage && measured.height >= height) {
+    if (fit.measured.height >= height) {
         // Many lines (EXIF information) must also fit the strip's height.
-        if (measured.height <= 0)
+        if (fit.measured.height <= 0)
             return -1;
         const int64_t room = height - margins.top - margins.bottom;
-        fs = fs * static_cast<double>(room) / static_cast<double>(measured.height);
-        if (!(fs > 0))
-            return -1;
-        measured = Measure(canvas, font.family, fs, text);
-        if (measured.width <= 0)
+        if (!Remeasure(canvas, font.family,
+                       fit.fs * static_cast<double>(room) /
+                           static_cast<double>(fit.measured.height),
+                       text, fit))
             return -1;
     }
-
     const StampPoint p = PlaceFileNameDate(align, width, height, margins.left, margins.right,
-                                           margins.top, measured.width, fs, vAdjust, outputPage);
-    const double drawSize = outputPage ? fs / s : static_cast<double>(static_cast<int64_t>(fs) / s);
-    if (!(drawSize > 0))
+                                           margins.top, fit.measured.width, fit.fs, vAdjust, true);
+    return DrawFileText(canvas, s, font, area, p, fit, fit.fs / s, text, LineAlignment(align));
+}
+
+int DrawFileNameDateInPreview(Canvas& canvas, int s, int align, const StampMargins& margins,
+                              const StampFont& font, const StampBox& area, const QString& text,
+                              int vAdjust) {
+    FileTextFit fit;
+    if (!MeasureFileText(canvas, s, font, text, fit))
         return -1;
-    canvas.SetFont(font.family, drawSize);
-    const int64_t x = area.x + p.x;
-    const int64_t y = area.y + p.y;
-    canvas.DrawText(Edges(x / s, y / s, (x + measured.width) / s, (y + measured.height) / s), text,
-                    font.colour, outputPage ? LineAlignment(align) : TextAlign::Centre);
-    return 0;
+    const int64_t width = area.width;
+    if (fit.measured.width >= width) {
+        const int64_t room = width - margins.left - margins.right;
+        const int64_t fs = MulDiv(static_cast<int64_t>(fit.fs), room, fit.measured.width);
+        if (!Remeasure(canvas, font.family, static_cast<double>(fs), text, fit))
+            return -1;
+    }
+    const StampPoint p = PlaceFileNameDate(align, width, area.height, margins.left, margins.right,
+                                           margins.top, fit.measured.width, fit.fs, vAdjust, false);
+    return DrawFileText(canvas, s, font, area, p, fit,
+                        static_cast<double>(static_cast<int64_t>(fit.fs) / s), text,
+                        TextAlign::Centre);
 }
 
 } // namespace quorvane

@@ -82,15 +82,25 @@ int DrawTitleTextInPhoto(Canvas& canvas, StampTarget target, int s, int position
 // photo's x and width, y at its bottom edge, the strip's height). Measured at font.size:
 // tw = trunc(width of the widest line), th = trunc(height of all lines); tw ≥ W shrinks the font
 // to fs × (W − left − right) / tw. Placed by PlaceFileNameDate, drawn into
-// ((ax + x)/s, (ay + y)/s) – ((ax + x + tw)/s, (ay + y + th)/s).
-// EditorPreview: integer font sizes, each line centred, drawn at size fs / s (integer).
-// OutputPage: the font size is fractional: the width shrink is fs × (W − left − right) / tw in
-// floating point, then th ≥ H shrinks it again to fs × (H − top − bottom) / th and tw, th are
-// measured once more; each line is aligned by itself by the code (0 left, 2 right, else
-// centred); drawn at size fs / s as a fractional number. Returns −1 / 0.
+// ((ax + x)/s, (ay + y)/s) – ((ax + x + tw)/s, (ay + y + th)/s). Returns −1 when nothing was
+// drawn, 0 otherwise. The target chooses one of the two functions below.
 int DrawFileNameDate(Canvas& canvas, StampTarget target, int s, int align,
                      const StampMargins& margins, const StampFont& font, const StampBox& area,
                      const QString& text, int vAdjust);
+
+// On output pages the font size is fractional: the width shrink is fs × (W − left − right) / tw
+// in floating point, then th ≥ H shrinks it again to fs × (H − top − bottom) / th and tw, th are
+// measured once more; each line is aligned by itself by the code (0 left, 2 right, else
+// centred); drawn at size fs / s as a fractional number.
+int DrawFileNameDateOnPage(Canvas& canvas, int s, int align, const StampMargins& margins,
+                           const StampFont& font, const StampBox& area, const QString& text,
+                           int vAdjust);
+
+// On the editor's preview font sizes are whole numbers: the width shrink in integer arithmetic,
+// no height shrink, each line centred, drawn at size fs / s (integer).
+int DrawFileNameDateInPreview(Canvas& canvas, int s, int align, const StampMargins& margins,
+                              const StampFont& font, const StampBox& area, const QString& text,
+                              int vAdjust);
 
 // The text with every "[$PAGE]", in any letter case, replaced by pageNumberText.
 QString ReplacePagePlaceholder(QString text, const QString& pageNumberText);

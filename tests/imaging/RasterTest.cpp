@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace quorvane;
@@ -188,6 +189,39 @@ TEST(Bitmap, CopyRectPutsTheRectangleAtTheTargetsCorner) {
     ASSERT_EQ(cut.size(), QSize(20, 20));
     EXPECT_EQ(cut.pixel(9, 9), qRgba(49, 39, 0, 255));
     EXPECT_EQ(cut.pixel(10, 10), 0u);
+}
+
+TEST(Bitmap, ViewsShareThePixelsAndCopiesLandWhereAsked) {
+    const QImage source = Coordinates(50, 40);
+    const QImage view = RectView(source, QRect(10, 5, 20, 10));
+    ASSERT_EQ(view.size(), QSize(20, 10));
+    EXPECT_EQ(view.constBits(), source.constScanLine(5) + 10 * 4); // no pixel copied
+    EXPECT_EQ(view.pixel(19, 9), qRgba(29, 14, 0, 255));
+    EXPECT_TRUE(RectView(source, QRect(40, 35, 20, 10)).isNull()); // not inside the source
+
+    QImage part = TopLeftPart(Coordinates(50, 40), QSize(20, 10));
+    ASSERT_EQ(part.size(), QSize(20, 10));
+    EXPECT_EQ(part.pixel(19, 9), qRgba(19, 9, 0, 255));
+    part.setPixel(0, 0, 0xff123456u); // drawn on the shared pixels, which it keeps alive
+    EXPECT_EQ(part.pixel(0, 0), 0xff123456u);
+    EXPECT_TRUE(TopLeftPart(source, QSize(51, 10)).isNull());
+
+    // Read as opaque: alpha ignored, colours kept, the source untouched.
+    QImage clear = CreateBitmap(4, 2);
+    Clear(clear, 0x00ff8040u);
+    const QImage opaque = OpaqueView(clear);
+    EXPECT_EQ(opaque.pixel(3, 1), 0xffff8040u);
+    EXPECT_EQ(clear.pixel(3, 1), 0x00ff8040u);
+
+    // An opaque photo copied into a page at a point is what drawing it there gives.
+    for (const QPoint at : {QPoint(3, 4), QPoint(-5, 30), QPoint(45, -2)}) {
+        QImage copied = CreateBitmap(60, 50), drawn = CreateBitmap(60, 50);
+        Clear(copied, 0x80ffffffu);
+        Clear(drawn, 0x80ffffffu);
+        ASSERT_TRUE(CopyRect(view, view.rect(), copied, at));
+        QPainter(&drawn).drawImage(at, view);
+        EXPECT_EQ(copied, drawn) << at.x() << "," << at.y();
+    }
 }
 
 TEST(Bitmap, RotationIsClockwiseAboutTheCentreAndGrowsTheBitmap) {

@@ -270,7 +270,7 @@ TEST_F(SheetRun, AStopMidPageResumesWithThatPagesFirstPhoto) {
     rec.stopAfterYields = 2;           // stop while page 2 is being filled
     EXPECT_EQ(job.press(&layout, settings, rec), kRenderStopped);
     EXPECT_TRUE(job.continuationPending());
-    EXPECT_EQ(job.lastPhoto(), 3);
+    EXPECT_EQ(job.resumePhoto(), 4);
     EXPECT_EQ(job.lastPage(), 1);
     rec.pages.clear();
     job.press(&layout, settings, rec);
@@ -357,7 +357,7 @@ TEST_F(SheetRun, APageThatCannotBeWrittenStopsTheRunNamingTheFile) {
     EXPECT_TRUE(rec.written.isEmpty());
     // The next press, once the way is clear, writes that page again from its first photo.
     ASSERT_TRUE(QDir(base + "/page0001.jpg").removeRecursively());
-    EXPECT_EQ(job.lastPhoto(), -1);
+    EXPECT_EQ(job.resumePhoto(), 0);
     job.press(&layout, settings, rec);
     EXPECT_EQ(rec.written, QStringList{"page0001.jpg"});
 }

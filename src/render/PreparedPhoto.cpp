@@ -1,0 +1,51 @@
+#include "render/PreparedPhoto.h"
+
+#include "imaging/Raster.h"
+
+namespace quorvane {
+
+QImage CropAndScale(const DecodedPhoto& photo, const PhotoPlan& plan) {
+    const QRect part = photo.frame.toDecoded(plan.trimmed);
+    // The part is scaled straight from the decoded pixels, without copying it out first.
+    const QImage view = RectView(photo.image, part);
+    // The fitted part stays in the scaled copy's memory.
+    return TopLeftPart(ScaledCopy(view, plan.scaledSize.width(), plan.scaledSize.height()),
+                       plan.fitted);
+}
+
+PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turnForWeb,
+                           bool reduce) {
+    PreparedPhoto prepared;
+    // The plan comes from the header alone, before any pixel is decoded.
+    const PhotoHeader header = ReadPhotoHeader(path);
+    layout.photo = header.upright;
+    if (!layout.photo.isValid() || layout.photo.width() < 2 || layout.photo.height() < 2) {
+        prepared.failure = PreparedPhoto::Unreadable;
+        return prepared;
+    }
+    if (turnForWeb)
+        TurnCellToPhoto(layout);
+    PhotoPlan plan = PlanPhoto(layout);
+
+    const int factor = reduce ? ReductionFor(header, plan.trimmed, plan.scaledSize) : 1;
+    DecodedPhoto photo = DecodePhoto(path, header, factor);
+    if (photo.image.isNull() && factor > 1) // a decoder that did not reduce as asked
+        photo = DecodePhoto(path, header, 1);
+    if (photo.image.isNull() || photo.image.width() < 2 || photo.image.height() < 2) {
+        prepared.failure = PreparedPhoto::Unreadable;
+        return prepared;
+    }
+    if (photo.frame.covered.size() != layout.photo && photo.frame.factor == 1) {
+        // The header did not tell the decoded size.
+        layout.photo = photo.frame.covered.size();
+        plan = PlanPhoto(layout);
+    }
+    prepared.opaque = !photo.image.hasAlphaChannel();
+    prepared.cell = layout.cell;
+    prepared.fitted = CropAndScale(photo, plan);
+    if (prepared.fitted.isNull())
+        prepared.failure = PreparedPhoto::OutOfMemory;
+    return prepared;
+}
+
+} // namespace quorvane
