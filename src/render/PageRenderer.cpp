@@ -344,7 +344,8 @@ bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const Q
 std::unique_ptr<PhotoPrefetch> PageRenderer::startPrefetch(int firstPhoto) const {
     const int workers =
         decoding_.workers < 0 ? std::max(1, QThread::idealThreadCount()) : decoding_.workers;
-    if (workers == 0)
+    // Photos adjusted one by one wait for the operator: nothing is prepared ahead.
+    if (workers == 0 || adjusting())
         return nullptr;
     // The photos the run can reach: up to the end row, and for a single page only as many
     // present photos as fill it.
@@ -368,10 +369,24 @@ std::unique_ptr<PhotoPrefetch> PageRenderer::startPrefetch(int firstPhoto) const
                                            2 * workers);
 }
 
+bool PageRenderer::adjusting() const {
+    return layout_.photo_ct == 1 && settings_.adjustInPreview;
+}
+
 int PageRenderer::placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefetch) {
     const layout::SheetLayout& L = layout_;
+    // One-photo layouts may have each photo adjusted first; a cancel ends the job silently.
+    std::optional<PhotoAdjustment> adjustment;
+    if (adjusting())
+        adjustment = observer_.adjustPhoto(paths_[index]);
+    if (adjustment && !adjustment->accepted) {
+        stop_ = true;
+        return kRenderStopped;
+    }
     std::optional<PreparedPhoto> ready;
-    if (prefetch)
+    if (adjustment && adjustment->inUse())
+        ready = PrepareAdjustedPhoto(paths_[index], *adjustment, cellPlan());
+    else if (prefetch)
         ready = prefetch->take(index, FileStamp::Of(paths_[index]));
     PreparedPhoto photo =
         ready ? std::move(*ready)

@@ -91,6 +91,8 @@ class PageRenderer {
     RenderOutcome outcome(const PageCursor& cursor, int code) const;
 
     PhotoPlanInput cellPlan() const;
+    // Whether each photo is adjusted by the operator before it is placed.
+    bool adjusting() const;
     QPoint cellOrigin(const Cell& cell) const;
     void advance(Cell& cell) const;
     void clearPage();

@@ -1,6 +1,7 @@
 #include "render/PreparedPhoto.h"
 
 #include "imaging/Raster.h"
+#include "render/AdjustedPhoto.h"
 
 namespace quorvane {
 
@@ -11,6 +12,29 @@ QImage CropAndScale(const DecodedPhoto& photo, const PhotoPlan& plan) {
     // The fitted part stays in the scaled copy's memory.
     return TopLeftPart(ScaledCopy(view, plan.scaledSize.width(), plan.scaledSize.height()),
                        plan.fitted);
+}
+
+PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& adjustment,
+                                   const PhotoPlanInput& layout) {
+    PreparedPhoto prepared;
+    prepared.cell = layout.cell;
+    const PhotoHeader header = ReadPhotoHeader(path);
+    const DecodedPhoto photo =
+        header.upright.isValid() ? DecodePhoto(path, header, 1) : DecodedPhoto{};
+    if (photo.image.isNull() || photo.image.width() < 2 || photo.image.height() < 2) {
+        prepared.failure = PreparedPhoto::Unreadable;
+        return prepared;
+    }
+    const AdjustedPhoto adjusted = ApplyAdjustment(photo.image, adjustment, layout);
+    const PhotoPlan& plan = adjusted.plan;
+    if (!adjusted.photo.isNull())
+        prepared.fitted = TopLeftPart(
+            ScaledCopy(adjusted.photo, plan.scaledSize.width(), plan.scaledSize.height()),
+            plan.fitted);
+    if (prepared.fitted.isNull())
+        prepared.failure = PreparedPhoto::OutOfMemory;
+    prepared.opaque = true; // copied onto opaque white
+    return prepared;
 }
 
 PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turnForWeb,

@@ -4,6 +4,7 @@
 // worker thread.
 #pragma once
 
+#include "imaging/PhotoAdjustment.h"
 #include "render/PhotoPlan.h"
 #include "render/PhotoSource.h"
 
@@ -28,6 +29,12 @@ struct PreparedPhoto {
 // coordinates) is taken from the decoded pixels through their frame, scaled to plan.scaledSize,
 // and its top-left plan.fitted part kept. Null when memory runs out.
 QImage CropAndScale(const DecodedPhoto& photo, const PhotoPlan& plan);
+
+// The photo with an accepted adjustment in place of the periphery cut and the trimming: decoded
+// at full size, so that the selection's whole pixels are the photo's own, then adjusted (see
+// ApplyAdjustment) and scaled for the cell of `layout`.
+PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& adjustment,
+                                   const PhotoPlanInput& layout);
 
 // All steps for the photo at the path. `layout` holds the cell and the trim options (its photo
 // size is filled in from the header); `turnForWeb` turns the cell with the photo; `reduce` lets

@@ -37,6 +37,12 @@ struct Recorder : SheetRunObserver {
         if (stopAfterYields >= 0 && stopAfterYields-- == 0)
             job->stop(*this);
     }
+    // The adjustment dialog's answers, photo by photo (nobody asked when empty).
+    std::function<std::optional<PhotoAdjustment>(int asked)> adjust;
+    int adjustAsked = 0;
+    std::optional<PhotoAdjustment> adjustPhoto(const QString&) override {
+        return adjust ? adjust(adjustAsked++) : std::nullopt;
+    }
 };
 
 // A small layout without texts: 2 x 2 cells of 100 x 80 on a 300 x 220 page.
@@ -491,6 +497,85 @@ TEST_F(SheetRun, SameNamedWebPhotosGetNumberedFilesInListOrder) {
     job.press(&layout, settings, rec);
     EXPECT_EQ(QDir(Q(dir / "save/Ｗｅｂ用フォルダ")).entryList(QDir::Files, QDir::Name),
               (QStringList{"IMG.jpg", "IMG_2.jpg", "IMG_3.jpg", "img_2_2.jpg"}));
+}
+
+// One-photo layouts with "プレビューで調整する": each existing photo is offered for adjustment
+// before it is placed; an accepted selection replaces the trimming, a cancel ends the job.
+TEST_F(SheetRun, AdjustedPhotosOfOnePhotoLayouts) {
+    layout.outerRect = false;
+    AddPhotos(4);
+    // Every photo in quadrants: red, green (top), blue, grey (bottom).
+    for (const PhotoEntry& row : settings.photos) {
+        QImage photo(200, 160, QImage::Format_ARGB32);
+        QPainter p(&photo);
+        p.fillRect(0, 0, 100, 80, Qt::red);
+        p.fillRect(100, 0, 100, 80, Qt::green);
+        p.fillRect(0, 80, 100, 80, Qt::blue);
+        p.fillRect(100, 80, 100, 80, Qt::gray);
+        p.end();
+        ASSERT_TRUE(photo.save(row.path()));
+    }
+    QFile::remove(settings.photos[1].path()); // a photo gone is not offered
+    settings.continuous = true;
+    settings.adjustInPreview = true;
+    PhotoAdjustment greenQuadrant{true, 100, 0, 100, 80, 0, false, 0, 0, 0};
+    PhotoAdjustment cancel;
+    const struct {
+        const char* what;
+        int photosPerPage;
+        std::function<std::optional<PhotoAdjustment>(int)> adjust;
+        int code, asked;
+        QStringList pages;
+        QRgb cellCentre; // of the first page
+    } cases[] = {
+        {"nobody to ask: photos as usual",
+         1,
+         [](int) { return std::nullopt; },
+         4,
+         3,
+         {"page0001.jpg", "page0002.jpg", "page0003.jpg"},
+         qRgb(255, 0, 0)},
+        {"the top-right quadrant chosen for every photo",
+         1,
+         [&](int) { return greenQuadrant; },
+         4,
+         3,
+         {"page0001.jpg", "page0002.jpg", "page0003.jpg"},
+         qRgb(0, 255, 0)},
+        {"cancelled at the third photo offered: two pages",
+         1,
+         [&](int asked) { return asked < 2 ? greenQuadrant : cancel; },
+         kRenderStopped,
+         3,
+         {"page0001.jpg", "page0002.jpg"},
+         qRgb(0, 255, 0)},
+        {"four photos a page are never offered",
+         4,
+         [&](int) { return cancel; },
+         2,
+         0,
+         {"page0001.jpg"},
+         qRgb(255, 0, 0)},
+    };
+    for (const auto& c : cases) {
+        const bool one = c.photosPerPage == 1;
+        layout.photo_ct = c.photosPerPage;
+        layout.photo_col = layout.photo_row = one ? 1 : 2;
+        layout.width = one ? 140 : 300;
+        layout.height = one ? 120 : 220;
+        rec = Recorder();
+        rec.job = &job;
+        rec.adjust = c.adjust;
+        EXPECT_EQ(job.press(&layout, settings, rec), c.code) << c.what;
+        EXPECT_EQ(rec.adjustAsked, c.asked) << c.what;
+        EXPECT_EQ(rec.written, c.pages) << c.what;
+        ASSERT_FALSE(rec.pages.isEmpty()) << c.what;
+        // The cell's top-left quarter: the photo's top-left quadrant, or all green when chosen.
+        EXPECT_EQ(rec.pages[0].pixel(40, 35), c.cellCentre) << c.what;
+        if (c.code == kRenderStopped) {
+            EXPECT_TRUE(rec.messages.isEmpty()) << c.what;
+        }
+    }
 }
 
 } // namespace
