@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -74,4 +76,49 @@ TEST(ProgramWindows, TheSheetWindowAsksTheAdjustmentDialog) {
     ASSERT_TRUE(result.has_value());
     EXPECT_FALSE(result->accepted);
     EXPECT_EQ(said, QStringList{"Multiple sheet setting can not be adjusted."});
+}
+
+// A run of a one-photo layout with "プレビューで調整する": the dialog comes up for the photo, and
+// "決定" at the start state places it as the layout would.
+TEST(ProgramWindows, ARunOffersEachPhotoToTheAdjustmentDialog) {
+    test::WindowHarness harness(kLanguageJapanese);
+    test::WriteFile(harness.dir / "config/Quorvane/initdata/CustomSize0009.ini",
+                    "[PAPER]\nname=one\nwidth=300\nheight=220\n[PHOTO]\nphoto_ct=1\nphoto_row=1\n"
+                    "photo_col=1\nphoto_width=200\nphoto_height=160\n[INPUT]\nCHECKBOX7=1\n");
+    QDir().mkpath(test::Q(harness.dir / "photos"));
+    QImage photo(400, 320, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    ASSERT_TRUE(photo.save(test::Q(harness.dir / "photos/p1.png")));
+    ProgramWindows windows(harness.window->context());
+    QStringList said;
+    windows.sheet.showMessage = [&](const QString& text) { said << text; };
+    windows.sheet.openInFileManager = [](const QString&) { return true; };
+    windows.main.findChild<QLineEdit*>("Edit1")->setText(test::Q(harness.dir / "photos"));
+    windows.main.findChild<QLineEdit*>("Edit2")->setText(test::Q(harness.dir / "save"));
+    windows.main.findChild<QPushButton*>("SpeedButton2")->click();
+    windows.main.findChild<QPushButton*>("SpeedButton4")->click();
+    auto* layouts = windows.sheet.findChild<QComboBox*>("ComboBox1");
+    layouts->setCurrentIndex(layouts->findText("one"));
+    windows.sheet.findChild<QAbstractButton*>("CheckBox5")->setChecked(true);
+
+    // The run lets events run before it asks: wait for the dialog to come up.
+    QString opened;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            watch.stop();
+            opened = modal->objectName();
+            if (auto* decide = modal->findChild<QPushButton*>("Button3"))
+                decide->click(); // "決定"
+            else
+                modal->close();
+        }
+    });
+    watch.start(20);
+    windows.sheet.findChild<QPushButton*>("Button1")->click();
+    EXPECT_EQ(opened, "TForm18");
+    EXPECT_EQ(said, QStringList{"シートを作成しました。"});
+    QDirIterator pages(test::Q(harness.dir / "save"), {"page0001.jpg"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    EXPECT_TRUE(pages.hasNext());
 }
