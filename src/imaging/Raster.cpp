@@ -41,6 +41,11 @@ void Clear(QImage& bitmap, QRgb colour) {
     bitmap.fill(static_cast<uint>(colour));
 }
 
+bool WithinPhotoLimit(const QSize& size) {
+    return size.isValid() &&
+           int64_t{size.width()} * size.height() * 4 <= int64_t{kPhotoAllocationLimitMb} << 20;
+}
+
 void AllowLargePhotos() {
     static std::once_flag once;
     std::call_once(once, [] { QImageReader::setAllocationLimit(kPhotoAllocationLimitMb); });

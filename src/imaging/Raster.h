@@ -27,6 +27,12 @@ QImage CreateBitmap(int width, int height);
 // Every pixel becomes the colour.
 void Clear(QImage& bitmap, QRgb colour);
 
+// Whether a photo of this pixel size may be decoded: its full-size pixels fit in
+// kPhotoAllocationLimitMb. A header claiming more is refused before any pixel is decoded, even
+// when the photo would be decoded reduced: the decoder's own buffers for a progressive JPEG grow
+// with the full size (a 60000 x 60000 header on a few bytes asked for 21 GB).
+bool WithinPhotoLimit(const QSize& size);
+
 // Raises the decoder's memory limit to kPhotoAllocationLimitMb for the whole program, once
 // (Qt's default refuses photos of more than about 32 million pixels). Safe from any thread.
 void AllowLargePhotos();

@@ -48,7 +48,7 @@ PhotoHeader ReadPhotoHeader(const QString& path) {
     OpenPhoto(reader, path);
     PhotoHeader header;
     header.stored = reader.size();
-    if (!header.stored.isValid())
+    if (!WithinPhotoLimit(header.stored))
         return {};
     header.transformation = reader.transformation();
     header.upright = header.stored;
