@@ -1,0 +1,196 @@
+#include "app/LocalPath.h"
+
+#include "text/TextDecode.h"
+
+#include <QStringList>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvane {
+
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;
+
+bool IsEscape(char16_t unit) {
+    return unit >= 0xDC80 && unit <= 0xDCFF;
+}
+
+// Length of the valid UTF-8 sequence at bytes[i], or 0 when the byte does not start one.
+int Utf8SequenceAt(const QByteArray& bytes, qsizetype i, char32_t& codePoint) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x80) {
+        codePoint = c;
+        return 1;
+    }
+    int length;
+    char32_t cp;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+        cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        const auto cc = static_cast<unsigned char>(bytes[i + k]);
+        if ((cc & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (cc & 0x3F);
+    }
+    if ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    codePoint = cp;
+    return length;
+}
+
+// True when CP932 text decoded from a name reads as text: no replaced bytes, no control
+// characters and no private-use characters (the user-defined rows of CP932).
+bool Readable(const QString& text) {
+    for (QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x20 || u == 0x7F || u == 0xFFFD || (u >= 0xE000 && u <= 0xF8FF))
+            return false;
+    }
+    return true;
+}
+
+QString DisplayPart(const QString& part) {
+    if (!HasForeignBytes(part))
+        return part;
+    const QByteArray bytes = EncodeLocalPath(part);
+    const std::string decoded =
+        text::Cp932ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    const QString cp932 = QString::fromStdString(decoded);
+    if (Readable(cp932))
+        return cp932;
+    QString shown;
+    for (QChar ch : part) {
+        if (IsEscape(ch.unicode()))
+            shown +=
+                QStringLiteral("\\x%1").arg(ch.unicode() - kEscapeBase, 2, 16, QLatin1Char('0'));
+        else
+            shown += ch;
+    }
+    return shown;
+}
+
+bool Stat(const QString& path, struct stat& st) {
+    return ::stat(EncodeLocalPath(path).constData(), &st) == 0;
+}
+
+} // namespace
+
+QString DecodeLocalPath(const QByteArray& bytes) {
+    QString path;
+    path.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        const int length = Utf8SequenceAt(bytes, i, cp);
+        if (length == 0) {
+            path +=
+                QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
+            ++i;
+            continue;
+        }
+        if (cp < 0x10000) {
+            path += QChar(static_cast<char16_t>(cp));
+        } else {
+            path += QChar(QChar::highSurrogate(cp));
+            path += QChar(QChar::lowSurrogate(cp));
+        }
+        i += length;
+    }
+    return path;
+}
+
+QByteArray EncodeLocalPath(const QString& path) {
+    if (!HasForeignBytes(path))
+        return path.toUtf8();
+    QByteArray bytes;
+    bytes.reserve(path.size() * 3);
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t u = path[i].unicode();
+        const bool paired = i > 0 && QChar::isHighSurrogate(path[i - 1].unicode());
+        if (IsEscape(u) && !paired) {
+            bytes += QStringView(path).mid(runStart, i - runStart).toUtf8();
+            bytes += static_cast<char>(u - kEscapeBase);
+            runStart = i + 1;
+        }
+    }
+    bytes += QStringView(path).mid(runStart).toUtf8();
+    return bytes;
+}
+
+bool HasForeignBytes(const QString& path) {
+    for (qsizetype i = 0; i < path.size(); ++i)
+        if (IsEscape(path[i].unicode()) &&
+            !(i > 0 && QChar::isHighSurrogate(path[i - 1].unicode())))
+            return true;
+    return false;
+}
+
+QString DisplayPath(const QString& path) {
+    if (!HasForeignBytes(path))
+        return path;
+    QStringList parts = path.split(QLatin1Char('/'));
+    for (QString& part : parts)
+        part = DisplayPart(part);
+    return parts.join(QLatin1Char('/'));
+}
+
+bool IsLocalFile(const QString& path) {
+    struct stat st;
+    return Stat(path, st) && S_ISREG(st.st_mode);
+}
+
+bool IsLocalDir(const QString& path) {
+    struct stat st;
+    return Stat(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool LocalPathExists(const QString& path) {
+    struct stat st;
+    return ::lstat(EncodeLocalPath(path).constData(), &st) == 0;
+}
+
+bool RemoveLocalFile(const QString& path) {
+    const QByteArray bytes = EncodeLocalPath(path);
+    if (::unlink(bytes.constData()) == 0)
+        return true;
+    return errno == ENOENT;
+}
+
+std::unique_ptr<QFile> OpenLocalFile(const QString& path) {
+    // Non-blocking, so that a named pipe under a photo's name cannot stall the open; only regular
+    // files are kept.
+    const int fd = ::open(EncodeLocalPath(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    auto file = std::make_unique<QFile>();
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return file;
+}
+
+} // namespace quorvane
