@@ -15,8 +15,11 @@ namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
 
-bool IsEscape(char16_t unit) {
-    return unit >= 0xDC80 && unit <= 0xDCFF;
+// True when the unit at i stands for a byte: U+DC80..U+DCFF and not the low half of a pair.
+bool IsEscapeAt(const QString& path, qsizetype i) {
+    const char16_t unit = path[i].unicode();
+    return unit >= 0xDC80 && unit <= 0xDCFF &&
+           !(i > 0 && QChar::isHighSurrogate(path[i - 1].unicode()));
 }
 
 // Length of the valid UTF-8 sequence at bytes[i], or 0 when the byte does not start one.
@@ -76,12 +79,12 @@ QString DisplayPart(const QString& part) {
     if (Readable(cp932))
         return cp932;
     QString shown;
-    for (QChar ch : part) {
-        if (IsEscape(ch.unicode()))
-            shown +=
-                QStringLiteral("\\x%1").arg(ch.unicode() - kEscapeBase, 2, 16, QLatin1Char('0'));
+    for (qsizetype i = 0; i < part.size(); ++i) {
+        if (IsEscapeAt(part, i))
+            shown += QStringLiteral("\\x%1").arg(part[i].unicode() - kEscapeBase, 2, 16,
+                                                 QLatin1Char('0'));
         else
-            shown += ch;
+            shown += part[i];
     }
     return shown;
 }
@@ -122,11 +125,9 @@ QByteArray EncodeLocalPath(const QString& path) {
     bytes.reserve(path.size() * 3);
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < path.size(); ++i) {
-        const char16_t u = path[i].unicode();
-        const bool paired = i > 0 && QChar::isHighSurrogate(path[i - 1].unicode());
-        if (IsEscape(u) && !paired) {
+        if (IsEscapeAt(path, i)) {
             bytes += QStringView(path).mid(runStart, i - runStart).toUtf8();
-            bytes += static_cast<char>(u - kEscapeBase);
+            bytes += static_cast<char>(path[i].unicode() - kEscapeBase);
             runStart = i + 1;
         }
     }
@@ -136,8 +137,7 @@ QByteArray EncodeLocalPath(const QString& path) {
 
 bool HasForeignBytes(const QString& path) {
     for (qsizetype i = 0; i < path.size(); ++i)
-        if (IsEscape(path[i].unicode()) &&
-            !(i > 0 && QChar::isHighSurrogate(path[i - 1].unicode())))
+        if (IsEscapeAt(path, i))
             return true;
     return false;
 }

@@ -1,4 +1,5 @@
 // quorvane-cli exif: the EXIF report of one photo, one item after another.
+#include "app/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
@@ -62,7 +63,7 @@ int RunExif(const QStringList& args) {
     options.stopRequested = [&] { return interrupt.requested(); };
 
     std::vector<std::string> lines;
-    const int code = exif::ReadReport(QFile::encodeName(photo).toStdString(), lines, options);
+    const int code = exif::ReadReport(EncodeLocalPath(photo).toStdString(), lines, options);
     for (const std::string& item : lines) {
         std::fwrite(item.data(), 1, item.size(), stdout);
         if (item.empty() || item.back() != '\n')

@@ -1,11 +1,10 @@
 // quorvane-cli list: the photo list of a folder, one line per photo.
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
-
-#include <QFileInfo>
 
 namespace quorvane::cli {
 
@@ -50,8 +49,9 @@ int RunList(const QStringList& args) {
 
     const AppContext ctx = CliStartUp(english);
     const bool ja = ctx.japanese();
-    if (!QFileInfo(source).isDir()) {
-        Err(Pick(ja, "読込みフォルダがありません: ", "The photo folder does not exist: ") + source);
+    if (!IsLocalDir(source)) {
+        Err(Pick(ja, "読込みフォルダがありません: ", "The photo folder does not exist: ") +
+            DisplayPath(source));
         return kExitFailure;
     }
     request.sourceFolder = source;
@@ -62,8 +62,9 @@ int RunList(const QStringList& args) {
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return interrupt.requested(); };
     hooks.rowAdded = [](const PhotoEntry& row, int, int) {
-        Out(QString::number(row.number) + QLatin1Char('\t') + row.fileName + QLatin1Char('\t') +
-            row.shootingDate + QLatin1Char('\t') + row.folder + QLatin1Char('\n'));
+        Out(QString::number(row.number) + QLatin1Char('\t') + DisplayPath(row.fileName) +
+            QLatin1Char('\t') + row.shootingDate + QLatin1Char('\t') + DisplayPath(row.folder) +
+            QLatin1Char('\n'));
     };
     const PhotoListResult result = ListPhotoRows(request, hooks);
     for (const QString& message : result.messages)

@@ -20,6 +20,21 @@ QImage AsArgb32(QImage image) {
     return image;
 }
 
+QImage Load(QImageReader& reader, QString* error) {
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        if (error)
+            *error = reader.errorString();
+        return {};
+    }
+    image = AsArgb32(std::move(image));
+    if (image.isNull() && error)
+        *error = QStringLiteral("out of memory");
+    return image;
+}
+
 } // namespace
 
 QImage CreateBitmap(int width, int height) {
@@ -44,18 +59,13 @@ QImage LoadImageFile(const QString& path, QString* error) {
     // Qt's default limit (128 MB) refuses photos of more than about 32 million pixels.
     QImageReader::setAllocationLimit(kPhotoAllocationLimitMb);
     QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    QImage image;
-    if (!reader.read(&image) || image.isNull()) {
-        if (error)
-            *error = reader.errorString();
-        return {};
-    }
-    image = AsArgb32(std::move(image));
-    if (image.isNull() && error)
-        *error = QStringLiteral("out of memory");
-    return image;
+    return Load(reader, error);
+}
+
+QImage LoadImageFile(QIODevice& device, QString* error) {
+    QImageReader::setAllocationLimit(kPhotoAllocationLimitMb);
+    QImageReader reader(&device);
+    return Load(reader, error);
 }
 
 QImage ScaledCopy(const QImage& source, int width, int height) {

@@ -1,6 +1,7 @@
 #include "render/PageRenderer.h"
 
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "exif/ExifReader.h"
 #include "imaging/Argb.h"
 #include "imaging/Canvas.h"
@@ -165,7 +166,7 @@ QStringList PageRenderer::exifLines(const QString& path) const {
     options.makerNotes = settings_.makerNotes;
     options.settingsFolder = QFile::encodeName(settings_.settingsFolder).toStdString();
     std::vector<std::string> items;
-    exif::ReadReport(QFile::encodeName(path).toStdString(), items, options);
+    exif::ReadReport(EncodeLocalPath(path).toStdString(), items, options);
     if (items.size() <= 1)
         return lines;
     // Block items hold several lines, each ended by a line break.
@@ -184,7 +185,7 @@ bool PageRenderer::placePhoto(int index, const Cell& cell, int& code) {
     const QString loadError =
         tr("画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n",
            "Image reading error. \nPlease check whether the image exists or is not too big.\n") +
-        path;
+        DisplayPath(path);
     const QString memoryError =
         tr("メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
            "Memory could not be secured. \nPlease check whether the page size is too large.\n");
@@ -208,7 +209,7 @@ bool PageRenderer::placePhoto(int index, const Cell& cell, int& code) {
 
     QImage fitted;
     {
-        QImage photo = LoadImageFile(path);
+        QImage photo = LoadPhoto(path);
         if (photo.isNull() || photo.width() < 2 || photo.height() < 2) {
             fail(loadError);
             return false;
@@ -256,7 +257,7 @@ bool PageRenderer::placePhoto(int index, const Cell& cell, int& code) {
     if (L.disp_filename || L.disp_date || L.disp_exif_info) {
         UnderPhotoParts parts{L.disp_filename, L.disp_exif_info, L.disp_date,
                               L.disp_date_multiline};
-        const QString text = BuildUnderPhotoText(parts, QFileInfo(path).fileName(),
+        const QString text = BuildUnderPhotoText(parts, QFileInfo(DisplayPath(path)).fileName(),
                                                  L.disp_exif_info ? exifLines(path) : QStringList(),
                                                  dates_.value(index));
         if (!text.isEmpty()) {
@@ -276,7 +277,7 @@ bool PageRenderer::writeWebPhoto(const QImage& photo, const QString& path) {
     const int width = std::max(1, layout_.web_thumb_width);
     const int height = std::max<int>(
         1, static_cast<int>(static_cast<int64_t>(photo.height()) * width / photo.width()));
-    const QString name = QFileInfo(path).completeBaseName() + QStringLiteral(".jpg");
+    const QString name = QFileInfo(DisplayPath(path)).completeBaseName() + QStringLiteral(".jpg");
     const QString target = webFolder() + QLatin1Char('/') + name;
     if (settings_.keepExisting && QFileInfo::exists(target))
         return true;
@@ -393,7 +394,7 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& 
         }
         if (endRow_ && index + 1 > *endRow_)
             break;
-        if (!QFileInfo(paths_[index]).isFile())
+        if (!IsLocalFile(paths_[index]))
             continue;
         int code = 0;
         if (!placePhoto(index, cell, code)) {

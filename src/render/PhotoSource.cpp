@@ -1,12 +1,18 @@
 #include "render/PhotoSource.h"
 
+#include "app/LocalPath.h"
+#include "imaging/Raster.h"
+
 #include <QImageIOHandler>
 #include <QImageReader>
 
 namespace quorvane {
 
 QSize UprightPhotoSize(const QString& path) {
-    QImageReader reader(path);
+    const auto file = OpenLocalFile(path);
+    if (!file)
+        return {};
+    QImageReader reader(file.get());
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     QSize size = reader.size();
@@ -15,6 +21,11 @@ QSize UprightPhotoSize(const QString& path) {
     if (reader.transformation() & QImageIOHandler::TransformationRotate90)
         size.transpose();
     return size;
+}
+
+QImage LoadPhoto(const QString& path) {
+    const auto file = OpenLocalFile(path);
+    return file ? LoadImageFile(*file) : QImage();
 }
 
 } // namespace quorvane

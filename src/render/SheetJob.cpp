@@ -1,6 +1,7 @@
 #include "render/SheetJob.h"
 
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "render/PageRenderer.h"
 #include "text/Numbers.h"
@@ -37,11 +38,10 @@ void SheetJob::deleteOldFiles(const QString& folder, bool japanese, SheetRunObse
         observer.yield();
         if (stop_)
             return;
-        QFile::remove(path);
-        if (QFileInfo::exists(path))
+        if (!RemoveLocalFile(path))
             observer.message(
                 Pick(japanese, "ファイルの削除に失敗しました。\n", "Failed to delete the file.\n") +
-                path);
+                DisplayPath(path));
     }
 }
 

@@ -9,9 +9,22 @@
 namespace quorvane::text {
 
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    // Opened without blocking and kept only when it is a regular file: a named pipe or a device
+    // under a file's name would otherwise stall or never end.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return std::nullopt;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        return std::nullopt;
+    }
     std::string data;
     char buffer[65536];
     bool ok = true;

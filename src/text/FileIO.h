@@ -7,7 +7,8 @@
 
 namespace quorvane::text {
 
-// The whole file, or nullopt when it cannot be opened or read. Files above maxBytes are refused.
+// The whole file, or nullopt when it cannot be opened or read or is not a regular file. Files
+// above maxBytes are refused. The path is bytes as the file system holds them.
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes = 64u << 20);
 
 // Writes the bytes to a temporary file in the same folder, checks every write, flushes it to disk

@@ -1,0 +1,38 @@
+// Paths keep bytes that are not UTF-8 exactly and show them readably.
+#include "app/LocalPath.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+
+namespace {
+
+TEST(LocalPath, KeepsEveryByteAndShowsNamesReadably) {
+    struct Case {
+        QByteArray bytes;
+        const char* shown;
+        bool foreign;
+    };
+    const std::vector<Case> cases = {
+        {"/photos/a.jpg", "/photos/a.jpg", false},
+        {"/写真/日本.jpg", "/写真/日本.jpg", false},
+        {"/p/\x83\x65\x83\x58\x83\x67.jpg", "/p/テスト.jpg", true},
+        {"/\x83\x54\x83\x75/caf\xe9.png", "/サブ/caf\\xe9.png", true},
+        {"/p/\xff\xfe\x80.gif", "/p/\\xff\\xfe\\x80.gif", true},
+        // CP932's user-defined rows are no readable text.
+        {"/p/\xf0\x40.jpg", "/p/\\xf0@.jpg", true},
+        // UTF-8 of a lone surrogate is not UTF-8: kept as three bytes.
+        {"/p/\xed\xb2\x83.jpg", "/p/\\xed\\xb2\\x83.jpg", true},
+        // A character beyond U+FFFF whose low surrogate lies in the escape range, then a byte.
+        {"/p/\xf0\x90\x82\x80\x83.jpg", "/p/\xf0\x90\x82\x80\\x83.jpg", true},
+        {"", "", false},
+    };
+    for (const Case& c : cases) {
+        const QString path = DecodeLocalPath(c.bytes);
+        EXPECT_EQ(EncodeLocalPath(path), c.bytes) << c.shown;
+        EXPECT_EQ(DisplayPath(path).toStdString(), c.shown);
+        EXPECT_EQ(HasForeignBytes(path), c.foreign) << c.shown;
+    }
+}
+
+} // namespace
