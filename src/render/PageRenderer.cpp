@@ -7,6 +7,7 @@
 #include "imaging/Canvas.h"
 #include "imaging/JpegEncode.h"
 #include "imaging/Raster.h"
+#include "layout/RenderableLayout.h"
 #include "render/PageOutput.h"
 #include "render/PhotoPlan.h"
 #include "render/PhotoSource.h"
@@ -31,6 +32,13 @@ QString Q(const std::string& s) {
 
 StampFont Font(const std::string& family, const std::string& colour, int size) {
     return StampFont{Q(family), ParseArgbOr(Q(colour), kTextColour), size};
+}
+
+// The refusal of a layout value that no page can use, naming the file and the key.
+QString BadValueMessage(bool japanese, const std::string& file, const layout::LayoutProblem& p) {
+    return Pick(japanese, "レイアウトファイルに使えない値があります。\n",
+                "The layout file holds a value that cannot be used.\n") +
+           Q(file) + QStringLiteral(" [%1] %2=%3").arg(Q(p.section), Q(p.key)).arg(p.value);
 }
 
 // An optional whole number typed into a field.
@@ -64,6 +72,12 @@ int PageRenderer::prepare() {
             tr("写真枚数設定が０か無効です。", "The number of pictures set is 0 or invalid."));
         return kRenderStopped;
     }
+    const layout::LayoutProblem problem = layout::CheckRenderable(
+        L, settings_.memoryLimit > 0 ? settings_.memoryLimit : layout::DefaultRenderMemoryLimit());
+    if (problem.kind == layout::LayoutProblem::kBadValue) {
+        observer_.message(BadValueMessage(settings_.japanese, L.ini_file_name, problem));
+        return kRenderStopped;
+    }
     background_ = ParseArgbOr(Q(L.bg_color), 0xffffffff);
 
     paths_.clear();
@@ -90,7 +104,9 @@ int PageRenderer::prepare() {
     numberOffset_ = offset && *offset < 10001 ? *offset : 0;
     endRow_ = FieldNumber(settings_.endRow);
 
-    page_ = CreateBitmap(L.width, L.height);
+    // A page or photo cell beyond the memory limit is reported as the page's allocation failure.
+    page_ =
+        problem.kind == layout::LayoutProblem::kNone ? CreateBitmap(L.width, L.height) : QImage();
     if (page_.isNull()) {
         fail(tr(
             "メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
@@ -126,10 +142,10 @@ void PageRenderer::clearPage() {
 }
 
 QPoint PageRenderer::cellOrigin(const Cell& cell) const {
-    const int64_t x =
-        layout_.left_margin + static_cast<int64_t>(cell.col) * (layout_.photo_width + gapX_);
-    const int64_t y =
-        layout_.top_margin + static_cast<int64_t>(cell.row) * (layout_.photo_height + gapY_);
+    const int64_t x = layout_.left_margin +
+                      static_cast<int64_t>(cell.col) * (int64_t{layout_.photo_width} + gapX_);
+    const int64_t y = layout_.top_margin +
+                      static_cast<int64_t>(cell.row) * (int64_t{layout_.photo_height} + gapY_);
     return QPoint(static_cast<int>(std::clamp<int64_t>(x, INT32_MIN / 2, INT32_MAX / 2)),
                   static_cast<int>(std::clamp<int64_t>(y, INT32_MIN / 2, INT32_MAX / 2)));
 }
@@ -261,7 +277,9 @@ bool PageRenderer::placePhoto(int index, const Cell& cell, int& code) {
                                                  L.disp_exif_info ? exifLines(path) : QStringList(),
                                                  dates_.value(index));
         if (!text.isEmpty()) {
-            const int strip = (L.photo_row == 1 ? L.bottom_margin : gapY_) - L.filedate_v_adjust;
+            const int strip = static_cast<int>(std::clamp<int64_t>(
+                int64_t{L.photo_row == 1 ? L.bottom_margin : gapY_} - L.filedate_v_adjust,
+                INT32_MIN, INT32_MAX));
             DrawFileNameDate(
                 page, StampTarget::OutputPage, 1, L.filedate_align, StampMargins{},
                 Font(L.filedate_font_name, L.filedate_font_color, L.filedate_font_size),

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QString>
 #include <QVector>
+#include <cstdint>
 
 namespace quorvane {
 
@@ -37,6 +38,8 @@ struct SheetRunSettings {
 
     // The batch command only: pages at the layout's own pixel size instead of 640 on the long side.
     bool fullResolution = false;
+    // Bytes the page and photo bitmaps may take together; 0 means half the machine's memory.
+    int64_t memoryLimit = 0;
 };
 
 // How a run talks back. Every method has a quiet default except the stop request, which the
