@@ -22,42 +22,6 @@ bool IsEscapeAt(const QString& path, qsizetype i) {
            !(i > 0 && QChar::isHighSurrogate(path[i - 1].unicode()));
 }
 
-// Length of the valid UTF-8 sequence at bytes[i], or 0 when the byte does not start one.
-int Utf8SequenceAt(const QByteArray& bytes, qsizetype i, char32_t& codePoint) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x80) {
-        codePoint = c;
-        return 1;
-    }
-    int length;
-    char32_t cp;
-    if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-        cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size())
-        return 0;
-    for (int k = 1; k < length; ++k) {
-        const auto cc = static_cast<unsigned char>(bytes[i + k]);
-        if ((cc & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    if ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    codePoint = cp;
-    return length;
-}
-
 // True when CP932 text decoded from a name reads as text: no replaced bytes, no control
 // characters and no private-use characters (the user-defined rows of CP932).
 bool Readable(const QString& text) {
@@ -96,25 +60,21 @@ bool Stat(const QString& path, struct stat& st) {
 } // namespace
 
 QString DecodeLocalPath(const QByteArray& bytes) {
+    const std::string_view view(bytes.constData(), static_cast<size_t>(bytes.size()));
     QString path;
     path.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size();) {
-        char32_t cp = 0;
-        const int length = Utf8SequenceAt(bytes, i, cp);
-        if (length == 0) {
-            path +=
-                QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
-            ++i;
+    size_t runStart = 0; // of the current run of well-formed UTF-8
+    for (size_t i = 0; i < view.size();) {
+        const size_t length = text::Utf8SequenceLength(view, i);
+        if (length > 0) {
+            i += length;
             continue;
         }
-        if (cp < 0x10000) {
-            path += QChar(static_cast<char16_t>(cp));
-        } else {
-            path += QChar(QChar::highSurrogate(cp));
-            path += QChar(QChar::lowSurrogate(cp));
-        }
-        i += length;
+        path += QString::fromUtf8(view.substr(runStart, i - runStart));
+        path += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(view[i])));
+        runStart = ++i;
     }
+    path += QString::fromUtf8(view.substr(runStart));
     return path;
 }
 

@@ -31,6 +31,12 @@ TEST(DecodeTextFile, PicksTheEncodingByMarkThenValidity) {
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));                                     // overlong
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));                                 // surrogate
     EXPECT_FALSE(IsValidUtf8("\xE5\x86"));                                     // truncated
+    // With a UTF-8 mark, every byte outside a well-formed sequence is replaced: beyond U+10FFFF,
+    // five-byte forms, surrogates (iconv let the first two through).
+    for (const char* bad : {"\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xED\xA0\x80", "\xC0"})
+        EXPECT_TRUE(IsValidUtf8(DecodeTextFile(std::string("\xEF\xBB\xBFx") + bad))) << bad;
+    EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF\xF4\x90\x80\x80!"),
+              "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD!");
 }
 
 TEST(DecodeTextFile, RoundTripsCp932AndLatin1) {
