@@ -63,18 +63,26 @@ QString DecodeLocalPath(const QByteArray& bytes) {
     const std::string_view view(bytes.constData(), static_cast<size_t>(bytes.size()));
     QString path;
     path.reserve(bytes.size());
-    size_t runStart = 0; // of the current run of well-formed UTF-8
     for (size_t i = 0; i < view.size();) {
         const size_t length = text::Utf8SequenceLength(view, i);
-        if (length > 0) {
-            i += length;
+        if (length == 0) {
+            path += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(view[i])));
+            ++i;
             continue;
         }
-        path += QString::fromUtf8(view.substr(runStart, i - runStart));
-        path += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(view[i])));
-        runStart = ++i;
+        // Decoded here rather than by QString::fromUtf8, which drops a leading U+FEFF.
+        const auto lead = static_cast<unsigned char>(view[i]);
+        char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(view[i + k]) & 0x3F);
+        if (cp < 0x10000) {
+            path += QChar(static_cast<char16_t>(cp));
+        } else {
+            path += QChar(QChar::highSurrogate(cp));
+            path += QChar(QChar::lowSurrogate(cp));
+        }
+        i += length;
     }
-    path += QString::fromUtf8(view.substr(runStart));
     return path;
 }
 

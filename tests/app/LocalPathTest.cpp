@@ -25,6 +25,12 @@ TEST(LocalPath, KeepsEveryByteAndShowsNamesReadably) {
         {"/p/\xed\xb2\x83.jpg", "/p/\\xed\\xb2\\x83.jpg", true},
         // A character beyond U+FFFF whose low surrogate lies in the escape range, then a byte.
         {"/p/\xf0\x90\x82\x80\x83.jpg", "/p/\xf0\x90\x82\x80\\x83.jpg", true},
+        // A leading byte-order mark is part of the name.
+        {"\xef\xbb\xbf"
+         "a.jpg",
+         "\xef\xbb\xbf"
+         "a.jpg",
+         false},
         {"", "", false},
     };
     for (const Case& c : cases) {
