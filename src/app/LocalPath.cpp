@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,6 +133,15 @@ bool IsLocalDir(const QString& path) {
 bool LocalPathExists(const QString& path) {
     struct stat st;
     return ::lstat(EncodeLocalPath(path).constData(), &st) == 0;
+}
+
+QString CanonicalLocalPath(const QString& path) {
+    char* real = ::realpath(EncodeLocalPath(path).constData(), nullptr);
+    if (!real)
+        return {};
+    const QString canonical = DecodeLocalPath(QByteArray(real));
+    std::free(real);
+    return canonical;
 }
 
 bool RemoveLocalFile(const QString& path) {

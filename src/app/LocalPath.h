@@ -34,6 +34,10 @@ QString DisplayPath(const QString& path);
 bool IsLocalFile(const QString& path); // a regular file
 bool IsLocalDir(const QString& path);
 bool LocalPathExists(const QString& path); // anything, a dangling symbolic link included
+// The absolute path with every symbolic link, "." and ".." resolved (realpath), in the same
+// QString form; empty when the path does not exist. Compare these to tell whether two paths
+// name one file.
+QString CanonicalLocalPath(const QString& path);
 // Removes a file (or a symbolic link itself); true when it is gone.
 bool RemoveLocalFile(const QString& path);
 

@@ -1,9 +1,12 @@
 // Paths keep bytes that are not UTF-8 exactly and show them readably.
 #include "app/LocalPath.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 using namespace quorvane;
+using quorvane::test::TempDir;
 
 namespace {
 
@@ -39,6 +42,30 @@ TEST(LocalPath, KeepsEveryByteAndShowsNamesReadably) {
         EXPECT_EQ(DisplayPath(path).toStdString(), c.shown);
         EXPECT_EQ(HasForeignBytes(path), c.foreign) << c.shown;
     }
+}
+
+// The file-system helpers reach a file by its exact bytes, through a linked folder too.
+TEST(LocalPath, FileSystemByBytes) {
+    TempDir dir;
+    const std::string root = dir.str();
+    test::WriteFile(dir / "\x83\x54\x83\x75/\xe9.jpg", "photo");
+    std::filesystem::create_symlink("\x83\x54\x83\x75", dir / "link");
+    const QString real =
+        DecodeLocalPath(QByteArray::fromStdString(root + "/\x83\x54\x83\x75/\xe9.jpg"));
+    const QString linked = DecodeLocalPath(QByteArray::fromStdString(root + "/link/\xe9.jpg"));
+    EXPECT_TRUE(IsLocalFile(linked));
+    EXPECT_FALSE(IsLocalDir(linked));
+    EXPECT_TRUE(IsLocalDir(DecodeLocalPath(QByteArray::fromStdString(root + "/link"))));
+    EXPECT_EQ(CanonicalLocalPath(linked), CanonicalLocalPath(real));
+    EXPECT_TRUE(CanonicalLocalPath(real).endsWith(real.mid(real.lastIndexOf('/'))));
+    const auto file = OpenLocalFile(linked);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->readAll(), "photo");
+    EXPECT_FALSE(OpenLocalFile(DecodeLocalPath(QByteArray::fromStdString(root))));
+    EXPECT_TRUE(RemoveLocalFile(linked));
+    EXPECT_FALSE(LocalPathExists(real));
+    EXPECT_TRUE(CanonicalLocalPath(real).isEmpty());
+    EXPECT_TRUE(RemoveLocalFile(real)); // already gone
 }
 
 } // namespace
