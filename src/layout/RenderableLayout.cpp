@@ -69,10 +69,18 @@ LayoutProblem CheckRenderable(const SheetLayout& l, int64_t memoryLimit) {
     if (l.for_web && (l.web_thumb_width < 1 || l.web_thumb_width > kMaxBitmapEdge))
         return bad("PHOTO", "web_thumb_width", l.web_thumb_width);
 
-    // The page, and the photo scaled to its cell with its fitted copy and a trimmed copy.
+    // The page, and the photo scaled to its cell with its fitted copy and a trimmed copy; a web
+    // image is web_thumb_width wide and as high as the photo's shape makes it, at most the
+    // longer cell edge times its width (a photo one pixel wide), or the bitmap limit.
     const int64_t page = static_cast<int64_t>(l.width) * l.height * 4;
     const int64_t cell = static_cast<int64_t>(l.photo_width) * l.photo_height * 4;
-    if (page + 3 * cell > memoryLimit)
+    int64_t web = 0;
+    if (l.for_web) {
+        const int64_t w = l.web_thumb_width;
+        web =
+            w * std::min<int64_t>(kMaxBitmapEdge, w * std::max(l.photo_width, l.photo_height)) * 4;
+    }
+    if (page + 3 * cell + web > memoryLimit)
         problem.kind = LayoutProblem::kMemory;
     return problem;
 }

@@ -27,12 +27,12 @@ struct LayoutProblem {
 };
 
 // The first problem of the layout, or kNone. `memoryLimit` is the number of bytes
-// the page, photo and scaled-photo bitmaps may take together. photo_ct is left to the renderer's
-// own message. Rules: width and height 1..32767 (else kMemory); photo_col and photo_row 1..32767,
-// and no more cells than the page has squares of 10 x 10 pixels (the smallest photo the
-// calculation makes); photo_width and photo_height 1..kMaxLayoutLength; margins, adjustments,
-// paddings, font sizes and dpi within ±kMaxLayoutLength; web_thumb_width 1..32767 for web
-// exhibition layouts.
+// the page, photo, scaled-photo and web image bitmaps may take together. photo_ct is left to the
+// renderer's own message. Rules: width and height 1..32767 (else kMemory); photo_col and
+// photo_row 1..32767, and no more cells than the page has squares of 10 x 10 pixels (the smallest
+// photo the calculation makes); photo_width and photo_height 1..kMaxLayoutLength; margins,
+// adjustments, paddings, font sizes and dpi within ±kMaxLayoutLength; web_thumb_width 1..32767 for
+// web exhibition layouts.
 LayoutProblem CheckRenderable(const SheetLayout& layout, int64_t memoryLimit);
 
 // Half the machine's memory: what a run's bitmaps may take by default.

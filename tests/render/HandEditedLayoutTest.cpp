@@ -48,6 +48,8 @@ TEST(HandEditedLayout, RefusedOrRenderedWithoutUndefinedBehaviour) {
          refused + "[PHOTO] web_thumb_width=0"},
         {"page wider than a bitmap", [](auto& l) { l.width = 40000; }, -1, memory},
         {"page of no height", [](auto& l) { l.height = 0; }, -1, memory},
+        {"web images beyond the memory limit",
+         [](auto& l) { l.for_web = true, l.web_thumb_width = 30000; }, -1, memory},
         {"cells beyond the memory limit", [](auto& l) { l.photo_width = l.photo_height = 20000; },
          -1, memory},
         {"adjustments at the bounds render",
