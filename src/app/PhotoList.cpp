@@ -1,6 +1,7 @@
 #include "app/PhotoList.h"
 
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "exif/ExifReader.h"
 #include "text/FileIO.h"
 #include "text/Numbers.h"
@@ -8,11 +9,16 @@
 
 #include <QCollator>
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
+#include <deque>
+#include <dirent.h>
+#include <memory>
+#include <numeric>
+#include <set>
+#include <sys/stat.h>
 
 namespace quorvane {
 
@@ -31,6 +37,16 @@ int FieldNumber(const QString& text, int from, int length) {
     return text::ParseIntOr(text.mid(from, length).toStdString(), 0);
 }
 
+// The folder's bytes ready for a name to be appended: one trailing "/" taken off (as a listing
+// of "X/" gives "X/a.jpg"), then "/" added; the root folder stays "/".
+QByteArray JoinableFolder(QByteArray folder) {
+    if (folder.size() > 1 && folder.endsWith('/'))
+        folder.chop(1);
+    if (!folder.endsWith('/'))
+        folder += '/';
+    return folder;
+}
+
 bool IsDateError(const QString& date) {
     return date.isEmpty() || date.startsWith(QStringLiteral("エラー"));
 }
@@ -40,21 +56,64 @@ bool IsDateError(const QString& date) {
 ListedPaths ListPhotos(const QString& folder, bool subfolders,
                        const std::function<bool()>& stopRequested) {
     ListedPaths result;
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+    struct stat st;
+    if (folder.isEmpty() || ::stat(EncodeLocalPath(folder).constData(), &st) != 0 ||
+        !S_ISDIR(st.st_mode))
         return result;
-    // Hidden files (and, on this platform, hidden folders) are not listed.
-    QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot,
-                    subfolders ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (stopRequested && stopRequested()) {
-            result.stopped = true;
-            return result;
+    // Real folders are walked first; linked ones afterwards, each only when its target has not
+    // been walked yet.
+    std::set<std::pair<dev_t, ino_t>> walked{{st.st_dev, st.st_ino}};
+    std::vector<QByteArray> folders{JoinableFolder(EncodeLocalPath(folder))};
+    std::deque<QByteArray> links;
+    while (!folders.empty() || !links.empty()) {
+        QByteArray dir;
+        if (!folders.empty()) {
+            dir = std::move(folders.back());
+            folders.pop_back();
+        } else {
+            dir = std::move(links.front());
+            links.pop_front();
+            if (::stat(dir.constData(), &st) != 0 || !walked.insert({st.st_dev, st.st_ino}).second)
+                continue;
+            dir = JoinableFolder(dir);
         }
-        const QString name = it.fileName();
-        if (name.startsWith(QLatin1Char('.')) || !IsPhotoName(name))
+        std::unique_ptr<DIR, int (*)(DIR*)> stream(::opendir(dir.constData()), &::closedir);
+        if (!stream)
             continue;
-        result.paths.append(path);
+        while (const dirent* entry = ::readdir(stream.get())) {
+            const char* name = entry->d_name;
+            if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+                continue;
+            if (stopRequested && stopRequested()) {
+                result.stopped = true;
+                return result;
+            }
+            if (name[0] == '.')
+                continue;
+            const QByteArray path = dir + name;
+            unsigned char type = entry->d_type;
+            if (type == DT_LNK || type == DT_UNKNOWN) {
+                if (::stat(path.constData(), &st) != 0)
+                    continue; // a dangling link
+                type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+                if (type == DT_DIR && entry->d_type == DT_LNK) {
+                    if (subfolders)
+                        links.push_back(path);
+                    continue;
+                }
+            }
+            if (type == DT_DIR) {
+                if (subfolders && ::lstat(path.constData(), &st) == 0 &&
+                    walked.insert({st.st_dev, st.st_ino}).second)
+                    folders.push_back(path + '/');
+                continue;
+            }
+            if (type == DT_REG) {
+                const QString decoded = DecodeLocalPath(path);
+                if (IsPhotoName(decoded))
+                    result.paths.append(decoded);
+            }
+        }
     }
     return result;
 }
@@ -64,37 +123,79 @@ void SortPhotoPaths(QStringList& paths) {
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
     collator.setIgnorePunctuation(false);
+    // Names that are not UTF-8 sort as they are shown.
+    QStringList shown;
+    shown.reserve(paths.size());
+    for (const QString& path : std::as_const(paths))
+        shown.append(DisplayPath(path));
+    std::vector<int> order(static_cast<size_t>(paths.size()));
+    std::iota(order.begin(), order.end(), 0);
     if (collator.locale().language() == QLocale::C) {
         // Qt's sort keys of the C locale (LANG=C.UTF-8) ignore the case setting; compare() not.
-        std::stable_sort(paths.begin(), paths.end(), [&](const QString& a, const QString& b) {
-            return collator.compare(a, b) < 0;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return collator.compare(shown[a], shown[b]) < 0; });
+    } else {
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(order.size());
+        for (const QString& text : std::as_const(shown))
+            keys.push_back(collator.sortKey(text));
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]) < 0;
         });
-        return;
     }
-    std::vector<std::pair<QCollatorSortKey, int>> keys;
-    keys.reserve(static_cast<size_t>(paths.size()));
-    for (int i = 0; i < paths.size(); ++i)
-        keys.emplace_back(collator.sortKey(paths[i]), i);
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
     QStringList sorted;
     sorted.reserve(paths.size());
-    for (const auto& k : keys)
-        sorted.append(paths[k.second]);
+    for (int i : order)
+        sorted.append(paths[i]);
     paths = std::move(sorted);
 }
 
 QString SideFilePath(const QString& photoPath) {
-    const QFileInfo info(photoPath);
-    const QString name = info.fileName();
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot < 0 ? name : name.left(dot);
-    return info.path() + QLatin1Char('/') + base + QStringLiteral(".exif");
+    const qsizetype slash = photoPath.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = photoPath.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > slash ? photoPath.left(dot) : photoPath;
+    return base + QStringLiteral(".exif");
 }
 
-QString SideFileDate(const QString& photoPath) {
-    auto bytes =
-        text::ReadWholeFile(QFile::encodeName(SideFilePath(photoPath)).toStdString(), 4u << 20);
+QString SideFileFinder::find(const QString& photoPath) {
+    const QString exact = SideFilePath(photoPath);
+    if (IsLocalFile(exact))
+        return exact;
+    const qsizetype slash = exact.lastIndexOf(QLatin1Char('/'));
+    const QString folder = exact.left(slash + 1);
+    auto known = folders_.find(folder);
+    if (known == folders_.end()) {
+        QHash<QString, QString> names;
+        const QByteArray dir = folder.isEmpty() ? QByteArray(".") : EncodeLocalPath(folder);
+        std::unique_ptr<DIR, int (*)(DIR*)> stream(::opendir(dir.constData()), &::closedir);
+        while (stream) {
+            const dirent* entry = ::readdir(stream.get());
+            if (!entry)
+                break;
+            const QString name = DecodeLocalPath(QByteArray(entry->d_name));
+            const QString folded = name.toCaseFolded();
+            if (!folded.endsWith(QLatin1String(".exif")))
+                continue;
+            auto it = names.find(folded);
+            if (it == names.end())
+                names.insert(folded, name);
+            else if (EncodeLocalPath(name) < EncodeLocalPath(*it))
+                *it = name;
+        }
+        known = folders_.insert(folder, names);
+    }
+    const QString name = known->value(exact.mid(slash + 1).toCaseFolded());
+    if (name.isEmpty() || !IsLocalFile(folder + name))
+        return {};
+    return folder + name;
+}
+
+QString SideFileDate(const QString& photoPath, SideFileFinder* finder) {
+    SideFileFinder own;
+    const QString sideFile = (finder ? finder : &own)->find(photoPath);
+    if (sideFile.isEmpty())
+        return {};
+    auto bytes = text::ReadWholeFile(EncodeLocalPath(sideFile).toStdString(), 4u << 20);
     if (!bytes)
         return {};
     static const QString kDateLabel = QStringLiteral("データ撮影日時:");
@@ -181,6 +282,7 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
     exifOptions.yield = hooks.yield;
     exifOptions.stopRequested = hooks.stopRequested;
 
+    SideFileFinder sideFiles;
     const int found = static_cast<int>(listed.paths.size());
     for (const QString& path : std::as_const(listed.paths)) {
         if (hooks.yield)
@@ -189,19 +291,17 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
             result.stopped = true;
             break;
         }
-        const QFileInfo info(path);
-        if (!info.isFile())
+        if (!IsLocalFile(path))
             continue;
         PhotoEntry row;
         row.number = static_cast<int>(result.rows.size()) + 1;
-        row.fileName = info.fileName();
-        row.folder = info.path(); // "/" for a photo of the root folder
-        if (!row.folder.endsWith(QLatin1Char('/')))
-            row.folder += QLatin1Char('/');
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        row.fileName = path.mid(slash + 1);
+        row.folder = path.left(slash + 1); // "/" for a photo of the root folder
         QString date = QString::fromStdString(
-            exif::ShootingDate(QFile::encodeName(path).toStdString(), exifOptions));
-        if (IsDateError(date) && QFileInfo::exists(SideFilePath(path)))
-            date = SideFileDate(path);
+            exif::ShootingDate(EncodeLocalPath(path).toStdString(), exifOptions));
+        if (IsDateError(date))
+            date = SideFileDate(path, &sideFiles);
         if (!IsDateError(date))
             row.shootingDate = FormatDateCell(date, request.era, request.withTime);
         result.rows.append(row);

@@ -2,6 +2,7 @@
 // file) and the rows of the main window's grid, which every later step takes its photos from.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -12,7 +13,8 @@ namespace quorvane {
 
 constexpr int kPhotoListRows = 10000; // the grid's fixed row count, so the most photos listed
 
-// One row of the photo list.
+// One row of the photo list. File name and folder keep names that are not UTF-8 byte for byte
+// (see LocalPath.h): open them through its functions and show them through DisplayPath().
 struct PhotoEntry {
     int number = 0;       // 1-based row number
     QString fileName;     // bare name with extension
@@ -29,18 +31,35 @@ struct ListedPaths {
 };
 
 // Every ".JPG", ".JPEG", ".PNG", ".GIF" file (any case) of the folder, and of its subfolders at any
-// depth when asked; hidden files and names beginning with "." are skipped. A missing folder gives
-// an empty list.
+// depth when asked; names beginning with "." are skipped, files and folders alike. Symbolically
+// linked folders are followed and every real folder is listed once, under its own path when it
+// lies in the tree, so a link loop ends. Names are kept byte for byte (see LocalPath.h). A missing
+// folder gives an empty list.
 ListedPaths ListPhotos(const QString& folder, bool subfolders,
                        const std::function<bool()>& stopRequested = {});
 
-// Sorts full paths as whole texts, case-insensitively, in the user's locale.
+// Sorts full paths as whole texts as they are shown, case-insensitively, in the user's locale.
 void SortPhotoPaths(QStringList& paths);
 
-// The date line of a photo's ".exif" side file (same name, extension replaced by ".exif"): the
-// rest of the first line beginning with "データ撮影日時:", trimmed; empty when there is none.
+// The photo's side file under its exact name: same name, extension replaced by ".exif".
 QString SideFilePath(const QString& photoPath);
-QString SideFileDate(const QString& photoPath);
+
+// Finds side files whatever the case of their names ("NAME.EXIF", "name.Exif"), as the file names
+// of Windows ignore case: the exact name when it exists, else the first matching name of the
+// folder in byte order. Each folder is read once, so one finder serves a whole listing.
+class SideFileFinder {
+  public:
+    // The side file's path, or empty when there is none.
+    QString find(const QString& photoPath);
+
+  private:
+    // Folder → case-folded side-file name → the name on disk.
+    QHash<QString, QHash<QString, QString>> folders_;
+};
+
+// The date line of a photo's side file: the rest of the first line beginning with
+// "データ撮影日時:", trimmed; empty when there is none.
+QString SideFileDate(const QString& photoPath, SideFileFinder* finder = nullptr);
 
 // The date cell of the grid for a date text, by its length: YYYYMMDD, YYYY:MM:DD (or with "-"),
 // or YYYY:MM:DD HH:MM:SS; any other length gives an empty cell. `era` shows dates from

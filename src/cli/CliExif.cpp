@@ -1,5 +1,6 @@
 // quorvane-cli exif: the EXIF report of one photo, one item after another.
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
@@ -95,7 +96,7 @@ int RunExif(const QStringList& args) {
     options.stopRequested = [&] { return interrupt.requested(); };
 
     std::vector<std::string> lines;
-    const int code = exif::ReadReport(QFile::encodeName(photo).toStdString(), lines, options);
+    const int code = exif::ReadReport(EncodeLocalPath(photo).toStdString(), lines, options);
     for (const std::string& item : lines) {
         std::fwrite(item.data(), 1, item.size(), stdout);
         if (item.empty() || item.back() != '\n')

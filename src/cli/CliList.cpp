@@ -1,11 +1,10 @@
 // quorvane-cli list: the photo list of a folder, one line per photo.
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
-
-#include <QFileInfo>
 
 namespace quorvane::cli {
 
@@ -72,8 +71,9 @@ int RunList(const QStringList& args) {
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return interrupt.requested(); };
     hooks.rowAdded = [](const PhotoEntry& row, int, int) {
-        Out(QString::number(row.number) + QLatin1Char('\t') + row.fileName + QLatin1Char('\t') +
-            row.shootingDate + QLatin1Char('\t') + row.folder + QLatin1Char('\n'));
+        Out(QString::number(row.number) + QLatin1Char('\t') + DisplayPath(row.fileName) +
+            QLatin1Char('\t') + row.shootingDate + QLatin1Char('\t') + DisplayPath(row.folder) +
+            QLatin1Char('\n'));
     };
     const PhotoListResult result = ListPhotoRows(request, hooks);
     for (const QString& message : result.messages)

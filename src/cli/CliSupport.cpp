@@ -1,10 +1,10 @@
 #include "cli/CliSupport.h"
 
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "text/Numbers.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <cstdio>
 
 namespace quorvane::cli {
@@ -39,10 +39,10 @@ bool IsEnglishSwitch(const QString& arg) {
 }
 
 bool CheckPhotoFolder(const QString& folder, bool japanese) {
-    if (QFileInfo(folder).isDir())
+    if (IsLocalDir(folder))
         return true;
     Err(Pick(japanese, "読込みフォルダがありません: ", "The photo folder does not exist: ") +
-        folder);
+        DisplayPath(folder));
     return false;
 }
 

@@ -1,4 +1,5 @@
 // quorvane-cli: the batch command, a thin front end of the same core as the windows.
+#include "app/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "imaging/Fonts.h"
@@ -50,9 +51,10 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
 int main(int argc, char** argv) {
     qInstallMessageHandler(QuietQtMessages);
     using namespace quorvane::cli;
+    // Arguments keep bytes that are not UTF-8, so a photo or folder named in CP932 is found.
     QStringList raw;
     for (int i = 1; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
+        raw << quorvane::DecodeLocalPath(QByteArray(argv[i]));
     if (raw.isEmpty()) {
         std::fputs(kUsage, stderr);
         return kExitUsage;

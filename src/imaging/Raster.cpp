@@ -21,6 +21,21 @@ QImage AsArgb32(QImage image) {
     return image;
 }
 
+QImage Load(QImageReader& reader, QString* error) {
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        if (error)
+            *error = reader.errorString();
+        return {};
+    }
+    image = AsArgb32(std::move(image));
+    if (image.isNull() && error)
+        *error = QStringLiteral("out of memory");
+    return image;
+}
+
 } // namespace
 
 QImage CreateBitmap(int width, int height) {
@@ -54,18 +69,13 @@ void AllowLargePhotos() {
 QImage LoadImageFile(const QString& path, QString* error) {
     AllowLargePhotos();
     QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    QImage image;
-    if (!reader.read(&image) || image.isNull()) {
-        if (error)
-            *error = reader.errorString();
-        return {};
-    }
-    image = AsArgb32(std::move(image));
-    if (image.isNull() && error)
-        *error = QStringLiteral("out of memory");
-    return image;
+    return Load(reader, error);
+}
+
+QImage LoadImageFile(QIODevice& device, QString* error) {
+    QImageReader::setAllocationLimit(kPhotoAllocationLimitMb);
+    QImageReader reader(&device);
+    return Load(reader, error);
 }
 
 QImage ScaledCopy(const QImage& source, int width, int height) {

@@ -3,6 +3,7 @@
 // QImage (width and height 0) reports a failure.
 #pragma once
 
+#include <QIODevice>
 #include <QImage>
 #include <QRect>
 #include <QRgb>
@@ -41,6 +42,8 @@ void AllowLargePhotos();
 // orientation. Null when the file is missing, unreadable, damaged or larger than
 // kPhotoAllocationLimitMb; the reason goes to *error when given.
 QImage LoadImageFile(const QString& path, QString* error = nullptr);
+// The same from an open device (read from its current position, its format told by its content).
+QImage LoadImageFile(QIODevice& device, QString* error = nullptr);
 
 // A new bitmap of exactly width x height holding the whole source scaled into it (smooth
 // resampling, aspect ratio not kept). Null for an empty source or a size outside 1..kMaxBitmapSize.

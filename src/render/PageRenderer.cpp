@@ -1,11 +1,13 @@
 #include "render/PageRenderer.h"
 
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "exif/ExifReader.h"
 #include "imaging/Argb.h"
 #include "imaging/Canvas.h"
 #include "imaging/JpegEncode.h"
 #include "imaging/Raster.h"
+#include "layout/RenderableLayout.h"
 #include "render/PageOutput.h"
 #include "render/PhotoPlan.h"
 #include "render/PhotoPrefetch.h"
@@ -33,6 +35,13 @@ QString Q(const std::string& s) {
 
 StampFont Font(const std::string& family, const std::string& colour, int size) {
     return StampFont{Q(family), ParseArgbOr(Q(colour), kTextColour), size};
+}
+
+// The refusal of a layout value that no page can use, naming the file and the key.
+QString BadValueMessage(bool japanese, const std::string& file, const layout::LayoutProblem& p) {
+    return Pick(japanese, "レイアウトファイルに使えない値があります。\n",
+                "The layout file holds a value that cannot be used.\n") +
+           Q(file) + QStringLiteral(" [%1] %2=%3").arg(Q(p.section), Q(p.key)).arg(p.value);
 }
 
 // An optional whole number typed into a field.
@@ -64,6 +73,20 @@ QString PageRenderer::webFolder() const {
     return settings_.saveFolder + QStringLiteral("/Ｗｅｂ用フォルダ");
 }
 
+layout::LayoutProblem PageRenderer::checkValues() const {
+    return layout::CheckRenderable(layout_, settings_.memoryLimit > 0
+                                                ? settings_.memoryLimit
+                                                : layout::DefaultRenderMemoryLimit());
+}
+
+int PageRenderer::refuseUnusableValues() {
+    const layout::LayoutProblem problem = checkValues();
+    if (problem.kind != layout::LayoutProblem::kBadValue)
+        return 0;
+    observer_.message(BadValueMessage(settings_.japanese, layout_.ini_file_name, problem));
+    return kRenderStopped;
+}
+
 int PageRenderer::prepare() {
     const layout::SheetLayout& L = layout_;
     if (L.photo_ct < 1) {
@@ -71,6 +94,8 @@ int PageRenderer::prepare() {
             tr("写真枚数設定が０か無効です。", "The number of pictures set is 0 or invalid."));
         return kRenderStopped;
     }
+    if (const int refused = refuseUnusableValues(); refused < 0)
+        return refused;
     background_ = ParseArgbOr(Q(L.bg_color), 0xffffffff);
 
     RunPhotos photos = TakeRunPhotos(settings_.photos);
@@ -92,7 +117,9 @@ int PageRenderer::prepare() {
     numberOffset_ = offset && *offset < 10001 ? *offset : 0;
     endRow_ = FieldNumber(settings_.endRow);
 
-    page_ = CreateBitmap(L.width, L.height);
+    // A page or photo cell beyond the memory limit is reported as the page's allocation failure.
+    page_ = checkValues().kind == layout::LayoutProblem::kNone ? CreateBitmap(L.width, L.height)
+                                                               : QImage();
     if (page_.isNull()) {
         fail(tr(
             "メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
@@ -129,10 +156,10 @@ void PageRenderer::clearPage() {
 }
 
 QPoint PageRenderer::cellOrigin(const Cell& cell) const {
-    const int64_t x =
-        layout_.left_margin + static_cast<int64_t>(cell.col) * (layout_.photo_width + gapX_);
-    const int64_t y =
-        layout_.top_margin + static_cast<int64_t>(cell.row) * (layout_.photo_height + gapY_);
+    const int64_t x = layout_.left_margin +
+                      static_cast<int64_t>(cell.col) * (int64_t{layout_.photo_width} + gapX_);
+    const int64_t y = layout_.top_margin +
+                      static_cast<int64_t>(cell.row) * (int64_t{layout_.photo_height} + gapY_);
     return QPoint(static_cast<int>(std::clamp<int64_t>(x, INT32_MIN / 2, INT32_MAX / 2)),
                   static_cast<int>(std::clamp<int64_t>(y, INT32_MIN / 2, INT32_MAX / 2)));
 }
@@ -169,7 +196,7 @@ QStringList PageRenderer::exifLines(const QString& path) const {
     options.makerNotes = settings_.makerNotes;
     options.settingsFolder = QFile::encodeName(settings_.settingsFolder).toStdString();
     std::vector<std::string> items;
-    exif::ReadReport(QFile::encodeName(path).toStdString(), items, options);
+    exif::ReadReport(EncodeLocalPath(path).toStdString(), items, options);
     if (items.size() <= 1)
         return lines;
     // Block items hold several lines, each ended by a line break.
@@ -227,11 +254,13 @@ bool PageRenderer::placePhoto(int index, PreparedPhoto& photo, const Cell& cell)
     if (L.disp_filename || L.disp_date || L.disp_exif_info) {
         UnderPhotoParts parts{L.disp_filename, L.disp_exif_info, L.disp_date,
                               L.disp_date_multiline};
-        const QString text = BuildUnderPhotoText(parts, QFileInfo(path).fileName(),
+        const QString text = BuildUnderPhotoText(parts, QFileInfo(DisplayPath(path)).fileName(),
                                                  L.disp_exif_info ? exifLines(path) : QStringList(),
                                                  dates_.value(index));
         if (!text.isEmpty()) {
-            const int strip = (L.photo_row == 1 ? L.bottom_margin : gapY_) - L.filedate_v_adjust;
+            const int strip = static_cast<int>(std::clamp<int64_t>(
+                int64_t{L.photo_row == 1 ? L.bottom_margin : gapY_} - L.filedate_v_adjust,
+                INT32_MIN, INT32_MAX));
             Canvas page(page_);
             DrawFileNameDateOnPage(
                 page, 1, L.filedate_align, StampMargins{},
@@ -246,7 +275,7 @@ bool PageRenderer::placePhoto(int index, PreparedPhoto& photo, const Cell& cell)
 QString PageRenderer::webPhotoName(const QString& path) {
     // Each placed photo gets its own file: same-named photos of other folders or kinds get
     // "_2", "_3", ... in list order. Names compare without case, as a shop's file systems do.
-    const QString base = QFileInfo(path).completeBaseName();
+    const QString base = QFileInfo(DisplayPath(path)).completeBaseName();
     QString name = base + QStringLiteral(".jpg");
     for (int n = 2; webNames_->contains(name.toLower()); ++n)
         name = base + QLatin1Char('_') + QString::number(n) + QStringLiteral(".jpg");
@@ -357,7 +386,7 @@ std::unique_ptr<PhotoPrefetch> PageRenderer::startPrefetch(int firstPhoto) const
         if (!settings_.continuous) {
             if (present >= layout_.photo_ct)
                 break;
-            present += QFileInfo(paths_[i]).isFile() ? 1 : 0;
+            present += IsLocalFile(paths_[i]) ? 1 : 0;
         }
         order.push_back(i);
     }
@@ -396,7 +425,7 @@ int PageRenderer::placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefet
             tr("画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n",
                "Image reading error. \nPlease check whether the image exists or is not too "
                "big.\n") +
-            paths_[index]);
+            DisplayPath(paths_[index]));
         return kRenderMemoryOrImage;
     }
     if (photo.failure == PreparedPhoto::OutOfMemory) {
@@ -459,7 +488,7 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& 
             return outcome(cursor, kRenderStopped);
         if (endRow_ && index + 1 > *endRow_)
             break;
-        if (!QFileInfo(paths_[index]).isFile()) // deleted since the list was made
+        if (!IsLocalFile(paths_[index])) // deleted since the list was made
             continue;
         if (const int code = placeNext(index, cursor, prefetch.get()); code < 0)
             return outcome(cursor, code);

@@ -3,6 +3,7 @@
 // written. It reads a snapshot of the windows and reports through a SheetRunObserver.
 #pragma once
 
+#include "layout/RenderableLayout.h"
 #include "layout/SheetLayout.h"
 #include "render/SheetRun.h"
 
@@ -43,8 +44,12 @@ class PageRenderer {
     PageRenderer(const layout::SheetLayout& layout, const SheetRunSettings& settings,
                  SheetRunObserver& observer, bool& stopRequest);
 
-    // The start checks: photos per page, the page bitmap, the background image. On failure the
-    // message has been shown and the RenderCode is returned; 0 when the run can go.
+    // A layout edited by hand may hold a value no page can use: its message (naming the file,
+    // section and key) has been shown and kRenderStopped is returned; 0 when every value is usable.
+    int refuseUnusableValues();
+
+    // The start checks: photos per page, usable values, the page bitmap, the background image. On
+    // failure the message has been shown and the RenderCode is returned; 0 when the run can go.
     int prepare();
     // Photos in the list (after prepare).
     int photoCount() const { return static_cast<int>(paths_.size()); }
@@ -91,6 +96,7 @@ class PageRenderer {
     RenderOutcome outcome(const PageCursor& cursor, int code) const;
 
     PhotoPlanInput cellPlan() const;
+    layout::LayoutProblem checkValues() const;
     // Whether each photo is adjusted by the operator before it is placed.
     bool adjusting() const;
     QPoint cellOrigin(const Cell& cell) const;

@@ -68,8 +68,9 @@ PhotoPlan PlanPhoto(const PhotoPlanInput& in) {
     plan.trimmed = QRect(0, 0, static_cast<int>(W), static_cast<int>(H));
     // A ratio typed as 1.4 is held as 1.39999997..; its single-precision product is 14000.
     const float scaledRatio = in.ratio * 10000.0f;
+    // Only a product that fits the integer is converted (NaN fails both comparisons).
     const int64_t L =
-        std::isfinite(scaledRatio) && scaledRatio < 1e15 ? static_cast<int64_t>(scaledRatio) : 0;
+        scaledRatio > 0 && scaledRatio < 1e15f ? static_cast<int64_t>(scaledRatio) : 0;
     if (in.trimToRatio && L > 0) {
         const int64_t Q = std::max(W, H) * 10000 / std::min(W, H);
         if (!(L - 1 < Q && Q < L + 1))

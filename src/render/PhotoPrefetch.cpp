@@ -1,6 +1,7 @@
 #include "render/PhotoPrefetch.h"
 
-#include <QFile>
+#include "app/LocalPath.h"
+
 #include <algorithm>
 #include <sys/stat.h>
 
@@ -9,7 +10,7 @@ namespace quorvane {
 FileStamp FileStamp::Of(const QString& path) {
     // One stat, and times without any time-zone conversion.
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::stat(EncodeLocalPath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return {};
     return FileStamp{true, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }

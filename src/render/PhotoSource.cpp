@@ -1,5 +1,6 @@
 #include "render/PhotoSource.h"
 
+#include "app/LocalPath.h"
 #include "imaging/Raster.h"
 
 #include <QImageReader>
@@ -11,10 +12,15 @@ namespace {
 
 constexpr int kReductions[] = {8, 4, 2};
 
-void OpenPhoto(QImageReader& reader, const QString& path) {
-    reader.setFileName(path);
+// Opens the photo by its exact bytes for the reader; the file must outlive the reader's use of
+// it. A file that cannot be opened leaves the reader without a device: nothing reads.
+std::unique_ptr<QFile> OpenPhoto(QImageReader& reader, const QString& path) {
+    std::unique_ptr<QFile> file = OpenLocalFile(path);
+    if (file)
+        reader.setDevice(file.get());
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
+    return file;
 }
 
 // Where a rectangle of the stored pixels lands once the photo is turned upright: mirrored and
@@ -45,7 +51,7 @@ int64_t NearestMultiple(int64_t value, int factor) {
 
 PhotoHeader ReadPhotoHeader(const QString& path) {
     QImageReader reader;
-    OpenPhoto(reader, path);
+    const auto file = OpenPhoto(reader, path);
     PhotoHeader header;
     header.stored = reader.size();
     if (!WithinPhotoLimit(header.stored))
@@ -112,7 +118,7 @@ int ReductionFor(const PhotoHeader& header, const QRect& crop, const QSize& need
 DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor) {
     AllowLargePhotos();
     QImageReader reader;
-    OpenPhoto(reader, path);
+    const auto file = OpenPhoto(reader, path);
     DecodedPhoto photo;
     photo.frame = FrameFor(header, factor);
     if (photo.frame.factor > 1) {
@@ -138,6 +144,11 @@ DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int fac
         return {};
     photo.image = std::move(image);
     return photo;
+}
+
+QImage LoadPhoto(const QString& path) {
+    const auto file = OpenLocalFile(path);
+    return file ? LoadImageFile(*file) : QImage();
 }
 
 } // namespace quorvane

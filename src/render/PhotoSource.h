@@ -1,6 +1,7 @@
 // Reading one photo for a page: its header first (sizes and orientation, nothing decoded), then
 // its pixels, at full size or reduced by the JPEG decoder, with the frame that ties decoded
-// pixels to the full-size upright photo so that crops keep their place.
+// pixels to the full-size upright photo so that crops keep their place. Every read opens the
+// photo by its exact bytes, so names that are not UTF-8 are read too (see LocalPath.h).
 #pragma once
 
 #include <QImage>
@@ -63,5 +64,9 @@ struct DecodedPhoto {
 // A null image when the file cannot be decoded or its pixels are not what the header promised.
 // Safe to call from several threads at once.
 DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor);
+
+// The photo decoded upright at full size (see LoadImageFile); null when it cannot be opened or
+// read.
+QImage LoadPhoto(const QString& path);
 
 } // namespace quorvane

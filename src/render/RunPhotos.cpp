@@ -1,6 +1,6 @@
 #include "render/RunPhotos.h"
 
-#include <QFileInfo>
+#include "app/LocalPath.h"
 
 namespace quorvane {
 
@@ -19,7 +19,7 @@ int FirstPlaceablePhoto(const QStringList& paths, int first, std::optional<int> 
     for (int i = std::max(0, first); i < paths.size(); ++i) {
         if (endRow && int64_t{i} + 1 > *endRow)
             return -1;
-        if (QFileInfo(paths[i]).isFile())
+        if (IsLocalFile(paths[i]))
             return i;
     }
     return -1;
@@ -28,13 +28,13 @@ int FirstPlaceablePhoto(const QStringList& paths, int first, std::optional<int> 
 bool ListedPhotoGuard::covers(const QString& path) {
     if (!filled_) {
         for (const QString& photo : paths_) {
-            const QString canonical = QFileInfo(photo).canonicalFilePath();
+            const QString canonical = CanonicalLocalPath(photo);
             if (!canonical.isEmpty())
                 canonical_.insert(canonical);
         }
         filled_ = true;
     }
-    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QString canonical = CanonicalLocalPath(path);
     return !canonical.isEmpty() && canonical_.contains(canonical);
 }
 

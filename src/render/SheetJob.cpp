@@ -1,6 +1,7 @@
 #include "render/SheetJob.h"
 
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "render/PageRenderer.h"
 #include "render/RunPhotos.h"
@@ -35,7 +36,7 @@ void SheetJob::stop(SheetRunObserver& observer) {
 void SheetJob::deleteOldFiles(const QString& folder, ListedPhotoGuard& listed, bool japanese,
                               SheetRunObserver& observer) {
     // A folder reached through a link may be anybody's folder: it is written to, never emptied.
-    if (QFileInfo(folder).isSymLink())
+    if (IsLocalSymLink(folder))
         return;
     // The same kinds the photo list takes, directly in the folder only.
     const QStringList files = ListPhotos(folder, false).paths;
@@ -45,14 +46,12 @@ void SheetJob::deleteOldFiles(const QString& folder, ListedPhotoGuard& listed, b
             return;
         // Only regular files go: a link is neither followed nor removed, and a photo being listed
         // (the photo folder may be the output folder) is the customer's, not an old sheet.
-        const QFileInfo info(path);
-        if (info.isSymLink() || !info.isFile() || listed.covers(path))
+        if (IsLocalSymLink(path) || !IsLocalFile(path) || listed.covers(path))
             continue;
-        QFile::remove(path);
-        if (QFileInfo::exists(path))
+        if (!RemoveLocalFile(path))
             observer.message(
                 Pick(japanese, "ファイルの削除に失敗しました。\n", "Failed to delete the file.\n") +
-                path);
+                DisplayPath(path));
     }
 }
 
@@ -98,6 +97,14 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
         return -1;
     }
 
+    // A layout edited by hand with a value no page can use is refused before anything is made.
+    ListedPhotoGuard guard(photos.paths);
+    PageRenderer renderer(*layout, settings, observer, stop_);
+    if (const int refused = renderer.refuseUnusableValues(); refused < 0) {
+        busy_ = false;
+        return refused;
+    }
+
     // A continued run whose folder vanished falls back to the base folder, which is made again.
     // Web exhibition runs write into their own folder and leave the base folder alone.
     if (!layout->for_web && !QDir().mkpath(output)) {
@@ -107,8 +114,6 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
         return -2;
     }
 
-    ListedPhotoGuard guard(photos.paths);
-    PageRenderer renderer(*layout, settings, observer, stop_);
     renderer.protectListedPhotos(&guard);
     renderer.shareWebNames(&webNames_);
     renderer.setPhotoDecoding(decoding);

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QString>
 #include <QVector>
+#include <cstdint>
 #include <optional>
 
 namespace quorvane {
@@ -39,6 +40,8 @@ struct SheetRunSettings {
 
     // The batch command only: pages at the layout's own pixel size instead of 640 on the long side.
     bool fullResolution = false;
+    // Bytes the page and photo bitmaps may take together; 0 means half the machine's memory.
+    int64_t memoryLimit = 0;
 };
 
 // How a run decodes its photos: how many worker threads prepare photos ahead of the one being

@@ -1,10 +1,9 @@
 #include "render/UnderPhotoText.h"
 
+#include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "text/FileIO.h"
 #include "text/TextDecode.h"
-
-#include <QFile>
 
 namespace quorvane {
 
@@ -27,9 +26,11 @@ QString BuildUnderPhotoText(const UnderPhotoParts& parts, const QString& fileNam
 }
 
 QStringList SideFileLines(const QString& photoPath) {
-    const auto bytes =
-        text::ReadWholeFile(QFile::encodeName(SideFilePath(photoPath)).toStdString(), 4u << 20);
     QStringList lines;
+    const QString sideFile = SideFileFinder().find(photoPath);
+    if (sideFile.isEmpty())
+        return lines;
+    const auto bytes = text::ReadWholeFile(EncodeLocalPath(sideFile).toStdString(), 4u << 20);
     if (!bytes)
         return lines;
     for (const std::string& line : text::SplitLines(text::DecodeTextFile(*bytes)))

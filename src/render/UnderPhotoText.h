@@ -20,7 +20,8 @@ struct UnderPhotoParts {
 QString BuildUnderPhotoText(const UnderPhotoParts& parts, const QString& fileName,
                             const QStringList& exifLines, const QString& date);
 
-// The lines of the photo's ".exif" side file; empty when it is missing or unreadable.
+// The lines of the photo's ".exif" side file (its name in any case, see SideFileFinder); empty
+// when it is missing or unreadable.
 QStringList SideFileLines(const QString& photoPath);
 
 } // namespace quorvane

@@ -2,16 +2,45 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvane::text {
 
+namespace {
+
+// The process's file mode mask, read once: reading it means setting it, which must not happen
+// while another thread creates a file.
+mode_t ProcessUmask() {
+    static const mode_t mask = [] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    return mask;
+}
+
+} // namespace
+
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    // Opened without blocking and kept only when it is a regular file: a named pipe or a device
+    // under a file's name would otherwise stall or never end.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return std::nullopt;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        return std::nullopt;
+    }
     std::string data;
     char buffer[65536];
     bool ok = true;
@@ -34,7 +63,24 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string tmpl = path + ".tmp-XXXXXX";
+    // A link is kept: the file it names is replaced, in that file's folder.
+    std::string target = path;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char* real = ::realpath(path.c_str(), nullptr);
+        if (!real)
+            return false;
+        target = real;
+        std::free(real);
+    }
+    const bool existed = ::stat(target.c_str(), &st) == 0;
+    if (existed && !S_ISREG(st.st_mode))
+        return false;
+    // A short hidden name beside the target: it fits however long the target's name is, and no
+    // listing of photos, pages or layouts takes it for one of them.
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    std::string tmpl = (slash == std::string::npos ? std::string() : folder) + ".quorvane-XXXXXX";
     int fd = mkstemp(tmpl.data());
     if (fd < 0)
         return false;
@@ -52,20 +98,30 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
         p += n;
         left -= static_cast<size_t>(n);
     }
-    // Keep the usual permissions of a newly created file (mkstemp makes it private).
-    mode_t mask = umask(0);
-    umask(mask);
-    if (ok && fchmod(fd, 0666 & ~mask) != 0)
+    // A replaced file keeps its permissions; a new one gets the usual ones (mkstemp makes it
+    // private).
+    const mode_t mode = existed ? (st.st_mode & 07777) : (0666 & ~ProcessUmask());
+    if (ok && fchmod(fd, mode) != 0)
         ok = false;
     if (ok && fsync(fd) != 0)
         ok = false;
     if (::close(fd) != 0)
         ok = false;
-    if (ok && std::rename(tmpl.c_str(), path.c_str()) != 0)
+    // The rename is atomic: readers and other writers see the old file or a complete new one,
+    // and of two writers the last rename wins.
+    if (ok && std::rename(tmpl.c_str(), target.c_str()) != 0)
         ok = false;
-    if (!ok)
+    if (!ok) {
         ::unlink(tmpl.c_str());
-    return ok;
+        return false;
+    }
+    // The new name is on disk only once its folder is.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
 }
 
 } // namespace quorvane::text

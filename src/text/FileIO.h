@@ -7,12 +7,15 @@
 
 namespace quorvane::text {
 
-// The whole file, or nullopt when it cannot be opened or read. Files above maxBytes are refused.
+// The whole file, or nullopt when it cannot be opened or read or is not a regular file. Files
+// above maxBytes are refused. The path is bytes as the file system holds them.
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes = 64u << 20);
 
 // Writes the bytes to a temporary file in the same folder, checks every write, flushes it to disk
-// and renames it over the target. On any failure the temporary file is removed, the target keeps
-// its old contents, and false is returned.
+// and renames it over the target, so a reader or a second writer never meets a partial file: of
+// two programs writing at once, the last complete write wins. A replaced file keeps its
+// permissions; a symbolic link stays and the file it names is replaced. On any failure the
+// temporary file is removed, the target keeps its old contents, and false is returned.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 } // namespace quorvane::text

@@ -99,50 +99,70 @@ std::string Convert(const char* to, const char* from, std::string_view input,
 
 } // namespace
 
-bool IsValidUtf8(std::string_view bytes) {
-    size_t i = 0;
+size_t Utf8SequenceLength(std::string_view bytes, size_t at) {
     const size_t n = bytes.size();
-    while (i < n) {
-        auto c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t len;
-        char32_t cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + len > n)
-            return false;
-        for (size_t k = 1; k < len; ++k) {
-            auto cc = static_cast<unsigned char>(bytes[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
+    if (at >= n)
+        return 0;
+    auto c = static_cast<unsigned char>(bytes[at]);
+    if (c < 0x80)
+        return 1;
+    size_t len;
+    char32_t cp;
+    if (c >= 0xC2 && c <= 0xDF) {
+        len = 2;
+        cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        len = 3;
+        cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        len = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (len > n - at)
+        return 0;
+    for (size_t k = 1; k < len; ++k) {
+        auto cc = static_cast<unsigned char>(bytes[at + k]);
+        if ((cc & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (cc & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t len = Utf8SequenceLength(bytes, i);
+        if (len == 0)
             return false;
         i += len;
     }
     return true;
 }
 
+std::string RepairUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t len = Utf8SequenceLength(bytes, i);
+        if (len == 0) {
+            out += kReplacement;
+            ++i;
+        } else {
+            out.append(bytes.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
+}
+
 std::string DecodeTextFile(std::string_view bytes) {
     if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        std::string_view rest = bytes.substr(3);
-        return IsValidUtf8(rest) ? std::string(rest)
-                                 : Convert("UTF-8", "UTF-8", rest, kReplacement);
+        return RepairUtf8(bytes.substr(3));
     }
     if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFF\xFE")
         return DecodeUtf16(bytes.substr(2), false);

@@ -9,6 +9,10 @@ namespace quorvane::text {
 
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
+// Length of the well-formed UTF-8 sequence that starts at the position, or 0 when none does.
+size_t Utf8SequenceLength(std::string_view bytes, size_t at);
+// The bytes with every byte that is not part of a well-formed sequence replaced by U+FFFD.
+std::string RepairUtf8(std::string_view bytes);
 
 // Decodes a whole text file to UTF-8: a byte-order mark selects UTF-8, UTF-16LE or UTF-16BE (the
 // mark is dropped); otherwise valid UTF-8 is taken as it is, and anything else is read as CP932,

@@ -1,6 +1,7 @@
 #include "ui/MainWindowGrid.h"
 
 #include "app/Language.h"
+#include "app/LocalPath.h"
 
 namespace quorvane {
 
@@ -46,11 +47,11 @@ QString PhotoGridModel::cell(int column, int row) const {
     case kNumberColumn:
         return r.number;
     case kFileNameColumn:
-        return r.fileName;
+        return DisplayPath(r.fileName);
     case kDateColumn:
         return r.date;
     case kFolderColumn:
-        return r.folder;
+        return DisplayPath(r.folder);
     default:
         return {};
     }

@@ -36,7 +36,8 @@ class PhotoGridModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    // The text of one cell; empty outside the grid.
+    // The text of one cell as shown; empty outside the grid. Names that are not UTF-8 are shown
+    // readably (DisplayPath) while photoList() keeps their bytes.
     QString cell(int column, int row) const;
 
     // Empties every cell of every row, the "No." column included.

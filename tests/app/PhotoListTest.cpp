@@ -58,6 +58,43 @@ TEST(ListPhotos, MissingFolderIsEmptyAndStopKeepsWhatWasFound) {
     EXPECT_EQ(listed.paths.size(), 3);
 }
 
+// Folders linked from the photo folder: followed with subfolders on, each real folder once.
+TEST(ListPhotos, FollowsLinkedFoldersOncePerRealFolder) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const char*, const char*>> links; // link in X → target
+        bool subfolders;
+        QStringList listed; // relative to X, sorted
+    };
+    const std::vector<Case> cases = {
+        {"link to a folder outside",
+         {{"X/out", "../Y"}},
+         true,
+         {"a.jpg", "out/y.jpg", "sub/b.jpg"}},
+        {"link to a folder inside", {{"X/again", "sub"}}, true, {"a.jpg", "sub/b.jpg"}},
+        {"link before its real folder", {{"X/a_link", "sub"}}, true, {"a.jpg", "sub/b.jpg"}},
+        {"loop back to the root", {{"X/sub/up", ".."}}, true, {"a.jpg", "sub/b.jpg"}},
+        {"two links to one folder",
+         {{"X/l1", "../Y"}, {"X/sub/l2", "../../Y"}},
+         true,
+         {"a.jpg", "l1/y.jpg", "sub/b.jpg"}},
+        {"link to itself", {{"X/self", "self"}}, true, {"a.jpg", "sub/b.jpg"}},
+        {"linked photo file", {{"X/c.jpg", "../Y/y.jpg"}}, false, {"a.jpg", "c.jpg"}},
+        {"no subfolders", {{"X/out", "../Y"}}, false, {"a.jpg"}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        test::WriteFile(dir / "X/a.jpg", "x");
+        test::WriteFile(dir / "X/sub/b.jpg", "x");
+        test::WriteFile(dir / "Y/y.jpg", "x");
+        for (const auto& [link, target] : c.links)
+            std::filesystem::create_symlink(target, dir / link);
+        QStringList paths = ListPhotos(Q(dir / "X"), c.subfolders).paths;
+        SortPhotoPaths(paths);
+        EXPECT_EQ(Names(paths, Q(dir / "X")), c.listed) << c.what;
+    }
+}
+
 struct DateCase {
     const char* text;
     bool era;
@@ -129,6 +166,35 @@ TEST(SideFile, DateLineInEveryEncoding) {
     }
     EXPECT_EQ(SideFilePath("/p/a.b.jpg"), "/p/a.b.exif");
     EXPECT_TRUE(SideFileDate(Q(dir / "absent.jpg")).isEmpty());
+}
+
+// A side file is found whatever the case of its name; the exact name wins, then byte order.
+TEST(SideFile, FoundInAnyCase) {
+    struct Case {
+        const char* photo;
+        std::vector<const char*> sideFiles; // the n-th holds the date 2001-02-0n
+        const char* date;
+    };
+    const std::vector<Case> cases = {
+        {"a.jpg", {"a.EXIF"}, "2001-02-01"},
+        {"B.JPG", {"b.Exif"}, "2001-02-01"},
+        {"c.jpg", {"C.EXIF", "c.exif", "c.Exif"}, "2001-02-02"},
+        {"d.png", {"d.EXIF", "D.exif"}, "2001-02-02"},
+        {"e.jpg", {"e.exif.txt", "ee.exif"}, ""},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        test::WriteFile(dir / c.photo, "not a jpeg");
+        for (size_t i = 0; i < c.sideFiles.size(); ++i)
+            test::WriteFile(dir / c.sideFiles[i],
+                            "データ撮影日時:2001-02-0" + std::to_string(i + 1) + "\n");
+        EXPECT_EQ(SideFileDate(Q(dir / c.photo)).toStdString(), c.date) << c.photo;
+        PhotoListRequest request;
+        request.sourceFolder = request.saveFolder = Q(dir.path());
+        const PhotoListResult listed = BuildPhotoList(request);
+        ASSERT_EQ(listed.rows.size(), 1) << c.photo;
+        EXPECT_EQ(listed.rows[0].shootingDate, FormatDateCell(c.date, false, false)) << c.photo;
+    }
 }
 
 TEST(BuildPhotoList, RowsTakeSideFileDatesAndNumbersInOrder) {

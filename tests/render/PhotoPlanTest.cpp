@@ -2,6 +2,7 @@
 #include "render/PhotoPlan.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace quorvane;
 
@@ -42,8 +43,12 @@ TEST(PhotoPlan, TrimsToTheRatioCentred) {
     // Off, or a ratio of 0 or less: no trim, and no division by zero.
     EXPECT_EQ(PlanPhoto(Input({1000, 1000}, {100, 100}, false)).trimmed, QRect(0, 0, 1000, 1000));
     EXPECT_EQ(PlanPhoto(Input({1000, 1000}, {100, 100}, true, 0)).trimmed, QRect(0, 0, 1000, 1000));
-    EXPECT_EQ(PlanPhoto(Input({1000, 1000}, {100, 100}, true, -2)).trimmed,
-              QRect(0, 0, 1000, 1000));
+    // Hand-edited ratios far beyond the integer's range, in either sign, or not a number.
+    for (float ratio :
+         {-2.0f, -2.02e31f, -3.4e38f, 3.4e38f, std::numeric_limits<float>::quiet_NaN()})
+        EXPECT_EQ(PlanPhoto(Input({1000, 1000}, {100, 100}, true, ratio)).trimmed,
+                  QRect(0, 0, 1000, 1000))
+            << ratio;
 }
 
 TEST(PhotoPlan, FitsIntoTheCellAndScalesThenCuts) {

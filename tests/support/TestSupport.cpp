@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -45,7 +46,9 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 std::filesystem::path TestPhotosDir() {
-    std::filesystem::path dir = QUORVANE_TESTDATA_DIR;
+    // The folder found at configuration, or the one QUORVANE_TESTDATA_DIR names for this run.
+    const char* chosen = std::getenv("QUORVANE_TESTDATA_DIR");
+    std::filesystem::path dir = chosen ? chosen : QUORVANE_TESTDATA_DIR;
     std::error_code ec;
     if (std::filesystem::is_directory(dir, ec))
         return dir;

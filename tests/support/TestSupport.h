@@ -29,7 +29,8 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 void WriteFile(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 std::string ReadFile(const std::filesystem::path& path);
 
-// Folder of the real camera photos, or empty when it is absent.
+// Folder of the real camera photos ($QUORVANE_TESTDATA_DIR when set, else the one configured), or
+// empty when it is absent.
 std::filesystem::path TestPhotosDir();
 // The source tree and the folder of the built programs.
 std::filesystem::path SourceDir();
@@ -52,5 +53,6 @@ ProgramRun RunCli(const std::vector<std::string>& args, const std::filesystem::p
 #define QUORVANE_REQUIRE_TEST_PHOTOS()                                                             \
     do {                                                                                           \
         if (::quorvane::test::TestPhotosDir().empty())                                             \
-            GTEST_SKIP() << "the real camera photos (../shared/testdata/photos) are absent";       \
+            GTEST_SKIP() << "needs the real camera photos of ../shared/testdata/photos, "          \
+                            "which are absent (see QUORVANE_TESTDATA_DIR)";                        \
     } while (0)

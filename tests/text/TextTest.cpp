@@ -31,6 +31,12 @@ TEST(DecodeTextFile, PicksTheEncodingByMarkThenValidity) {
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));                                     // overlong
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));                                 // surrogate
     EXPECT_FALSE(IsValidUtf8("\xE5\x86"));                                     // truncated
+    // With a UTF-8 mark, every byte outside a well-formed sequence is replaced: beyond U+10FFFF,
+    // five-byte forms, surrogates (iconv let the first two through).
+    for (const char* bad : {"\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xED\xA0\x80", "\xC0"})
+        EXPECT_TRUE(IsValidUtf8(DecodeTextFile(std::string("\xEF\xBB\xBFx") + bad))) << bad;
+    EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF\xF4\x90\x80\x80!"),
+              "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD!");
 }
 
 TEST(DecodeTextFile, RoundTripsCp932AndLatin1) {
@@ -105,6 +111,23 @@ TEST(FileIO, AtomicWriteReplacesWholeOrNothing) {
     }
     EXPECT_FALSE(ReadWholeFile((dir / "none").string()));
     EXPECT_FALSE(ReadWholeFile(path, 3)); // larger than allowed
+    EXPECT_TRUE(mkfifo((dir / "pipe").c_str(), 0600) == 0 &&
+                !ReadWholeFile((dir / "pipe").string()));
+
+    // A name as long as the file system allows, a link and the permissions of a replaced file.
+    const std::string longName = (dir / std::string(255, 'n')).string();
+    EXPECT_TRUE(WriteFileAtomically(longName, "long"));
+    EXPECT_EQ(ReadWholeFile(longName), "long");
+    chmod(path.c_str(), 0640);
+    std::filesystem::create_symlink("a.ini", dir / "link.ini");
+    ASSERT_TRUE(WriteFileAtomically((dir / "link.ini").string(), "through the link"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.ini"));
+    EXPECT_EQ(ReadWholeFile(path), "through the link");
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_NE(entry.path().filename().string().rfind(".quorvane-", 0), 0u) << entry.path();
 }
 
 } // namespace

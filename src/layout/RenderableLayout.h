@@ -1,0 +1,41 @@
+// Whether a layout can be rendered at all: layout files edited by hand reach the renderer without
+// the size calculation's checks, so every value the renderer derives sizes, positions and loops
+// from is held within bounds here before a run starts.
+#pragma once
+
+#include "layout/SheetLayout.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quorvane::layout {
+
+// Lengths, offsets, font sizes and the resolution: at most this far from 0 (30 times the largest
+// page), which keeps every sum the renderer forms far inside the int range.
+inline constexpr int kMaxLayoutLength = 1'000'000;
+
+struct LayoutProblem {
+    enum Kind {
+        kNone,
+        kMemory,   // the page and the photo bitmaps cannot be held (or exceed the bitmap limit)
+        kBadValue, // a value no page can use: `section`, `key` and `value` name it
+    };
+    Kind kind = kNone;
+    std::string section;
+    std::string key;
+    int64_t value = 0;
+};
+
+// The first problem of the layout, or kNone. `memoryLimit` is the number of bytes
+// the page, photo, scaled-photo and web image bitmaps may take together. photo_ct is left to the
+// renderer's own message. Rules: width and height 1..32767 (else kMemory); photo_col and
+// photo_row 1..32767, and no more cells than the page has squares of 10 x 10 pixels (the smallest
+// photo the calculation makes); photo_width and photo_height 1..kMaxLayoutLength; margins,
+// adjustments, paddings, font sizes and dpi within ±kMaxLayoutLength; web_thumb_width 1..32767 for
+// web exhibition layouts.
+LayoutProblem CheckRenderable(const SheetLayout& layout, int64_t memoryLimit);
+
+// Half the machine's memory: what a run's bitmaps may take by default.
+int64_t DefaultRenderMemoryLimit();
+
+} // namespace quorvane::layout
