@@ -52,9 +52,21 @@ AppContext StartUp(const QStringList& arguments) {
     ctx.homeFolder = StripPath(QDir::homePath());
     ctx.settingsFolder = DefaultSettingsFolder();
     ctx.config.readPath = ctx.homeFolder;
-    if (PrepareSettingsFolder(ctx.settingsFolder, ShippedInitdataFolder(ctx.programFolder)))
+    ctx.settingsFolderReady =
+        PrepareSettingsFolder(ctx.settingsFolder, ShippedInitdataFolder(ctx.programFolder));
+    if (ctx.settingsFolderReady)
         ctx.config = LoadAppConfig(ctx.settingsFolder, ctx.homeFolder);
     return ctx;
+}
+
+QString SettingsFolderNotice(const AppContext& context) {
+    if (context.settingsFolderReady)
+        return {};
+    return Pick(context.japanese(),
+                "設定フォルダを作成できません。設定は保存されず、初期値で動作します。\n",
+                "The settings folder cannot be made, so no settings are kept and defaults are "
+                "used.\n") +
+           context.settingsFolder;
 }
 
 } // namespace quorvane

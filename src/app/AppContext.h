@@ -15,6 +15,7 @@ struct AppContext {
     QString homeFolder;     // the user's home folder, no trailing "/"
     QString settingsFolder; // layouts, maker-note descriptions and Quorvane.ini
     AppConfig config;
+    bool settingsFolderReady = true; // false when it could not be made (a file in the way)
 
     bool japanese() const { return language == 1041; }
 };
@@ -33,5 +34,9 @@ bool PrepareSettingsFolder(const QString& settingsFolder, const QString& initdat
 // The start-up sequence without windows: language from the system and the arguments, folders,
 // first-run copy, configuration. A settings folder that cannot be made leaves the defaults.
 AppContext StartUp(const QStringList& arguments);
+
+// What the operator is told when the settings folder could not be made: the program runs on
+// with defaults, keeping no settings. Empty when the folder is there.
+QString SettingsFolderNotice(const AppContext& context);
 
 } // namespace quorvane

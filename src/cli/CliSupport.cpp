@@ -50,7 +50,10 @@ AppContext CliStartUp(bool english) {
     QStringList args = QCoreApplication::arguments();
     if (english)
         args << QStringLiteral("-en");
-    return StartUp(args);
+    AppContext context = StartUp(args);
+    if (const QString notice = SettingsFolderNotice(context); !notice.isEmpty())
+        Err(notice);
+    return context;
 }
 
 void Out(const QString& text) {

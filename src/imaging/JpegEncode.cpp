@@ -26,7 +26,8 @@ std::optional<QByteArray> EncodeJpeg(const QImage& bitmap, int quality) {
     return bytes;
 }
 
-bool SaveJpeg(const QImage& bitmap, const QString& path, int quality, QString* error) {
+bool SaveJpeg(const QImage& bitmap, const QString& path, int quality, QString* error,
+              int* errorCode) {
     const auto bytes = EncodeJpeg(bitmap, quality);
     if (!bytes) {
         if (error)
@@ -36,7 +37,7 @@ bool SaveJpeg(const QImage& bitmap, const QString& path, int quality, QString* e
     const QByteArray name = QFile::encodeName(path);
     if (!text::WriteFileAtomically(
             std::string(name.constData(), static_cast<size_t>(name.size())),
-            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())))) {
+            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())), errorCode)) {
         if (error)
             *error = QStringLiteral("cannot write %1").arg(path);
         return false;

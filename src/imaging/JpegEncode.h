@@ -15,6 +15,7 @@ std::optional<QByteArray> EncodeJpeg(const QImage& bitmap, int quality);
 
 // Encodes the bitmap and writes it to the path atomically: the file is either complete or left
 // as it was. False on any failure; the reason goes to *error when given.
-bool SaveJpeg(const QImage& bitmap, const QString& path, int quality, QString* error = nullptr);
+bool SaveJpeg(const QImage& bitmap, const QString& path, int quality, QString* error = nullptr,
+              int* errorCode = nullptr);
 
 } // namespace quorvane

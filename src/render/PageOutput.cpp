@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace quorvane {
 
@@ -46,6 +48,28 @@ void PutStamp(char* at, int dpi) {
 }
 
 } // namespace
+
+QString WriteFailureReason(int errorCode, bool japanese) {
+    switch (errorCode) {
+    case 0:
+        return {};
+    case ENOSPC:
+    case EDQUOT:
+        return Pick(japanese, "ディスクに空きがありません。", "The disk is full.");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return Pick(japanese, "書き込みが許可されていません。", "Writing is not permitted.");
+    case ENOENT:
+    case ENOTDIR:
+        return Pick(japanese, "フォルダがありません。", "The folder does not exist.");
+    case EISDIR:
+        return Pick(japanese, "同じ名前のフォルダがあります。",
+                    "A folder of that name is in the way.");
+    default:
+        return QString::fromLocal8Bit(std::strerror(errorCode));
+    }
+}
 
 QString PageFileName(int counter) {
     return QStringLiteral("page%1.jpg").arg(counter, 4, 10, QLatin1Char('0'));
@@ -94,11 +118,13 @@ PageWriteResult WritePage(const QImage& page, const QString& folder, int counter
         result.outcome = PageWriteResult::KeptExisting;
         return result;
     }
+    int errorCode = 0;
     const auto fail = [&] {
         result.outcome = PageWriteResult::Failed;
+        const QString reason = WriteFailureReason(errorCode, options.japanese);
         result.message = Pick(options.japanese, "ページを書き込めませんでした。\n",
                               "Could not write the page.\n") +
-                         result.path;
+                         result.path + (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
         return result;
     };
     QImage out = page;
@@ -117,7 +143,7 @@ PageWriteResult WritePage(const QImage& page, const QString& folder, int counter
     const QByteArray name = QFile::encodeName(result.path);
     if (!text::WriteFileAtomically(
             name.toStdString(),
-            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size()))))
+            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())), &errorCode))
         return fail();
     result.outcome = PageWriteResult::Written;
     return result;

@@ -25,6 +25,10 @@ bool StampJfifResolution(QByteArray& jpeg, int dpi);
 // The same on a file, rewritten in place (only those five bytes).
 bool StampJfifResolution(const QString& path, int dpi);
 
+// Why a file could not be written, for the operator: the disk is full, writing is not permitted,
+// the folder is gone, a folder is in the way; otherwise the system's own text. Empty for 0.
+QString WriteFailureReason(int errorCode, bool japanese);
+
 struct PageWriteOptions {
     int quality = 90;            // JPEG quality 0-100
     int dpi = 300;               // stamped into the header

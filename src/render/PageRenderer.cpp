@@ -296,9 +296,11 @@ bool PageRenderer::writeWebPhoto(const QImage& photo, const QString& path) {
         return false;
     }
     const QImage thumb = ScaledCopy(photo, width, height);
-    QString error;
-    if (thumb.isNull() || !SaveJpeg(thumb, target, settings_.quality, &error)) {
-        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") + target);
+    int errorCode = 0;
+    if (thumb.isNull() || !SaveJpeg(thumb, target, settings_.quality, nullptr, &errorCode)) {
+        const QString reason = WriteFailureReason(errorCode, settings_.japanese);
+        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") + target +
+             (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason));
         return false;
     }
     observer_.pageWritten(target);

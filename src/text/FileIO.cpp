@@ -62,20 +62,26 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
     return data;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* error) {
+    // The first failure's errno, kept for the caller's message.
+    const auto fail = [&](int code) {
+        if (error)
+            *error = code;
+        return false;
+    };
     // A link is kept: the file it names is replaced, in that file's folder.
     std::string target = path;
     struct stat st;
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         char* real = ::realpath(path.c_str(), nullptr);
         if (!real)
-            return false;
+            return fail(errno);
         target = real;
         std::free(real);
     }
     const bool existed = ::stat(target.c_str(), &st) == 0;
     if (existed && !S_ISREG(st.st_mode))
-        return false;
+        return fail(S_ISDIR(st.st_mode) ? EISDIR : EEXIST);
     // A short hidden name beside the target: it fits however long the target's name is, and no
     // listing of photos, pages or layouts takes it for one of them.
     const size_t slash = target.rfind('/');
@@ -83,16 +89,23 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     std::string tmpl = (slash == std::string::npos ? std::string() : folder) + ".quorvane-XXXXXX";
     int fd = mkstemp(tmpl.data());
     if (fd < 0)
-        return false;
+        return fail(errno);
     const char* p = bytes.data();
     size_t left = bytes.size();
     bool ok = true;
+    int code = 0;
+    const auto check = [&](bool done) {
+        if (!done && ok) {
+            ok = false;
+            code = errno;
+        }
+    };
     while (left > 0) {
         ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            ok = false;
+            check(false);
             break;
         }
         p += n;
@@ -101,19 +114,18 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     // A replaced file keeps its permissions; a new one gets the usual ones (mkstemp makes it
     // private).
     const mode_t mode = existed ? (st.st_mode & 07777) : (0666 & ~ProcessUmask());
-    if (ok && fchmod(fd, mode) != 0)
-        ok = false;
-    if (ok && fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
+    if (ok)
+        check(fchmod(fd, mode) == 0);
+    if (ok)
+        check(fsync(fd) == 0);
+    check(::close(fd) == 0);
     // The rename is atomic: readers and other writers see the old file or a complete new one,
     // and of two writers the last rename wins.
-    if (ok && std::rename(tmpl.c_str(), target.c_str()) != 0)
-        ok = false;
+    if (ok)
+        check(std::rename(tmpl.c_str(), target.c_str()) == 0);
     if (!ok) {
         ::unlink(tmpl.c_str());
-        return false;
+        return fail(code);
     }
     // The new name is on disk only once its folder is.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -15,7 +15,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
 // and renames it over the target, so a reader or a second writer never meets a partial file: of
 // two programs writing at once, the last complete write wins. A replaced file keeps its
 // permissions; a symbolic link stays and the file it names is replaced. On any failure the
-// temporary file is removed, the target keeps its old contents, and false is returned.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// temporary file is removed, the target keeps its old contents, and false is returned with the
+// failure's errno in *error when given (EISDIR when a folder is in the way).
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* error = nullptr);
 
 } // namespace quorvane::text

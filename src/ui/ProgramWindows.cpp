@@ -21,8 +21,10 @@ ProgramWindows::ProgramWindows(const AppContext& context)
 
 void ProgramWindows::show() {
     main.show();
-    if (const QString notice = MissingJapaneseFontNotice(main.japanese()); !notice.isEmpty())
-        messages.ShowInfo(notice, &main);
+    for (const QString& notice :
+         {SettingsFolderNotice(main.context()), MissingJapaneseFontNotice(main.japanese())})
+        if (!notice.isEmpty())
+            messages.ShowInfo(notice, &main);
 }
 
 } // namespace quorvane

@@ -19,8 +19,8 @@ class ProgramWindows {
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-    // Shows the main window; problems that would spoil every sheet (no Japanese font) are said
-    // once, then.
+    // Shows the main window; problems that would spoil the work (no settings folder, no Japanese
+    // font) are said once, then.
     void show();
 
     // In the order they are made: the settings editor holds the font chooser and the message

@@ -209,3 +209,31 @@ TEST_F(Cli, SheetsIntoThePhotoFolderKeepsEveryPhoto) {
 }
 
 } // namespace
+
+// Names a shop meets (spaces, commas, quotes, Japanese, 255 bytes) are listed and placed; a
+// settings folder that is a file is said once and left alone, and the run goes on with defaults.
+TEST_F(Cli, UnusualNamesAndASettingsFileInTheWay) {
+    namespace fs = std::filesystem;
+    const fs::path photos = dir / "写真 2024, \"夏\" 'shop'";
+    fs::create_directories(photos);
+    const std::vector<std::string> names = {"a photo, with \"quotes\".jpg", "夏祭り 写真.JPG",
+                                            std::string(251, 'x') + ".jpg"};
+    for (const std::string& name : names)
+        fs::copy_file(Examples() + "/IMG_0001.JPG", photos / name);
+    quorvane::test::WriteFile(dir / "config/Quorvane/initdata", "not a folder");
+    const auto list = Run({"list", photos.string(), "--en"});
+    EXPECT_EQ(list.exitCode, 0);
+    for (const std::string& name : names)
+        EXPECT_NE(list.out.find("\t" + name + "\t2017/03/04 \t"), std::string::npos) << name;
+    const std::string notice = "The settings folder cannot be made, so no settings are kept and "
+                               "defaults are used.\n" +
+                               (dir / "config/Quorvane/initdata").string() + "\n";
+    EXPECT_EQ(list.err, notice);
+    const auto sheets = Run(
+        {"sheets", "--source", photos.string(), "--dest", (dir / "出力 先").string(), "--layout",
+         (quorvane::test::SourceDir() / "initdata/CustomSize0001.ini").string(), "--en"});
+    EXPECT_EQ(sheets.exitCode, 0) << sheets.err;
+    EXPECT_EQ(sheets.err, notice + "Created the sheet.\n");
+    EXPECT_NE(sheets.out.find("/page0001.jpg\n"), std::string::npos);
+    EXPECT_EQ(quorvane::test::ReadFile(dir / "config/Quorvane/initdata"), "not a folder");
+}

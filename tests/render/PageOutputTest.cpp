@@ -167,7 +167,8 @@ TEST(PageOutput, AFailedWriteNamesTheFileAndLeavesNothingBehind) {
     options.japanese = false;
     const PageWriteResult r = WritePage(Page(100, 80), Q(dir / "missing"), 7, options);
     EXPECT_EQ(r.outcome, PageWriteResult::Failed);
-    EXPECT_EQ(r.message, "Could not write the page.\n" + Q(dir / "missing/page0007.jpg"));
+    EXPECT_EQ(r.message, "Could not write the page.\n" + Q(dir / "missing/page0007.jpg") +
+                             "\nThe folder does not exist.");
     EXPECT_EQ(WritePage(QImage(), Q(dir.path()), 1, options).outcome, PageWriteResult::Failed);
     EXPECT_FALSE(QFile::exists(Q(dir / "page0001.jpg")));
 }

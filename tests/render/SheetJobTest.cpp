@@ -358,7 +358,8 @@ TEST_F(SheetRun, APageThatCannotBeWrittenStopsTheRunNamingTheFile) {
     const QString base = Q(dir / "save/一覧フォルダ");
     ASSERT_TRUE(QDir().mkpath(base + "/page0001.jpg"));
     EXPECT_EQ(job.press(&layout, settings, rec), kRenderMemoryOrImage);
-    EXPECT_EQ(rec.messages.last(), "ページを書き込めませんでした。\n" + base + "/page0001.jpg");
+    EXPECT_EQ(rec.messages.last(), "ページを書き込めませんでした。\n" + base +
+                                       "/page0001.jpg\n同じ名前のフォルダがあります。");
     EXPECT_TRUE(job.stopRequested());
     EXPECT_TRUE(rec.written.isEmpty());
     // The next press, once the way is clear, writes that page again from its first photo.
