@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvane::exif {
 
@@ -43,9 +46,21 @@ LoadStatus LoadPhotoHead(const std::string& path, ExifBuffer& buffer) {
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::path(path), ec))
         return LoadStatus::kMissing;
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
+    // Opened without waiting, so that a named pipe under a photo's name cannot hold the reader:
+    // only a regular file has bytes to read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return LoadStatus::kOpenFailed;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return LoadStatus::kNothingRead;
+    }
+    std::unique_ptr<FILE, int (*)(FILE*)> file(::fdopen(fd, "rb"), &std::fclose);
+    if (!file) {
+        ::close(fd);
+        return LoadStatus::kOpenFailed;
+    }
     // Read straight into the buffer: a second buffer of this size for every photo of a long
     // list costs more than reading the photo.
     size_t read = 0;

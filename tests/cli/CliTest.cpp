@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using quorvane::test::RunCli;
 using quorvane::test::TempDir;
@@ -68,6 +69,7 @@ TEST_F(Cli, ExifPrintsTheReportAndFailsWithItsCode) {
         << run.out;
     // A failure says what is wrong in the interface's language, then the code for scripts.
     quorvane::test::WriteFile(dir / "text.jpg", "not a photo");
+    ASSERT_EQ(::mkfifo((dir / "pipe.jpg").c_str(), 0600), 0);
     quorvane::test::WriteFile(dir / "plain.jpg", std::string("\xFF\xD8\xFF\xDB\0\x04\0\0", 8));
     const struct {
         std::string photo;
@@ -82,6 +84,9 @@ TEST_F(Cli, ExifPrintsTheReportAndFailsWithItsCode) {
          "The file is not a JPEG photo: " + (dir / "text.jpg").string() + "\nresult -3\n"},
         {(dir / "plain.jpg").string(), "--en",
          "The photo holds no EXIF data: " + (dir / "plain.jpg").string() + "\nresult -4\n"},
+        // A named pipe under a photo's name holds no bytes to read; it never blocks the report.
+        {(dir / "pipe.jpg").string(), "--en",
+         "Nothing could be read from the file: " + (dir / "pipe.jpg").string() + "\nresult -2\n"},
     };
     for (const auto& f : failures) {
         run = Run({"exif", f.photo, f.language});
