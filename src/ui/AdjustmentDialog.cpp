@@ -8,6 +8,7 @@
 #include "text/Numbers.h"
 #include "ui/AdjustmentViews.h"
 #include "ui/BitmapView.h"
+#include "ui/BusyScope.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,18 +62,6 @@ QString Shortest(double value) {
 QString Shortest(float value) {
     return QString::fromStdString(text::ShortestText(value));
 }
-
-// Sets a flag for one scope; it goes back on every way out.
-class FlagScope {
-  public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 // The wait cursor for one scope.
 class WaitCursor {
@@ -462,7 +451,7 @@ void AdjustmentDialog::fail(const QString& text) {
 void AdjustmentDialog::resetAll() {
     if (busy_ || resetting_ || path_.isEmpty())
         return;
-    const FlagScope scope(resetting_);
+    const BusyScope scope(resetting_);
     const WaitCursor cursor;
     resizeReset_->stop();
     accepted_ = false;
@@ -625,7 +614,7 @@ void AdjustmentDialog::moveFrame() {
 void AdjustmentDialog::zoomChanged() {
     if (inGeometry_)
         return;
-    const FlagScope scope(inGeometry_);
+    const BusyScope scope(inGeometry_);
     moveFrame();
     label_[6]->setText(QStringLiteral("Zoom:") + Shortest(trackBar_[1]->value() / 100.0));
 }
@@ -633,7 +622,7 @@ void AdjustmentDialog::zoomChanged() {
 void AdjustmentDialog::shiftXChanged() {
     if (inGeometry_)
         return;
-    const FlagScope scope(inGeometry_);
+    const BusyScope scope(inGeometry_);
     moveFrame();
     label_[7]->setText(QStringLiteral("RL:") + Shortest(trackBar_[2]->value() / 100.0));
 }
@@ -641,7 +630,7 @@ void AdjustmentDialog::shiftXChanged() {
 void AdjustmentDialog::shiftYChanged() {
     if (inGeometry_)
         return;
-    const FlagScope scope(inGeometry_);
+    const BusyScope scope(inGeometry_);
     moveFrame();
     label_[8]->setText(QStringLiteral("TD:") + Shortest(trackBar_[3]->value() / 100.0));
 }
@@ -649,7 +638,7 @@ void AdjustmentDialog::shiftYChanged() {
 void AdjustmentDialog::dialTurned() {
     if (inGeometry_)
         return;
-    const FlagScope scope(inGeometry_);
+    const BusyScope scope(inGeometry_);
     const double turn =
         std::clamp(arcDial1_->value() / 10.0, -kPreviewTurnLimit, kPreviewTurnLimit);
     moveFrame();
@@ -660,7 +649,7 @@ void AdjustmentDialog::dialTurned() {
 void AdjustmentDialog::colourChanged() {
     if (busy_ || inColour_)
         return;
-    const FlagScope scope(inColour_);
+    const BusyScope scope(inColour_);
     for (int i = 1; i <= 3; ++i)
         edit_[i]->setText(HundredthsText(trackBar_[3 + i]->value()));
     QImage corrected = image3_->bitmap();
