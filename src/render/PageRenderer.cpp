@@ -394,8 +394,10 @@ std::unique_ptr<PhotoPrefetch> PageRenderer::startPrefetch(int firstPhoto) const
     }
     if (order.size() < 2)
         return nullptr;
-    auto prepare = [input = cellPlan(), web = layout_.for_web, reduce = decoding_.reduce](
-                       const QString& path) { return PreparePhoto(path, input, web, reduce); };
+    auto prepare = [input = cellPlan(), web = layout_.for_web, reduce = decoding_.reduce,
+                    limit = std::max<int64_t>(1, decoding_.workerPixelLimit)](const QString& path) {
+        return PreparePhoto(path, input, web, reduce, limit);
+    };
     return std::make_unique<PhotoPrefetch>(paths_, std::move(order), std::move(prepare), workers,
                                            2 * workers);
 }

@@ -37,11 +37,15 @@ PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& a
     return prepared;
 }
 
-PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turnForWeb,
-                           bool reduce) {
+PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turnForWeb, bool reduce,
+                           int64_t pixelLimit) {
     PreparedPhoto prepared;
     // The plan comes from the header alone, before any pixel is decoded.
     const PhotoHeader header = ReadPhotoHeader(path);
+    if (pixelLimit > 0 && int64_t{header.stored.width()} * header.stored.height() > pixelLimit) {
+        prepared.failure = PreparedPhoto::LeftToCaller;
+        return prepared;
+    }
     layout.photo = header.upright;
     if (!layout.photo.isValid() || layout.photo.width() < 2 || layout.photo.height() < 2) {
         prepared.failure = PreparedPhoto::Unreadable;

@@ -11,14 +11,16 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <cstdint>
 
 namespace quorvane {
 
 struct PreparedPhoto {
     enum Failure {
         None,
-        Unreadable,  // no image, or one below 2 x 2 pixels
-        OutOfMemory, // the crop or the scaled copy could not be made
+        Unreadable,   // no image, or one below 2 x 2 pixels
+        OutOfMemory,  // the crop or the scaled copy could not be made
+        LeftToCaller, // more pixels than the caller's limit: nothing was decoded
     } failure = None;
     QImage fitted;       // Format_ARGB32, the plan's fitted size
     bool opaque = false; // no pixel of the photo is transparent (it may be copied, not blended)
@@ -38,8 +40,9 @@ PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& a
 
 // All steps for the photo at the path. `layout` holds the cell and the trim options (its photo
 // size is filled in from the header); `turnForWeb` turns the cell with the photo; `reduce` lets
-// the JPEG decoder reduce (off: every photo is decoded at full size).
+// the JPEG decoder reduce (off: every photo is decoded at full size). A photo of more full-size
+// pixels than `pixelLimit` (0: no limit) is left to the caller undecoded.
 PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turnForWeb,
-                           bool reduce = true);
+                           bool reduce = true, int64_t pixelLimit = 0);
 
 } // namespace quorvane

@@ -47,10 +47,13 @@ struct SheetRunSettings {
 // How a run decodes its photos: how many worker threads prepare photos ahead of the one being
 // placed (-1: one per processor core; 0: each photo is prepared when its turn comes), and whether
 // JPEG photos may be reduced by the decoder to the size their cell needs. Neither changes what a
-// run shows or writes beyond resampling.
+// run shows or writes beyond resampling. Workers leave photos of more full-size pixels than
+// `workerPixelLimit` to the run itself, so that at most one such photo is decoded at a time (a
+// progressive JPEG needs about 6 bytes per full-size pixel while it is decoded, even reduced).
 struct PhotoDecoding {
     int workers = -1;
     bool reduce = true;
+    int64_t workerPixelLimit = 64'000'000;
 };
 
 // How a run talks back. Every method has a quiet default except the stop request, which the

@@ -61,6 +61,7 @@ TEST(PhotoPrefetch, RunsWithWorkersShowAndWriteWhatRunsWithoutThemDo) {
         QString endRow;
         std::function<void(int yield, const QString& folder, SheetJob& job, EventLog& log)> event;
         int placed = 10; // photos placed: a stop after photo k places nothing after it
+        int64_t workerPixelLimit = PhotoDecoding{}.workerPixelLimit;
     } cases[] = {
         {"no event", true, "", {}},
         {"stop before the 2nd photo", true, "",
@@ -104,6 +105,13 @@ TEST(PhotoPrefetch, RunsWithWorkersShowAndWriteWhatRunsWithoutThemDo) {
          }},
         {"end row 6", true, "6", {}, 6},
         {"one page per press", false, "", {}, 4},
+        {"every photo too large for the workers", true, "", {}, 10, 119'999},
+        {"photo 5 deleted, photos too large for the workers", true, "",
+         [](int y, const QString& folder, SheetJob&, EventLog&) {
+             if (y == 3)
+                 QFile::remove(folder + "/p05.jpg");
+         },
+         9, 119'999},
     };
     for (const auto& c : cases) {
         QStringList logs[2];
@@ -130,6 +138,7 @@ TEST(PhotoPrefetch, RunsWithWorkersShowAndWriteWhatRunsWithoutThemDo) {
 
             SheetJob job;
             job.decoding.workers = workers;
+            job.decoding.workerPixelLimit = c.workerPixelLimit;
             EventLog log;
             log.atYield = [&](int y) {
                 if (c.event)
