@@ -218,10 +218,24 @@ void AdjustmentDialog::createControls() {
     connect(button_[3], &QPushButton::clicked, this, &AdjustmentDialog::decide);
     connect(button_[2], &QPushButton::clicked, this, &AdjustmentDialog::reject);
     connect(button_[1], &QPushButton::clicked, this, &AdjustmentDialog::resetAll);
-    connect(button_[4], &QPushButton::clicked, this, [this] { trackBar_[1]->setValue(100); });
-    connect(button_[5], &QPushButton::clicked, this, [this] { trackBar_[2]->setValue(0); });
-    connect(button_[7], &QPushButton::clicked, this, [this] { trackBar_[3]->setValue(0); });
-    connect(button_[6], &QPushButton::clicked, this, [this] { arcDial1_->setValue(0); });
+    // A reset button puts its control back and then runs the control's handler, also when the
+    // value was already there, so the frame and the status line always show the reset state.
+    const auto resetTo = [this](QAbstractSlider* control, int value,
+                                void (AdjustmentDialog::*handler)()) {
+        {
+            const QSignalBlocker quiet(control);
+            control->setValue(value);
+        }
+        (this->*handler)();
+    };
+    connect(button_[4], &QPushButton::clicked, this,
+            [resetTo, this] { resetTo(trackBar_[1], 100, &AdjustmentDialog::zoomChanged); });
+    connect(button_[5], &QPushButton::clicked, this,
+            [resetTo, this] { resetTo(trackBar_[2], 0, &AdjustmentDialog::shiftXChanged); });
+    connect(button_[7], &QPushButton::clicked, this,
+            [resetTo, this] { resetTo(trackBar_[3], 0, &AdjustmentDialog::shiftYChanged); });
+    connect(button_[6], &QPushButton::clicked, this,
+            [resetTo, this] { resetTo(arcDial1_, 0, &AdjustmentDialog::dialTurned); });
     connect(button_[8], &QPushButton::clicked, this, &AdjustmentDialog::resetColours);
     connect(trackBar_[1], &QSlider::valueChanged, this, &AdjustmentDialog::zoomChanged);
     connect(trackBar_[2], &QSlider::valueChanged, this, &AdjustmentDialog::shiftXChanged);

@@ -134,7 +134,6 @@ void PageViewer::wheelEvent(QWheelEvent* event) {
     const QPointF moved = QPointF(imageOrigin()) + imagePoint * zoom_ - pointer;
     horizontalScrollBar()->setValue(horizontalScrollBar()->value() + std::lround(moved.x()));
     verticalScrollBar()->setValue(verticalScrollBar()->value() + std::lround(moved.y()));
-    emit zoomedByWheel(zoom_);
     event->accept();
 }
 

@@ -28,8 +28,6 @@ class PageViewer : public QAbstractScrollArea {
 
   signals:
     void doubleClicked();
-    // Ctrl + wheel changed the zoom factor about the pointer.
-    void zoomedByWheel(float factor);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

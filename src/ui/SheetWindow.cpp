@@ -201,7 +201,6 @@ void SheetWindow::createControls() {
     connect(comboBox1_, &QComboBox::currentIndexChanged, this, &SheetWindow::layoutChosen);
     connect(trackBar1_, &QSlider::valueChanged, this, &SheetWindow::qualityChanged);
     connect(imageViewer1_, &PageViewer::doubleClicked, this, &SheetWindow::fitPage);
-    connect(imageViewer1_, &PageViewer::zoomedByWheel, this, &SheetWindow::showZoom);
 }
 
 void SheetWindow::layOutControls() {

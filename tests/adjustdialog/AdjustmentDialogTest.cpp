@@ -109,6 +109,40 @@ TEST(AdjustmentDialog, DialTurnsThePreviewAtMostFifteenDegrees) {
     }
 }
 
+// Each reset button puts its control back and runs the control's handler, even when the value
+// was already there: the status line then shows the selection and the control's own value.
+TEST(AdjustmentDialog, ResetButtonsRunTheirControlsHandler) {
+    const struct {
+        const char* button;
+        const char* control;
+        int moved; // value before the press; 0 leaves the control as shown
+        int value;
+        const char* label;
+        const char* text;
+    } cases[] = {{"Button4", "TrackBar1", 0, 100, "Label6", "Zoom:1"},
+                 {"Button4", "TrackBar1", 150, 100, "Label6", "Zoom:1"},
+                 {"Button5", "TrackBar2", 0, 0, "Label7", "RL:0"},
+                 {"Button5", "TrackBar2", 20, 0, "Label7", "RL:0"},
+                 {"Button7", "TrackBar3", -20, 0, "Label8", "TD:0"},
+                 {"Button6", "ArcDial1", 0, 0, "Label4", "R:0"},
+                 {"Button6", "ArcDial1", 45, 0, "Label4", "R:0"}};
+    AdjustHarness h;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.button << " from " << c.moved);
+        h.adjust(test::DrawnPhoto(2400, 1800), test::OnePhotoLayout(), [&] {
+            auto* control = h.control<QAbstractSlider>(c.control);
+            if (c.moved != 0)
+                control->setValue(c.moved);
+            h.click(c.button);
+            EXPECT_EQ(control->value(), c.value);
+            EXPECT_EQ(h.text(c.label), c.text);
+            EXPECT_EQ(h.text("Label5"), "sx:0 sy:0 w:2400 h:1800");
+            EXPECT_EQ(h.dialog->previewRotation(), 0);
+            h.click("Button2");
+        });
+    }
+}
+
 TEST(AdjustmentDialog, ColourCorrectionShowsInThePreviewAndInTheHistogramWhenTicked) {
     AdjustHarness h;
     for (const bool ticked : {true, false}) {

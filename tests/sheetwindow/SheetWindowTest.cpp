@@ -166,17 +166,20 @@ TEST(SheetWindowLayouts, ChoosingALayoutSetsTitleStatusAndTheAdjustBox) {
         EXPECT_EQ(adjust->isEnabled(), c.adjustable) << c.index;
     }
 
-    // Double click fits the selected layout into the viewer; Ctrl + wheel zooms.
+    // Double click fits the selected layout into the viewer and shows the factor; Ctrl + wheel
+    // zooms the viewer only, the status field keeps what it shows.
     auto* viewer = h.sheet->findChild<PageViewer*>("ImageViewer1");
     QTest::mouseDClick(viewer->viewport(), Qt::LeftButton);
     const float fit = std::min(static_cast<float>(viewer->width()) / 300.0f,
                                static_cast<float>(viewer->height()) / 220.0f);
     EXPECT_EQ(viewer->zoom(), fit);
-    EXPECT_EQ(h.sheetText("Label5"), "拡大率: " + QString::fromStdString(text::ShortestText(fit)));
+    const QString fitText = "拡大率: " + QString::fromStdString(text::ShortestText(fit));
+    EXPECT_EQ(h.sheetText("Label5"), fitText);
     QWheelEvent wheel(QPointF(10, 10), viewer->viewport()->mapToGlobal(QPointF(10, 10)), {},
                       QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(viewer->viewport(), &wheel);
     EXPECT_FLOAT_EQ(viewer->zoom(), fit * 1.25f);
+    EXPECT_EQ(h.sheetText("Label5"), fitText);
 
     // A closed window is busy: choosing and fitting do nothing until it is shown again.
     h.sheet->close();
