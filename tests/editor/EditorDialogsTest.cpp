@@ -2,7 +2,9 @@
 // dialog that carries its messages and its question.
 #include "EditorHarness.h"
 
+#include "app/Language.h"
 #include "imaging/Argb.h"
+#include "render/FontSample.h"
 #include "ui/BitmapView.h"
 #include "ui/ColourPanel.h"
 
@@ -11,6 +13,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
 
 using namespace quorvane;
 using quorvane::test::EditorHarness;
@@ -64,6 +69,24 @@ TEST(EditorDialogs, ColourPanelReadsAndWritesItsOpenersField) {
     }
 }
 
+// The chooser's texts are Japanese in both interface languages; only the title before them varies.
+TEST(EditorDialogs, FontChooserTextsInBothLanguages) {
+    const char* const texts[][2] = {{"Label1", "フォント名"},
+                                    {"Label3", "サンプル"},
+                                    {"Edit1", "あいうえお写真展示"},
+                                    {"Button1", "決定"},
+                                    {"Button2", "キャンセル"}};
+    for (const bool ja : {true, false}) {
+        FontChooser chooser(ja);
+        EXPECT_EQ(chooser.windowTitle(),
+                  ApplicationTitle(ja) + QString::fromUtf8("　<フォント選択>"));
+        for (const auto& [name, text] : texts)
+            EXPECT_EQ(chooser.findChild<QWidget*>(name)->property("text").toString(),
+                      QString::fromUtf8(text))
+                << name;
+    }
+}
+
 TEST(EditorDialogs, FontChooserListsJapaneseFamiliesAndDrawsTheSample) {
     FontChooser chooser(true);
     chooser.FillFontList();
@@ -88,6 +111,30 @@ TEST(EditorDialogs, FontChooserListsJapaneseFamiliesAndDrawsTheSample) {
     EXPECT_EQ(sample.size(), QSize(457, 161));
     EXPECT_NE(sample.pixel(228, 80) & 0xffffff, 0xffffffu & sample.pixel(2, 2)) << "no text";
     chooser.hide();
+}
+
+// The sample is centred in a rectangle as wide as the viewer or the text: a text wider than the
+// viewer starts at its left edge and is cut off at its right. The text is "あ" and ideographic
+// spaces, so the only ink is that of its first character.
+TEST(EditorDialogs, FontSampleCentredOrCutOff) {
+    // Spaces after "あ", and the columns where the ink may begin and end.
+    const std::tuple<int, int, int> cases[] = {{5, 130, 175}, {20, 0, 31}};
+    for (const auto& [spaces, from, to] : cases) {
+        SCOPED_TRACE(spaces);
+        const QString text = QString::fromUtf8("あ") + QString(spaces, QChar(0x3000));
+        const QImage sample = DrawFontSample(QStringLiteral("IPAGothic"), text, 457, 161);
+        ASSERT_EQ(sample.size(), QSize(457, 161));
+        int first = sample.width(), last = -1;
+        for (int y = 0; y < sample.height(); ++y)
+            for (int x = 0; x < sample.width(); ++x)
+                if (qGray(sample.pixel(x, y)) < 128) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        EXPECT_GE(first, from);
+        EXPECT_LE(last, to);
+        EXPECT_LT(first, last);
+    }
 }
 
 // The "..." buttons: a choice fills the box beside them; cancel or closing leaves it alone.

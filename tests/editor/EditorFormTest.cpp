@@ -37,7 +37,9 @@ constexpr TextCase kTexts[] = {
     {"RadioButton7", "中央", "中央"},
     {"RadioButton14", "中央", "Center"},
     {"Button11", "決定", "OK"},
+    {"Label45", "α：0xff", "A：0xff"},
     {"Label46", "R： 0xff", "R：0xff"},
+    {"Button12", "取消", "Cancel"},
 };
 
 // The non-empty fields after showing or "初期化", as number=text.
@@ -59,6 +61,10 @@ QString Fields(const EditorHarness& h) {
 TEST(EditorForm, TextsCaptionsAndResetValuesInBothLanguages) {
     for (const bool ja : {true, false}) {
         SCOPED_TRACE(ja ? "Japanese" : "English");
+        // The caption the window is created with, before its first showing resets it.
+        EXPECT_EQ(EditorHarness(ja, false).editor.windowTitle(),
+                  ApplicationTitle(ja) + QString::fromUtf8(ja ? "　<インデックスシート　サイズ設定>"
+                                                              : "　<IndexSheet Setting>"));
         EditorHarness h(ja);
         for (const TextCase& c : kTexts)
             EXPECT_EQ(h.text(c.name), QString::fromUtf8(ja ? c.ja : c.en)) << c.name;

@@ -7,6 +7,7 @@
 
 #include <QGroupBox>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -180,6 +181,28 @@ TEST(EditorSave, EditAsksBeforeDiscardingTheLoadedLayout) {
     h.editRow(3);
     EXPECT_TRUE(h.text("Edit8").isEmpty());
     EXPECT_EQ(h.editor.editedRow(), -1);
+}
+
+// The list keeps its 1000 rows up to 100 layouts; beyond that it has one row per layout, and a
+// save-as appends one.
+TEST(EditorSave, ListRowsFollowTheLayoutsBeyondAHundred) {
+    // Layout files, rows after showing, rows after a save-as.
+    const int cases[][3] = {{0, 1000, 1000}, {100, 1000, 1000}, {101, 101, 102}};
+    for (const auto& [files, shown, saved] : cases) {
+        SCOPED_TRACE(files);
+        EditorHarness h(true, false);
+        for (int i = 1; i <= files; ++i)
+            test::WriteFile(h.folder() / layout::LayoutFileName(i), "[PAPER]\nname=L\n");
+        h.editor.show();
+        auto* list = h.editor.findChild<QTableWidget*>("StringGrid1");
+        EXPECT_EQ(list->rowCount(), shown);
+        h.run("layout Button1 Button8");
+        EXPECT_EQ(list->rowCount(), saved);
+        EXPECT_EQ(Row(h, files).join(' '),
+                  QStringLiteral("%1 false typed %2")
+                      .arg(files + 1)
+                      .arg(QString::fromStdString(layout::LayoutFileName(files + 1))));
+    }
 }
 
 } // namespace
