@@ -60,7 +60,8 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     const bool ja = settings.japanese;
     if (!layout || busy_)
         return -1;
-    if (settings.photoFolder.isEmpty()) {
+    // An emptied save folder would put the sheets at the root of the file system.
+    if (settings.photoFolder.isEmpty() || settings.saveFolder.isEmpty()) {
         observer.message(Pick(ja, "フォルダが設定されていません。", "Folder is not set."));
         return -1;
     }

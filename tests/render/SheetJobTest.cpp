@@ -325,11 +325,18 @@ TEST_F(SheetRun, BackgroundImageOnEveryPageAndTextsStamped) {
 TEST_F(SheetRun, PreconditionsAndUnmakeableFolder) {
     AddPhotos(1);
     EXPECT_EQ(job.press(nullptr, settings, rec), -1);
-    settings.photoFolder.clear();
     settings.japanese = false;
-    EXPECT_EQ(job.press(&layout, settings, rec), -1);
-    EXPECT_EQ(rec.messages, QStringList{"Folder is not set."});
-    settings.photoFolder = Q(dir / "photos");
+    const QString photos = settings.photoFolder, save = settings.saveFolder;
+    for (const auto& [photoFolder, saveFolder] :
+         {std::pair{QString(), save}, std::pair{photos, QString()}}) {
+        settings.photoFolder = photoFolder, settings.saveFolder = saveFolder;
+        rec.messages.clear();
+        EXPECT_EQ(job.press(&layout, settings, rec), -1);
+        EXPECT_EQ(rec.messages, QStringList{"Folder is not set."});
+        EXPECT_FALSE(job.busy());
+    }
+    EXPECT_FALSE(QFileInfo::exists(save + "/IndexSheetFolder"));
+    settings.photoFolder = photos;
     test::WriteFile(dir / "file", "x");
     settings.saveFolder = Q(dir / "file");
     EXPECT_EQ(job.press(&layout, settings, rec), -2);
