@@ -23,17 +23,14 @@ PhotoDropTarget::PhotoDropTarget(QWidget* parent) : QLabel(parent) {
     setStyleSheet(QString::fromLatin1(kStyle));
 }
 
+// Every drag is offered the copy operation; what it carries is judged on the drop.
 void PhotoDropTarget::dragEnterEvent(QDragEnterEvent* event) {
-    if (!event->mimeData()->hasUrls())
-        return;
     event->setDropAction(Qt::CopyAction);
     event->accept();
     setHighlighted(true);
 }
 
 void PhotoDropTarget::dragMoveEvent(QDragMoveEvent* event) {
-    if (!event->mimeData()->hasUrls())
-        return;
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
@@ -45,11 +42,10 @@ void PhotoDropTarget::dragLeaveEvent(QDragLeaveEvent* event) {
 
 void PhotoDropTarget::dropEvent(QDropEvent* event) {
     setHighlighted(false);
-    if (!event->mimeData()->hasUrls())
-        return;
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    // Only names on this machine can be photo folders; other addresses are left out.
+    // Only names on this machine can be photo folders; other addresses are left out, and a drag
+    // without names drops none.
     QStringList names;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())

@@ -6,8 +6,9 @@
 
 namespace quorvane {
 
-// A framed label that accepts a text/uri-list drag, always offering the copy operation, and
-// reports the dropped local names in their order. What a name means is the window's business.
+// A framed label that accepts every drag, always offering the copy operation, and reports the
+// dropped local names in their order (none for a drag without file names). What a name means is the
+// window's business.
 class PhotoDropTarget : public QLabel {
     Q_OBJECT
   public:

@@ -4,8 +4,11 @@
 
 #include "app/Language.h"
 
+#include <QCoreApplication>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <gtest/gtest.h>
 
 using namespace quorvane;
@@ -99,6 +102,40 @@ TEST(MainWindowDrop, NameWithACommaShowsTheMessageAndChangesNothing) {
     EXPECT_EQ(h.window->photoList().size(), 1);
     EXPECT_FALSE(QFile::exists(h.iniPath()));
     EXPECT_FALSE(h.window->busy());
+}
+
+// Any drag is offered the copy operation; one without a local name drops nothing.
+TEST(MainWindowDrop, EveryDragIsOfferedCopyAndOneWithoutNamesChangesNothing) {
+    struct Case {
+        const char* name;
+        const char* text; // plain text of the drag, or nullptr
+        const char* url;  // the one URL of the drag, or nullptr
+    };
+    const Case cases[] = {{"PlainText", "/photos/summer", nullptr},
+                          {"RemoteAddress", nullptr, "https://example.com/a.jpg"},
+                          {"Nothing", nullptr, nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WindowHarness h(kLanguageJapanese);
+        qobject_cast<QLineEdit*>(h.find("Edit1"))->setText(QStringLiteral("/kept"));
+        QMimeData mime;
+        if (c.text)
+            mime.setText(QString::fromUtf8(c.text));
+        if (c.url)
+            mime.setUrls({QUrl(QString::fromUtf8(c.url))});
+        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(QPoint(5, 5), offered, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(h.find("DropTarget1"), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+        QDropEvent drop(QPointF(5, 5), offered, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(h.find("DropTarget1"), &drop);
+        EXPECT_EQ(h.text("Edit1"), "/kept");
+        EXPECT_TRUE(h.messages.isEmpty());
+        EXPECT_TRUE(h.cell(0, 0).isEmpty()); // the list was not cleared
+        EXPECT_FALSE(QFile::exists(h.iniPath()));
+        EXPECT_FALSE(h.window->busy());
+    }
 }
 
 TEST(MainWindowButtons, SheetWindowNeedsBothBoxesAndSettingsFolderMustExist) {
