@@ -198,6 +198,17 @@ void MainWindow::createControls() {
     window->addLayout(body, 1);
     window->addWidget(statusBar_);
 
+    // Tab follows the rows as they are seen: the buttons, each folder box with its button, the
+    // option boxes, then the grid.
+    QList<QWidget*> tabOrder{speedButton_[0], speedButton_[1], speedButton_[2],  speedButton_[3],
+                             speedButton_[4], edit1_,          cornerButton_[0], cornerButton_[1],
+                             edit2_,          cornerButton_[2]};
+    for (QCheckBox* box : checkBox_)
+        tabOrder << box;
+    tabOrder << gridView_;
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
     connect(speedButton_[0], &QPushButton::clicked, this, &MainWindow::clearList);
     connect(speedButton_[1], &QPushButton::clicked, this, &MainWindow::buildList);
     connect(speedButton_[2], &QPushButton::clicked, this, &MainWindow::stopReading);
@@ -230,6 +241,7 @@ void MainWindow::applyTexts() {
     checkBox_[4]->setText(Pick(ja, "サブフォルダも検索する", "Also search subfolders"));
     edit1_->setAccessibleName(label1_->text());
     edit2_->setAccessibleName(label3_->text());
+    gridView_->setAccessibleName(Pick(ja, "画像リスト", "Image list"));
 }
 
 void MainWindow::fitButtonsToTexts() {

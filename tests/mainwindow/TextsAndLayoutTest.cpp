@@ -4,6 +4,7 @@
 #include "app/Language.h"
 #include "ui/MainWindowGrid.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QTableView>
@@ -78,6 +79,41 @@ TEST(MainWindowStart, TextsAndStartStateInBothLanguages) {
         EXPECT_EQ(options.maxDumpBinCt, 32);
         EXPECT_EQ(options.japaneseNames, ja);
         EXPECT_EQ(QString::fromStdString(options.settingsFolder), h.settingsFolder());
+    }
+}
+
+// Tab reaches every shown control row by row; each is announced by its caption.
+TEST(MainWindowStart, TabOrderAndAccessibleNamesInBothLanguages) {
+    for (const bool ja : {true, false}) {
+        SCOPED_TRACE(ja ? "Japanese" : "English");
+        WindowHarness h(ja ? kLanguageJapanese : kLanguageEnglishUs);
+        QStringList reached;
+        QWidget* w = h.find("SpeedButton1");
+        do {
+            if (w->isVisibleTo(h.window.get()) && (w->focusPolicy() & Qt::TabFocus))
+                reached << w->objectName();
+            w = w->nextInFocusChain();
+        } while (w != h.find("SpeedButton1"));
+        QStringList expected{"SpeedButton1",  "SpeedButton2", "SpeedButton3",
+                             "SpeedButton4",  "SpeedButton5", "Edit1",
+                             "CornerButton1", "Edit2",        "CornerButton3"};
+        expected << (ja ? QStringList{"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",
+                                      "CheckBox5"}
+                        : QStringList{"CheckBox2", "CheckBox4", "CheckBox5"});
+        expected << "StringGrid1";
+        EXPECT_EQ(reached.join(" "), expected.join(" "));
+
+        const std::pair<const char*, const char*> named[] = {{"Edit1", "Label1"},
+                                                             {"Edit2", "Label3"},
+                                                             {"SpeedButton2", "SpeedButton2"},
+                                                             {"CheckBox5", "CheckBox5"},
+                                                             {"DropTarget1", "DropTarget1"}};
+        for (const auto& [control, caption] : named)
+            EXPECT_EQ(
+                QAccessible::queryAccessibleInterface(h.find(control))->text(QAccessible::Name),
+                h.text(caption))
+                << control;
+        EXPECT_EQ(h.find("StringGrid1")->accessibleName(), ja ? "画像リスト" : "Image list");
     }
 }
 
