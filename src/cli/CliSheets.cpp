@@ -205,13 +205,8 @@ int RunSheets(const QStringList& args) {
             layoutPath);
         return kExitFailure;
     }
-    // Only what the layout list would offer runs: a layout file, and an enabled one.
-    if (!doc->hasSection("PAPER")) {
-        Err(Pick(ja, "レイアウトファイルではありません（[PAPER] セクションがありません）: ",
-                 "Not a layout file (it has no [PAPER] section): ") +
-            layoutPath);
-        return kExitFailure;
-    }
+    // Only what the layout list would offer runs: an enabled layout. A file without [PAPER] that
+    // is enabled is listed there too, with the defaults of every missing key.
     if (!layout::IsEnabledLayout(*doc)) {
         Err(Pick(ja, "このレイアウトは有効になっていません（[INPUT] の CHECKBOX7）: ",
                  "This layout is not enabled (CHECKBOX7 of [INPUT]): ") +
