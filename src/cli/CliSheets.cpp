@@ -1,6 +1,7 @@
 // quorvane-cli sheets: the main job without windows. Lists the photos of a folder and writes all
 // index-sheet pages of a layout, as "シート作成" with continuous output does.
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -17,7 +18,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 #include <unistd.h>
@@ -199,10 +199,10 @@ int RunSheets(const QStringList& args) {
 
     const AppContext ctx = CliStartUp(english);
     const bool ja = ctx.japanese();
-    const auto doc = text::IniDocument::Load(QFile::encodeName(layoutPath).toStdString());
+    const auto doc = text::IniDocument::Load(EncodeLocalPath(layoutPath).toStdString());
     if (!doc) {
         Err(Pick(ja, "レイアウトファイルを読み込めません: ", "Cannot read the layout file: ") +
-            layoutPath);
+            DisplayPath(layoutPath));
         return kExitFailure;
     }
     // Only what the layout list would offer runs: an enabled layout. A file without [PAPER] that
@@ -210,13 +210,13 @@ int RunSheets(const QStringList& args) {
     if (!layout::IsEnabledLayout(*doc)) {
         Err(Pick(ja, "このレイアウトは有効になっていません（[INPUT] の CHECKBOX7）: ",
                  "This layout is not enabled (CHECKBOX7 of [INPUT]): ") +
-            layoutPath);
+            DisplayPath(layoutPath));
         return kExitFailure;
     }
     if (!CheckPhotoFolder(source, ja))
         return kExitFailure;
     layout::SheetLayout layout = layout::ReadSheetLayout(*doc, ja);
-    layout.ini_file_name = QFileInfo(layoutPath).fileName().toStdString();
+    layout.ini_file_name = DisplayPath(QFileInfo(layoutPath).fileName()).toStdString();
 
     // Problems that would spoil every page are said once, before the run.
     for (const QString& notice :
