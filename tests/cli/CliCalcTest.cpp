@@ -53,13 +53,6 @@ TEST_F(CliCalc, PrintsTheLayoutTextOfTheInputSection) {
     EXPECT_NE(run.out.find("\nEDIT1=300\n"), std::string::npos);
     // Started as every command is: the settings folder is made with the shipped files.
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "config/Quorvane/initdata"));
-
-    // A name longer than the editor's field is cut as the field cuts it.
-    std::string longName = kA4;
-    longName.replace(longName.find("A4 四面"), std::string("A4 四面").size(), std::string(70, 'N'));
-    run = Calc({Input(longName)});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.out.find("\nname=" + std::string(60, 'N') + "\n"), std::string::npos);
 }
 
 TEST_F(CliCalc, ReportsTheMessagesAndFails) {
