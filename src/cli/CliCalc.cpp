@@ -1,13 +1,12 @@
 // quorvane-cli calc: the size calculation of a layout file's [INPUT] section, as the settings
 // editor runs it after "編集".
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "layout/LayoutCalc.h"
 #include "layout/LayoutInput.h"
 #include "text/IniDocument.h"
-
-#include <QFile>
 
 #include <climits>
 
@@ -59,11 +58,13 @@ int RunCalc(const QStringList& args) {
     if (!reader.error().isEmpty())
         return UsageError(reader.error(), kUsage);
 
-    // The calculation's own messages are Japanese in both languages; only ours follow the switch.
-    const bool japanese = !english && IsJapanese(SystemLanguage());
-    auto doc = text::IniDocument::Load(QFile::encodeName(file).toStdString());
+    // Start-up as for every command (settings folder, first-run copy). The calculation's own
+    // messages are Japanese in both languages; only ours follow the switch.
+    const bool japanese = CliStartUp(english).japanese();
+    auto doc = text::IniDocument::Load(EncodeLocalPath(file).toStdString());
     if (!doc) {
-        Err(Pick(japanese, "入力ファイルを読めません: ", "Cannot read the input file: ") + file);
+        Err(Pick(japanese, "入力ファイルを読めません: ", "Cannot read the input file: ") +
+            DisplayPath(file));
         return kExitFailure;
     }
 

@@ -103,7 +103,7 @@ int RunExif(const QStringList& args) {
             std::fputc('\n', stdout);
     }
     if (code < 0) {
-        Err(FailureText(code, ctx.japanese()) + photo);
+        Err(FailureText(code, ctx.japanese()) + DisplayPath(photo));
         Err(QStringLiteral("result %1").arg(code));
         return kExitFailure;
     }

@@ -1,6 +1,7 @@
 // quorvane-cli sheets: the main job without windows. Lists the photos of a folder and writes all
 // index-sheet pages of a layout, as "シート作成" with continuous output does.
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -17,7 +18,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 #include <unistd.h>
@@ -35,8 +35,8 @@ const char* const kUsage =
     "FILE (an enabled CustomSize*.ini) into \"一覧フォルダ\" (\"IndexSheetFolder\" with --en)\n"
     "under --dest, in a subfolder named by the time of the run. Prints the output folder, then\n"
     "each page file written, one path a line; messages go to stderr, and on a terminal a\n"
-    "progress line and a summary. Old pages in the output folder are replaced; listed photos\n"
-    "are never deleted or overwritten.\n"
+    "progress line and a summary. The images already in the output folder (old pages) are\n"
+    "deleted first unless --keep-existing; listed photos are never deleted or overwritten.\n"
     "\n"
     "options:\n"
     "  --title TEXT       title of the pages; [$DATE] and [$FOLDER] are replaced per photo\n"
@@ -199,29 +199,24 @@ int RunSheets(const QStringList& args) {
 
     const AppContext ctx = CliStartUp(english);
     const bool ja = ctx.japanese();
-    const auto doc = text::IniDocument::Load(QFile::encodeName(layoutPath).toStdString());
+    const auto doc = text::IniDocument::Load(EncodeLocalPath(layoutPath).toStdString());
     if (!doc) {
         Err(Pick(ja, "レイアウトファイルを読み込めません: ", "Cannot read the layout file: ") +
-            layoutPath);
+            DisplayPath(layoutPath));
         return kExitFailure;
     }
-    // Only what the layout list would offer runs: a layout file, and an enabled one.
-    if (!doc->hasSection("PAPER")) {
-        Err(Pick(ja, "レイアウトファイルではありません（[PAPER] セクションがありません）: ",
-                 "Not a layout file (it has no [PAPER] section): ") +
-            layoutPath);
-        return kExitFailure;
-    }
+    // Only what the layout list would offer runs: an enabled layout. A file without [PAPER] that
+    // is enabled is listed there too, with the defaults of every missing key.
     if (!layout::IsEnabledLayout(*doc)) {
         Err(Pick(ja, "このレイアウトは有効になっていません（[INPUT] の CHECKBOX7）: ",
                  "This layout is not enabled (CHECKBOX7 of [INPUT]): ") +
-            layoutPath);
+            DisplayPath(layoutPath));
         return kExitFailure;
     }
     if (!CheckPhotoFolder(source, ja))
         return kExitFailure;
     layout::SheetLayout layout = layout::ReadSheetLayout(*doc, ja);
-    layout.ini_file_name = QFileInfo(layoutPath).fileName().toStdString();
+    layout.ini_file_name = DisplayPath(QFileInfo(layoutPath).fileName()).toStdString();
 
     // Problems that would spoil every page are said once, before the run.
     for (const QString& notice :

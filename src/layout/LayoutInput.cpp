@@ -3,6 +3,7 @@
 #include "text/Numbers.h"
 #include "text/TextDecode.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quorvane::layout {
@@ -42,7 +43,42 @@ LayoutInput::RadioGroup GroupOf(int n) {
     return {n, 1};
 }
 
+// The first `units` UTF-16 units of a UTF-8 text; a character that would not fit whole is left
+// out.
+std::string LeftUtf16(const std::string& utf8, int units) {
+    size_t at = 0;
+    int used = 0;
+    while (at < utf8.size()) {
+        const size_t length = std::max<size_t>(1, text::Utf8SequenceLength(utf8, at));
+        const int width = length == 4 ? 2 : 1; // characters above U+FFFF take a surrogate pair
+        if (used + width > units)
+            break;
+        used += width;
+        at += length;
+    }
+    return utf8.substr(0, at);
+}
+
 } // namespace
+
+int LayoutInput::maxLength(int n) {
+    switch (n) {
+    case 1:
+        return 4;
+    case 9:
+    case 23:
+    case 25:
+    case 27:
+    case 33:
+        return 8;
+    case 8:
+        return 60;
+    case 22:
+        return 64;
+    default:
+        return 0;
+    }
+}
 
 const std::string& LayoutInput::edit(int n) const {
     return n >= 1 && n <= kEditCount ? edits_[static_cast<size_t>(n - 1)] : kEmpty;
@@ -134,9 +170,13 @@ LayoutInput ReadLayoutInput(const text::IniDocument& doc) {
     for (const auto& [n, text] : kEditDefaults)
         editDefault[static_cast<size_t>(n)] = text;
 
-    for (int n = 1; n <= LayoutInput::kEditCount; ++n)
-        input.setEdit(n, doc.value(kSection, "EDIT" + std::to_string(n),
-                                   editDefault[static_cast<size_t>(n)]));
+    for (int n = 1; n <= LayoutInput::kEditCount; ++n) {
+        std::string text =
+            doc.value(kSection, "EDIT" + std::to_string(n), editDefault[static_cast<size_t>(n)]);
+        if (const int limit = LayoutInput::maxLength(n); limit > 0)
+            text = LeftUtf16(text, limit);
+        input.setEdit(n, std::move(text));
+    }
 
     auto readBool = [&](const std::string& key, bool fallback) {
         auto v = doc.value(kSection, key);

@@ -18,6 +18,10 @@ class LayoutInput {
     static constexpr int kCheckCount = 15;
     static constexpr int kRadioCount = 17;
 
+    // The most characters (UTF-16 units, as a text field counts them) field `n` holds: 4 for the
+    // resolution, 8 for the colours, 60 for the name, 64 for the title; 0 when unlimited.
+    static int maxLength(int n);
+
     // Controls by number, from 1. Numbers out of range read as empty / unchecked and are ignored
     // when set.
     const std::string& edit(int n) const;
@@ -55,6 +59,7 @@ class LayoutInput {
 // What the editor's "編集" puts into its controls from a layout file: every control of the
 // [INPUT] section in the order EDIT1..EDIT37, CHECKBOX1..CHECKBOX15, RADIOBUTTON1..RADIOBUTTON17,
 // with the editor's defaults for keys that are missing (or boxes whose value is not an integer).
+// A text longer than its field holds is cut to the field's length, as the field cuts it.
 LayoutInput ReadLayoutInput(const text::IniDocument& doc);
 
 } // namespace quorvane::layout

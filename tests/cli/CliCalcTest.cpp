@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ TEST_F(CliCalc, PrintsTheLayoutTextOfTheInputSection) {
     EXPECT_NE(run.out.find("\nwidth=3508\n"), std::string::npos);
     EXPECT_NE(run.out.find("\nround_trim=59\n"), std::string::npos);
     EXPECT_NE(run.out.find("\nEDIT1=300\n"), std::string::npos);
+    // Started as every command is: the settings folder is made with the shipped files.
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "config/Quorvane/initdata"));
 }
 
 TEST_F(CliCalc, ReportsTheMessagesAndFails) {

@@ -130,6 +130,13 @@ TEST_F(Cli, SheetsPrintsTheFolderThenEachPage) {
     EXPECT_EQ(run.out, folder + "\n" + folder + "/page0001.jpg\n" + folder + "/page0002.jpg\n");
     EXPECT_EQ(run.err, "Created the sheet.\n");
     EXPECT_TRUE(std::filesystem::exists(folder + "/page0002.jpg"));
+
+    // An enabled file of [INPUT] alone is a layout of defaults, as the layout list offers it.
+    quorvane::test::WriteFile(layout, "[INPUT]\nCHECKBOX7=1\n");
+    run = Run({"sheets", "--source", Examples(), "--dest", (dir / "out").string(), "--layout",
+               layout.string(), "--en", "--no-stamp-folder", "--keep-existing"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.rfind(folder + "\n", 0), 0u) << run.out;
 }
 
 // Runs that cannot output anything fail with a message naming the reason, and change nothing.
@@ -150,9 +157,9 @@ TEST_F(Cli, SheetsRefusesWhatItCannotOutput) {
         {{"--source", Examples(), "--layout", (dir / "missing.ini").string()},
          "Cannot read the layout file: "},
         {{"--source", Examples(), "--layout", (dir / "garbage.ini").string()},
-         "Not a layout file (it has no [PAPER] section): "},
+         "This layout is not enabled (CHECKBOX7 of [INPUT]): "},
         {{"--source", Examples(), "--layout", description},
-         "Not a layout file (it has no [PAPER] section): "},
+         "This layout is not enabled (CHECKBOX7 of [INPUT]): "},
         {{"--source", Examples(), "--layout", (dir / "disabled.ini").string()},
          "This layout is not enabled (CHECKBOX7 of [INPUT]): "},
         {{"--source", (dir / "nowhere").string(), "--layout", layout},

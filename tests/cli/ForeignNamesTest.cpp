@@ -6,6 +6,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -42,6 +43,23 @@ std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+// Runs the batch command through the shell, which hands over argument bytes that are not UTF-8
+// as they are (a QProcess cannot); gives its stdout and stderr.
+std::pair<std::string, std::string> RunRaw(const std::string& args, const TempDir& dir) {
+    const std::string err = (dir / "raw-stderr").string();
+    const std::string command = "XDG_CONFIG_HOME='" + dir.str() + "/config' '" +
+                                (quorvane::test::BinDir() / "quorvane-cli").string() + "' " + args +
+                                " 2>'" + err + "'";
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return {out, quorvane::test::ReadFile(err)};
 }
 
 TEST(ForeignNames, ListedDatedAndPlacedOnSheets) {
@@ -129,6 +147,19 @@ TEST(ForeignNames, ListedDatedAndPlacedOnSheets) {
         EXPECT_NEAR(qGreen(got), qGreen(colours[i]), 12) << name;
         EXPECT_NEAR(qBlue(got), qBlue(colours[i]), 12) << name;
     }
+
+    // A layout named in CP932 ("テ") is read by its exact bytes; a failure names the file
+    // readably.
+    const auto foreignLayout = dir / "\x83\x65.ini";
+    std::filesystem::copy_file(layout, foreignLayout);
+    const std::string output = (dir / "again/IndexSheetFolder").string();
+    auto run = RunRaw("sheets --source '" + photos.string() + "' --dest '" + dir.str() +
+                          "/again' --layout '" + foreignLayout.string() +
+                          "' --no-stamp-folder --end 1 --en",
+                      dir);
+    EXPECT_EQ(run.first, output + "\n" + output + "/page0001.jpg\n") << run.second;
+    run = RunRaw("calc '" + dir.str() + "/\x83\x67.ini' --en", dir);
+    EXPECT_EQ(run.second, "Cannot read the input file: " + dir.str() + "/ト.ini\n");
 }
 
 } // namespace

@@ -88,3 +88,25 @@ TEST(LayoutInput, ControlsByName) {
     EXPECT_EQ(in.edit(38), "");
     EXPECT_FALSE(in.check(99));
 }
+
+TEST(LayoutInput, TextsAreCutToTheirFieldsLengths) {
+    const std::string name70(70, 'N');
+    const struct {
+        int edit;
+        std::string text;
+        std::string kept;
+    } cases[] = {
+        {1, "030012", "0300"},
+        {9, "ffffffff00", "ffffffff"},
+        {33, "ff0000", "ff0000"},
+        {8, name70, name70.substr(0, 60)},
+        {8, std::string(59, 'a') + "写真", std::string(59, 'a') + "写"},
+        {22, std::string(63, 't') + "😀", std::string(63, 't')}, // a pair does not fit in one
+        {34, std::string(300, 'p'), std::string(300, 'p')},     // no limit
+    };
+    for (const auto& c : cases) {
+        const LayoutInput in = ReadLayoutInput(
+            IniDocument::Parse("[INPUT]\nEDIT" + std::to_string(c.edit) + "=" + c.text + "\n"));
+        EXPECT_EQ(in.edit(c.edit), c.kept) << "EDIT" << c.edit;
+    }
+}
