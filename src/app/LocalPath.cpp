@@ -1,5 +1,6 @@
 #include "app/LocalPath.h"
 
+#include "text/FileIO.h"
 #include "text/TextDecode.h"
 
 #include <QStringList>
@@ -154,6 +155,21 @@ bool RemoveLocalFile(const QString& path) {
     if (::unlink(bytes.constData()) == 0)
         return true;
     return errno == ENOENT;
+}
+
+bool MakeLocalPath(const QString& path) {
+    const QByteArray bytes = EncodeLocalPath(path);
+    // Each parent in turn, from the root down; one that exists already is passed over.
+    for (qsizetype slash = bytes.indexOf('/', 1); slash > 0; slash = bytes.indexOf('/', slash + 1))
+        ::mkdir(bytes.left(slash).constData(), 0777);
+    ::mkdir(bytes.constData(), 0777);
+    return IsLocalDir(path);
+}
+
+bool WriteLocalFileAtomically(const QString& path, const QByteArray& bytes, int* error) {
+    return text::WriteFileAtomically(
+        EncodeLocalPath(path).toStdString(),
+        std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error);
 }
 
 std::unique_ptr<QFile> OpenLocalFile(const QString& path) {

@@ -41,6 +41,11 @@ bool IsLocalSymLink(const QString& path);  // the path itself is a symbolic link
 QString CanonicalLocalPath(const QString& path);
 // Removes a file (or a symbolic link itself); true when it is gone.
 bool RemoveLocalFile(const QString& path);
+// Makes the folder and every missing parent; true when the path is a folder afterwards.
+bool MakeLocalPath(const QString& path);
+// Writes the bytes to the file atomically (see text::WriteFileAtomically); *error receives the
+// errno of a failure.
+bool WriteLocalFileAtomically(const QString& path, const QByteArray& bytes, int* error = nullptr);
 
 // The file opened for reading by its exact bytes, ready to hand to QImageReader or to read whole;
 // nullptr when it cannot be opened.

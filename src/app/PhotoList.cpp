@@ -8,7 +8,6 @@
 #include "text/TextDecode.h"
 
 #include <QCollator>
-#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -259,10 +258,10 @@ PhotoListResult BuildPhotoList(const PhotoListRequest& request, const PhotoListH
                                 "Please set the source folder and destination folder.");
         return result;
     }
-    if (!QFileInfo(request.saveFolder).isDir() && !QDir().mkpath(request.saveFolder)) {
+    if (!MakeLocalPath(request.saveFolder)) {
         result.messages << Pick(ja, "保存先フォルダが作成できません。\n",
                                 "Can not create a save destination folder.\n") +
-                               request.saveFolder;
+                               DisplayPath(request.saveFolder);
         return result;
     }
     return ListPhotoRows(request, hooks);

@@ -73,10 +73,10 @@ class CliObserver : public SheetRunObserver {
         progress_.photoPlaced();
         showProgress();
     }
-    void outputFolderChosen(const QString& folder) override { Out(folder + QLatin1Char('\n')); }
+    void outputFolderChosen(const QString& folder) override { OutPathLine(folder); }
     void pageWritten(const QString& path) override {
         endProgressLine();
-        Out(path + QLatin1Char('\n'));
+        OutPathLine(path);
         std::fflush(stdout);
         progress_.pageWritten();
         showProgress();

@@ -61,6 +61,11 @@ void Out(const QString& text) {
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
 }
 
+void OutPathLine(const QString& path) {
+    const QByteArray bytes = EncodeLocalPath(path) + '\n';
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
+
 void Err(const QString& text) {
     const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);

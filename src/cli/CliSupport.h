@@ -47,6 +47,8 @@ bool CheckPhotoFolder(const QString& folder, bool japanese);
 AppContext CliStartUp(bool english);
 
 void Out(const QString& text); // stdout, UTF-8, as it is
+// A path on a line of stdout in its exact bytes (see LocalPath.h), so scripts can open it.
+void OutPathLine(const QString& path);
 void Err(const QString& text); // stderr, UTF-8, followed by a line break
 // Prints what is wrong and the usage to stderr; returns kExitUsage.
 int UsageError(const QString& problem, const char* usage);

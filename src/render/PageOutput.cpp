@@ -1,12 +1,11 @@
 #include "render/PageOutput.h"
 
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "imaging/JpegEncode.h"
 #include "imaging/Raster.h"
-#include "text/FileIO.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -114,7 +113,7 @@ PageWriteResult WritePage(const QImage& page, const QString& folder, int counter
                           const PageWriteOptions& options) {
     PageWriteResult result;
     result.path = folder + QLatin1Char('/') + PageFileName(counter);
-    if (QFileInfo::exists(result.path) && options.keepExisting) {
+    if (options.keepExisting && LocalPathExists(result.path)) {
         result.outcome = PageWriteResult::KeptExisting;
         return result;
     }
@@ -124,7 +123,8 @@ PageWriteResult WritePage(const QImage& page, const QString& folder, int counter
         const QString reason = WriteFailureReason(errorCode, options.japanese);
         result.message = Pick(options.japanese, "ページを書き込めませんでした。\n",
                               "Could not write the page.\n") +
-                         result.path + (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
+                         DisplayPath(result.path) +
+                         (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
         return result;
     };
     QImage out = page;
@@ -140,10 +140,7 @@ PageWriteResult WritePage(const QImage& page, const QString& folder, int counter
     if (!bytes)
         return fail();
     StampJfifResolution(*bytes, options.dpi);
-    const QByteArray name = QFile::encodeName(result.path);
-    if (!text::WriteFileAtomically(
-            name.toStdString(),
-            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())), &errorCode))
+    if (!WriteLocalFileAtomically(result.path, *bytes, &errorCode))
         return fail();
     result.outcome = PageWriteResult::Written;
     return result;

@@ -17,7 +17,6 @@
 #include "render/UnderPhotoText.h"
 #include "text/Numbers.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -288,19 +287,20 @@ bool PageRenderer::writeWebPhoto(const QImage& photo, const QString& path) {
     const int height = std::max<int>(
         1, static_cast<int>(static_cast<int64_t>(photo.height()) * width / photo.width()));
     const QString target = webFolder() + QLatin1Char('/') + webPhotoName(path);
-    if (settings_.keepExisting && QFileInfo::exists(target))
+    if (settings_.keepExisting && LocalPathExists(target))
         return true;
     if (listed_ && listed_->covers(target)) {
-        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") + target +
-             listedPhotoNote());
+        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") +
+             DisplayPath(target) + listedPhotoNote());
         return false;
     }
     const QImage thumb = ScaledCopy(photo, width, height);
+    const auto bytes = thumb.isNull() ? std::nullopt : EncodeJpeg(thumb, settings_.quality);
     int errorCode = 0;
-    if (thumb.isNull() || !SaveJpeg(thumb, target, settings_.quality, nullptr, &errorCode)) {
+    if (!bytes || !WriteLocalFileAtomically(target, *bytes, &errorCode)) {
         const QString reason = WriteFailureReason(errorCode, settings_.japanese);
-        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") + target +
-             (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason));
+        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") +
+             DisplayPath(target) + (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason));
         return false;
     }
     observer_.pageWritten(target);
@@ -354,10 +354,10 @@ bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const Q
         options.fullResolution = settings_.fullResolution;
         options.japanese = settings_.japanese;
         const QString target = outputFolder + QLatin1Char('/') + PageFileName(pageCounter);
-        if (listed_ && !(options.keepExisting && QFileInfo::exists(target)) &&
+        if (listed_ && !(options.keepExisting && LocalPathExists(target)) &&
             listed_->covers(target)) {
-            fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") + target +
-                 listedPhotoNote());
+            fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") +
+                 DisplayPath(target) + listedPhotoNote());
             return false;
         }
         const PageWriteResult written = WritePage(page_, outputFolder, pageCounter, options);
@@ -478,8 +478,9 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& 
     PageCursor cursor;
     cursor.page = pageCounter;
     cursor.resumePhoto = std::max(0, firstPhoto);
-    if (L.for_web && !QDir().mkpath(webFolder())) {
-        fail(tr("一覧フォルダが作成できません。\n", "Can not create a folder.\n") + webFolder());
+    if (L.for_web && !MakeLocalPath(webFolder())) {
+        fail(tr("一覧フォルダが作成できません。\n", "Can not create a folder.\n") +
+             DisplayPath(webFolder()));
         return outcome(cursor, kRenderMemoryOrImage);
     }
 

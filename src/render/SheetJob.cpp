@@ -7,9 +7,7 @@
 #include "render/RunPhotos.h"
 #include "text/Numbers.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace quorvane {
 
@@ -78,7 +76,7 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     if (continuing) {
         firstPhoto = resumePhoto_;
         pageCounter = lastPage_;
-        output = QFileInfo(previousFolder_).isDir() ? previousFolder_ : base;
+        output = IsLocalDir(previousFolder_) ? previousFolder_ : base;
     } else {
         output = base;
         if (!layout->for_web && settings.stampFolder)
@@ -108,9 +106,10 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
 
     // A continued run whose folder vanished falls back to the base folder, which is made again.
     // Web exhibition runs write into their own folder and leave the base folder alone.
-    if (!layout->for_web && !QDir().mkpath(output)) {
+    if (!layout->for_web && !MakeLocalPath(output)) {
         observer.message(
-            Pick(ja, "一覧フォルダが作成できません。\n", "Can not create a folder.\n") + output);
+            Pick(ja, "一覧フォルダが作成できません。\n", "Can not create a folder.\n") +
+            DisplayPath(output));
         busy_ = false;
         return -2;
     }

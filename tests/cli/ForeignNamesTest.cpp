@@ -160,6 +160,24 @@ TEST(ForeignNames, ListedDatedAndPlacedOnSheets) {
     EXPECT_EQ(run.first, output + "\n" + output + "/page0001.jpg\n") << run.second;
     run = RunRaw("calc '" + dir.str() + "/\x83\x67.ini' --en", dir);
     EXPECT_EQ(run.second, "Cannot read the input file: " + dir.str() + "/ト.ini\n");
+
+    // A save folder named in CP932 ("テス"): pages and web photos are written under its exact
+    // bytes and printed in them, so that a script can open what it is told.
+    const std::string dest = dir.str() + "/\x83\x65\x83\x58";
+    const auto webLayout = dir / "web.ini";
+    std::string web = quorvane::test::ReadFile(layout);
+    web.replace(web.find("[OPTIONS]\n"), 10, "[OPTIONS]\nfor_web=1\n");
+    web.replace(web.find("[PHOTO]\n"), 8, "[PHOTO]\nweb_thumb_width=32\n");
+    quorvane::test::WriteFile(webLayout, web);
+    for (const auto& [layoutFile, written] :
+         {std::pair{layout.string(), dest + "/IndexSheetFolder/page0001.jpg"},
+          std::pair{webLayout.string(), dest + "/Ｗｅｂ用フォルダ/日本.jpg"}}) {
+        run = RunRaw("sheets --source '" + photos.string() + "' --dest '" + dest + "' --layout '" +
+                         layoutFile + "' --no-stamp-folder --en",
+                     dir);
+        EXPECT_NE(run.first.find(written + "\n"), std::string::npos) << run.first << run.second;
+        EXPECT_EQ(quorvane::test::ReadFile(written).substr(0, 2), "\xFF\xD8") << written;
+    }
 }
 
 } // namespace
