@@ -1,5 +1,7 @@
 #include "app/DropRule.h"
 
+#include "app/LocalPath.h"
+
 #include <QFileInfo>
 
 namespace quorvane {
@@ -11,10 +13,35 @@ DropDecision DecideDrop(const QString& droppedName) {
             QStringLiteral("ドロップ処理\nフォルダ名にカンマが含まれています。中断しました。");
         return d;
     }
-    const QFileInfo info(droppedName);
     // A folder is the source folder as dropped; only the remembered read path is tidied.
-    d.sourceFolder = info.isDir() ? droppedName : info.path();
+    d.sourceFolder = IsLocalDir(droppedName) ? droppedName : QFileInfo(droppedName).path();
     return d;
+}
+
+QStringList LocalNamesOfUriList(const QByteArray& uriList) {
+    QStringList names;
+    for (const QByteArray& entry : uriList.split('\n')) {
+        const QByteArray line = entry.trimmed();
+        if (!line.toLower().startsWith("file:"))
+            continue;
+        QByteArray path = line.mid(5);
+        if (path.startsWith("//")) {
+            const qsizetype slash = path.indexOf('/', 2);
+            const QByteArray host = path.mid(2, slash < 0 ? -1 : slash - 2).toLower();
+            if (slash < 0 || !(host.isEmpty() || host == "localhost"))
+                continue;
+            path = path.mid(slash);
+        }
+        // A query or fragment is not part of the name ("?" and "#" in names are escaped).
+        for (qsizetype i = 0; i < path.size(); ++i)
+            if (path[i] == '?' || path[i] == '#') {
+                path.truncate(i);
+                break;
+            }
+        if (path.startsWith('/'))
+            names << DecodeLocalPath(QByteArray::fromPercentEncoding(path));
+    }
+    return names;
 }
 
 } // namespace quorvane

@@ -1,7 +1,9 @@
 // What a name dropped onto the main window's drop target means: the source folder, or a refusal.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace quorvane {
 
@@ -13,5 +15,11 @@ struct DropDecision {
 // A folder is taken as it is; a file gives its folder (no trailing "/"). Names with "," are
 // refused.
 DropDecision DecideDrop(const QString& droppedName);
+
+// The local names of a "text/uri-list" drag in their order, in their exact bytes (see
+// LocalPath.h): each "file:" address whose host is empty or "localhost", percent-decoded. Other
+// addresses and comment lines are left out. (QUrl decodes the bytes as UTF-8 and loses names
+// that are not.)
+QStringList LocalNamesOfUriList(const QByteArray& uriList);
 
 } // namespace quorvane

@@ -180,7 +180,8 @@ void PageRenderer::advance(Cell& cell) const {
 QString PageRenderer::photoTitle(int index) const {
     QString text = settings_.title;
     text.replace(QStringLiteral("[$DATE]"), dates_.value(index), Qt::CaseInsensitive);
-    text.replace(QStringLiteral("[$FOLDER]"), settings_.photoFolder, Qt::CaseInsensitive);
+    text.replace(QStringLiteral("[$FOLDER]"), DisplayPath(settings_.photoFolder),
+                 Qt::CaseInsensitive);
     return text;
 }
 
@@ -334,7 +335,8 @@ bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const Q
         if (L.disp_page_number) {
             QString text = Q(L.page_text);
             text.replace(QStringLiteral("[$DATE]"), date, Qt::CaseInsensitive);
-            text.replace(QStringLiteral("[$FOLDER]"), settings_.photoFolder, Qt::CaseInsensitive);
+            text.replace(QStringLiteral("[$FOLDER]"), DisplayPath(settings_.photoFolder),
+                         Qt::CaseInsensitive);
             const int64_t printed = L.page_start_no > 1
                                         ? static_cast<int64_t>(pageCounter) + L.page_start_no - 1
                                         : pageCounter;

@@ -1,9 +1,10 @@
 #include "ui/MainWindowDropTarget.h"
 
+#include "app/DropRule.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QUrl>
 
 namespace quorvane {
 
@@ -46,11 +47,8 @@ void PhotoDropTarget::dropEvent(QDropEvent* event) {
     event->accept();
     // Only names on this machine can be photo folders; other addresses are left out, and a drag
     // without names drops none.
-    QStringList names;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            names << url.toLocalFile();
-    emit namesDropped(names);
+    emit namesDropped(
+        LocalNamesOfUriList(event->mimeData()->data(QStringLiteral("text/uri-list"))));
 }
 
 void PhotoDropTarget::setHighlighted(bool on) {
