@@ -206,7 +206,14 @@ int RunSheets(const QStringList& args) {
         return kExitFailure;
     }
     // Only what the layout list would offer runs: an enabled layout. A file without [PAPER] that
-    // is enabled is listed there too, with the defaults of every missing key.
+    // is enabled is listed there too, with the defaults of every missing key. A file with neither
+    // section is no layout at all (a text, a maker-note description) and is told so.
+    if (!doc->hasSection("PAPER") && !doc->hasSection("INPUT")) {
+        Err(Pick(ja, "レイアウトファイルではありません（[PAPER] も [INPUT] もありません）: ",
+                 "Not a layout file (it has neither [PAPER] nor [INPUT]): ") +
+            DisplayPath(layoutPath));
+        return kExitFailure;
+    }
     if (!layout::IsEnabledLayout(*doc)) {
         Err(Pick(ja, "このレイアウトは有効になっていません（[INPUT] の CHECKBOX7）: ",
                  "This layout is not enabled (CHECKBOX7 of [INPUT]): ") +
