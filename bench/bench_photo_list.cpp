@@ -1,48 +1,21 @@
 // How fast a folder of 10,000 camera JPEGs is listed with its EXIF dates (warm file cache).
 // Reports photos per second. Set QUORVANE_BENCH_PHOTO to choose the camera JPEG that is copied.
+#include "BenchPhotos.h"
 #include "app/PhotoList.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
 constexpr int kPhotos = 10000;
 
-// A small camera JPEG: the chosen file, a real test photo, or the shipped example.
-QByteArray CameraJpeg() {
-    QStringList candidates;
-    if (const char* chosen = std::getenv("QUORVANE_BENCH_PHOTO"))
-        candidates << QString::fromLocal8Bit(chosen);
-    candidates << QStringLiteral(QUORVANE_SOURCE_DIR
-                                 "/../shared/testdata/photos/cameras/Canon_40D.jpg")
-               << QStringLiteral(QUORVANE_SOURCE_DIR "/examples/photos/IMG_0001.JPG");
-    for (const QString& path : candidates) {
-        QFile f(path);
-        if (f.open(QIODevice::ReadOnly))
-            return f.readAll();
-    }
-    return {};
-}
-
 void BM_ListTenThousandPhotos(benchmark::State& state) {
     QTemporaryDir dir;
-    const QByteArray jpeg = CameraJpeg();
-    if (!dir.isValid() || jpeg.isEmpty()) {
+    if (!dir.isValid() || !quorvane::bench::WritePhotoFolder(dir.path(), kPhotos)) {
         state.SkipWithError("cannot prepare the photo folder");
         return;
-    }
-    for (int i = 0; i < kPhotos; ++i) {
-        QFile f(dir.path() + QStringLiteral("/IMG_%1.JPG").arg(i, 5, 10, QLatin1Char('0')));
-        if (!f.open(QIODevice::WriteOnly) || f.write(jpeg) != jpeg.size()) {
-            state.SkipWithError("cannot write the photo folder");
-            return;
-        }
     }
     quorvane::PhotoRowsRequest request;
     request.sourceFolder = dir.path();
