@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -356,12 +357,24 @@ void MainWindow::buildList() {
         listedCount_ = 0;
         showProgress(0, 0);
     };
-    hooks.rowAdded = [this](const PhotoEntry& row, int done, int found) {
+    // Progress is drawn about 25 times a second and once at the end: drawn for every photo, it
+    // took most of the time of a long list.
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    int shownDone = -1, lastDone = 0, lastFound = 0;
+    hooks.rowAdded = [&, this](const PhotoEntry& row, int done, int found) {
         grid_->setRow(done - 1, row);
         listedCount_ = done;
-        showProgress(done, found);
+        lastDone = done, lastFound = found;
+        if (done == found || sinceShown.elapsed() >= 40) {
+            showProgress(done, found);
+            shownDone = done;
+            sinceShown.restart();
+        }
     };
     const PhotoListResult result = BuildPhotoList(request, hooks);
+    if (lastDone > 0 && shownDone != lastDone)
+        showProgress(lastDone, lastFound);
     // The request belongs to this build. Left set, it would cut short every EXIF report the
     // sheet window reads later, since those reads poll the same request.
     stopRequested_ = false;
