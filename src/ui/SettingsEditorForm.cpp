@@ -617,22 +617,21 @@ void SettingsEditor::applyTexts() {
         label->setMaximumWidth(kCaptionWidth);
     }
 
-    // Input filters and lengths.
-    auto filter = [this](int n, const QString& allowed, int maxLength) {
+    // Input filters, and the lengths a layout read from a file is cut to as well.
+    auto filter = [this](int n, const QString& allowed) {
         QLineEdit* edit = edits_[static_cast<size_t>(n)];
         edit->setValidator(new InputFilter(allowed, edit));
-        if (maxLength > 0)
-            edit->setMaxLength(maxLength);
     };
     for (int n : {2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 29, 32, 35})
-        filter(n, kNumberChars, 0);
+        filter(n, kNumberChars);
     for (int n : {26, 31, 37})
-        filter(n, kSignedNumberChars, 0);
-    filter(1, kDigits, 4);
+        filter(n, kSignedNumberChars);
+    filter(1, kDigits);
     for (int n : {9, 23, 25, 27, 33})
-        filter(n, kHexDigits, 8);
-    edits_[8]->setMaxLength(60);
-    edits_[22]->setMaxLength(64);
+        filter(n, kHexDigits);
+    for (int n = 1; n <= layout::LayoutInput::kEditCount; ++n)
+        if (const int limit = layout::LayoutInput::maxLength(n); limit > 0)
+            edits_[static_cast<size_t>(n)]->setMaxLength(limit);
 
     // Short numbers get short fields; names, titles, fonts and paths take what room there is.
     for (int n = 1; n <= layout::LayoutInput::kEditCount; ++n) {
