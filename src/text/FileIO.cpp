@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,7 +23,27 @@ mode_t ProcessUmask() {
     return mask;
 }
 
+constexpr std::string_view kTemporaryPrefix = ".quorvane-";
+constexpr size_t kTemporaryLetters = 6;
+constexpr std::string_view kLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// A fresh name of the form ".quorvane-XXXXXX" for a temporary file.
+std::string TemporaryName() {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    std::string name(kTemporaryPrefix);
+    for (size_t i = 0; i < kTemporaryLetters; ++i)
+        name += kLetters[random() % kLetters.size()];
+    return name;
+}
+
 } // namespace
+
+bool IsTemporaryName(std::string_view name) {
+    return name.size() == kTemporaryPrefix.size() + kTemporaryLetters &&
+           name.substr(0, kTemporaryPrefix.size()) == kTemporaryPrefix &&
+           name.find_first_not_of(kLetters, kTemporaryPrefix.size()) == std::string_view::npos;
+}
 
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes) {
     // Opened without blocking and kept only when it is a regular file: a named pipe or a device
@@ -62,34 +83,34 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
     return data;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* error) {
+bool WriteFileInFolder(int folder, const std::string& name, std::string_view bytes, int* error) {
     // The first failure's errno, kept for the caller's message.
     const auto fail = [&](int code) {
         if (error)
             *error = code;
         return false;
     };
-    // A link is kept: the file it names is replaced, in that file's folder.
-    std::string target = path;
+    if (name.empty() || name.find('/') != std::string::npos)
+        return fail(EINVAL);
+    // Whatever stands under the name is looked at itself: a link is replaced, never followed.
     struct stat st;
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char* real = ::realpath(path.c_str(), nullptr);
-        if (!real)
-            return fail(errno);
-        target = real;
-        std::free(real);
-    }
-    const bool existed = ::stat(target.c_str(), &st) == 0;
-    if (existed && !S_ISREG(st.st_mode))
-        return fail(S_ISDIR(st.st_mode) ? EISDIR : EEXIST);
+    const bool existed = ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if (existed && S_ISDIR(st.st_mode))
+        return fail(EISDIR);
+    if (existed && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+        return fail(EEXIST);
     // A short hidden name beside the target: it fits however long the target's name is, and no
     // listing of photos, pages or layouts takes it for one of them.
-    const size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    std::string tmpl = (slash == std::string::npos ? std::string() : folder) + ".quorvane-XXXXXX";
-    int fd = mkstemp(tmpl.data());
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = TemporaryName();
+        fd = ::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            return fail(errno);
+    }
     if (fd < 0)
-        return fail(errno);
+        return fail(EEXIST);
     const char* p = bytes.data();
     size_t left = bytes.size();
     bool ok = true;
@@ -111,9 +132,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* e
         p += n;
         left -= static_cast<size_t>(n);
     }
-    // A replaced file keeps its permissions; a new one gets the usual ones (mkstemp makes it
-    // private).
-    const mode_t mode = existed ? (st.st_mode & 07777) : (0666 & ~ProcessUmask());
+    // A replaced file keeps its permissions; a new one (or one replacing a link) gets the usual
+    // ones.
+    const mode_t mode =
+        existed && S_ISREG(st.st_mode) ? (st.st_mode & 07777) : (0666 & ~ProcessUmask());
     if (ok)
         check(fchmod(fd, mode) == 0);
     if (ok)
@@ -122,18 +144,42 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* e
     // The rename is atomic: readers and other writers see the old file or a complete new one,
     // and of two writers the last rename wins.
     if (ok)
-        check(std::rename(tmpl.c_str(), target.c_str()) == 0);
+        check(::renameat(folder, temporary.c_str(), folder, name.c_str()) == 0);
     if (!ok) {
-        ::unlink(tmpl.c_str());
+        ::unlinkat(folder, temporary.c_str(), 0);
         return fail(code);
     }
     // The new name is on disk only once its folder is.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    ::fsync(folder);
     return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* error) {
+    const auto fail = [&](int code) {
+        if (error)
+            *error = code;
+        return false;
+    };
+    // A link is kept: the file it names is replaced, in that file's folder.
+    std::string target = path;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char* real = ::realpath(path.c_str(), nullptr);
+        if (!real)
+            return fail(errno);
+        target = real;
+        std::free(real);
+    }
+    const size_t slash = target.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return fail(errno);
+    const bool written = WriteFileInFolder(
+        dir, slash == std::string::npos ? target : target.substr(slash + 1), bytes, error);
+    ::close(dir);
+    return written;
 }
 
 } // namespace quorvane::text

@@ -19,4 +19,14 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
 // failure's errno in *error when given (EISDIR when a folder is in the way).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* error = nullptr);
 
+// The same for the file `name` (no "/") of an open folder (a descriptor): the folder is the one
+// opened, whatever happens to its path meanwhile, and a link under the name is not followed but
+// replaced by the new file, so the file it named stays untouched.
+bool WriteFileInFolder(int folder, const std::string& name, std::string_view bytes,
+                       int* error = nullptr);
+
+// Whether the name is one that these writes give their temporary files (".quorvane-" and six
+// letters or digits), so that one left behind by a killed program can be told by its name.
+bool IsTemporaryName(std::string_view name);
+
 } // namespace quorvane::text
