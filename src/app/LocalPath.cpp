@@ -145,6 +145,13 @@ QString CanonicalLocalPath(const QString& path) {
     return canonical;
 }
 
+std::optional<FileIdentity> LocalFileIdentity(const QString& path) {
+    struct stat st;
+    if (!Stat(path, st))
+        return std::nullopt;
+    return FileIdentity{st.st_dev, st.st_ino};
+}
+
 bool IsLocalSymLink(const QString& path) {
     struct stat st;
     return ::lstat(EncodeLocalPath(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);

@@ -13,6 +13,8 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
+#include <sys/types.h>
 
 namespace quorvane {
 
@@ -39,6 +41,15 @@ bool IsLocalSymLink(const QString& path);  // the path itself is a symbolic link
 // QString form; empty when the path does not exist. Compare these to tell whether two paths
 // name one file.
 QString CanonicalLocalPath(const QString& path);
+// Which file or folder a path names: device and inode. Two paths name one file exactly when their
+// identities are equal, whatever links, bind mounts, hard links or letter cases lead to it.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// The identity of what the path names, links followed; nullopt when nothing is there.
+std::optional<FileIdentity> LocalFileIdentity(const QString& path);
 // Removes a file (or a symbolic link itself); true when it is gone.
 bool RemoveLocalFile(const QString& path);
 // Makes the folder and every missing parent; true when the path is a folder afterwards.

@@ -21,9 +21,9 @@
 
 namespace quorvane {
 
-namespace {
+namespace {} // namespace
 
-bool IsPhotoName(const QString& name) {
+bool IsPhotoFileName(const QString& name) {
     const int dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0)
         return false;
@@ -31,6 +31,8 @@ bool IsPhotoName(const QString& name) {
     return ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG") ||
            ext == QLatin1String(".PNG") || ext == QLatin1String(".GIF");
 }
+
+namespace {
 
 int FieldNumber(const QString& text, int from, int length) {
     return text::ParseIntOr(text.mid(from, length).toStdString(), 0);
@@ -109,7 +111,7 @@ ListedPaths ListPhotos(const QString& folder, bool subfolders,
             }
             if (type == DT_REG) {
                 const QString decoded = DecodeLocalPath(path);
-                if (IsPhotoName(decoded))
+                if (IsPhotoFileName(decoded))
                     result.paths.append(decoded);
             }
         }

@@ -30,6 +30,10 @@ struct ListedPaths {
     bool stopped = false; // the stop request ended the listing (the paths so far are kept)
 };
 
+// True for a name ending in ".JPG", ".JPEG", ".PNG" or ".GIF", in any case: the kinds of photo
+// the list takes.
+bool IsPhotoFileName(const QString& name);
+
 // Every ".JPG", ".JPEG", ".PNG", ".GIF" file (any case) of the folder, and of its subfolders at any
 // depth when asked; names beginning with "." are skipped, files and folders alike. Symbolically
 // linked folders are followed and every real folder is listed once, under its own path when it

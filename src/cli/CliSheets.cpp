@@ -120,8 +120,8 @@ class CliObserver : public SheetRunObserver {
 // row.
 int PhotosInRun(int listed, const QString& startRow, const QString& endRow) {
     int first = 0, last = listed;
-    if (const auto n = text::ParseInt(startRow.toStdString()); n && *n - 1 >= 0 && *n < listed)
-        first = *n - 1;
+    if (const auto n = text::ParseInt(startRow.toStdString()); n && *n >= 1)
+        first = std::min(*n - 1, listed);
     if (const auto m = text::ParseInt(endRow.toStdString()))
         last = std::clamp(*m, 0, listed);
     return std::max(0, last - first);
@@ -250,6 +250,7 @@ int RunSheets(const QStringList& args) {
 
     settings.photos = list.rows;
     settings.photoFolder = source;
+    settings.subfolders = rows.subfolders;
     settings.saveFolder = dest;
     settings.japanese = ja;
     settings.japaneseTagNames = ja;

@@ -4,6 +4,7 @@
 #include "app/LocalPath.h"
 #include "imaging/JpegEncode.h"
 #include "imaging/Raster.h"
+#include "render/OutputFolder.h"
 
 #include <QFile>
 #include <algorithm>
@@ -109,24 +110,7 @@ bool StampJfifResolution(const QString& path, int dpi) {
     return file.seek(at) && file.write(stamp, 5) == 5 && file.flush();
 }
 
-PageWriteResult WritePage(const QImage& page, const QString& folder, int counter,
-                          const PageWriteOptions& options) {
-    PageWriteResult result;
-    result.path = folder + QLatin1Char('/') + PageFileName(counter);
-    if (options.keepExisting && LocalPathExists(result.path)) {
-        result.outcome = PageWriteResult::KeptExisting;
-        return result;
-    }
-    int errorCode = 0;
-    const auto fail = [&] {
-        result.outcome = PageWriteResult::Failed;
-        const QString reason = WriteFailureReason(errorCode, options.japanese);
-        result.message = Pick(options.japanese, "ページを書き込めませんでした。\n",
-                              "Could not write the page.\n") +
-                         DisplayPath(result.path) +
-                         (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
-        return result;
-    };
+std::optional<QByteArray> EncodePage(const QImage& page, const PageWriteOptions& options) {
     QImage out = page;
     if (!options.fullResolution) {
         // The encoder ignores alpha, so a full-size page shows a transparent background's own
@@ -137,11 +121,33 @@ PageWriteResult WritePage(const QImage& page, const QString& folder, int counter
         out = ScaledCopy(OpaqueView(page), size.width(), size.height());
     }
     auto bytes = EncodeJpeg(out, options.quality);
-    if (!bytes)
-        return fail();
-    StampJfifResolution(*bytes, options.dpi);
-    if (!WriteLocalFileAtomically(result.path, *bytes, &errorCode))
-        return fail();
+    if (bytes)
+        StampJfifResolution(*bytes, options.dpi);
+    return bytes;
+}
+
+QString WriteFailureMessage(const QString& path, int errorCode, bool japanese) {
+    const QString reason = WriteFailureReason(errorCode, japanese);
+    return Pick(japanese, "ページを書き込めませんでした。\n", "Could not write the page.\n") +
+           DisplayPath(path) + (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
+}
+
+PageWriteResult WritePage(const QImage& page, OutputFolder& folder, int counter,
+                          const PageWriteOptions& options) {
+    PageWriteResult result;
+    const QString name = PageFileName(counter);
+    result.path = folder.pathOf(name);
+    if (options.keepExisting && folder.contains(name)) {
+        result.outcome = PageWriteResult::KeptExisting;
+        return result;
+    }
+    int errorCode = 0;
+    const auto bytes = EncodePage(page, options);
+    if (!bytes || !folder.write(name, *bytes, &errorCode)) {
+        result.outcome = PageWriteResult::Failed;
+        result.message = WriteFailureMessage(result.path, errorCode, options.japanese);
+        return result;
+    }
     result.outcome = PageWriteResult::Written;
     return result;
 }

@@ -8,7 +8,11 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
 namespace quorvane {
+
+class OutputFolder;
 
 // "page0001.jpg" for counter 1.
 QString PageFileName(int counter);
@@ -43,9 +47,18 @@ struct PageWriteResult {
     QString message; // for Failed: what went wrong, naming the file
 };
 
+// The page as the bytes of its file: reduced unless at full resolution, encoded and stamped;
+// nullopt when it cannot be encoded.
+std::optional<QByteArray> EncodePage(const QImage& page, const PageWriteOptions& options);
+
+// The failure message of a file of the run that could not be written: the path and the reason
+// for the errno (none for 0).
+QString WriteFailureMessage(const QString& path, int errorCode, bool japanese);
+
 // Writes the page as PageFileName(counter) in the folder. The file is replaced atomically, so a
-// failed write never leaves a half-written page under the final name.
-PageWriteResult WritePage(const QImage& page, const QString& folder, int counter,
+// failed write never leaves a half-written page under the final name, and a link under that name
+// is replaced, never followed.
+PageWriteResult WritePage(const QImage& page, OutputFolder& folder, int counter,
                           const PageWriteOptions& options);
 
 } // namespace quorvane

@@ -8,6 +8,7 @@
 #include "imaging/JpegEncode.h"
 #include "imaging/Raster.h"
 #include "layout/RenderableLayout.h"
+#include "render/OutputFolder.h"
 #include "render/PageOutput.h"
 #include "render/PhotoPlan.h"
 #include "render/PhotoPrefetch.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <utility>
 
 namespace quorvane {
 
@@ -66,10 +68,6 @@ QString PageRenderer::listedPhotoNote() const {
 void PageRenderer::fail(const QString& message) {
     observer_.message(message);
     stop_ = true;
-}
-
-QString PageRenderer::webFolder() const {
-    return settings_.saveFolder + QStringLiteral("/Ｗｅｂ用フォルダ");
 }
 
 layout::LayoutProblem PageRenderer::checkValues() const {
@@ -272,6 +270,21 @@ bool PageRenderer::placePhoto(int index, PreparedPhoto& photo, const Cell& cell)
     return true;
 }
 
+bool PageRenderer::mayWrite(const QString& name) {
+    if (!guard_ || !output_)
+        return true;
+    if (!outputListed_)
+        outputListed_ = guard_->isListedFolder(output_->descriptor());
+    // Anything else under the name is replaced: a link, never followed, leaves its target as it
+    // was.
+    const auto file = output_->regularFile(name);
+    if (!(*outputListed_ && output_->contains(name)) && !(file && guard_->isListedPhoto(*file)))
+        return true;
+    fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") +
+         DisplayPath(output_->pathOf(name)) + listedPhotoNote());
+    return false;
+}
+
 QString PageRenderer::webPhotoName(const QString& path) {
     // Each placed photo gets its own file: same-named photos of other folders or kinds get
     // "_2", "_3", ... in list order. Names compare without case, as a shop's file systems do.
@@ -287,29 +300,23 @@ bool PageRenderer::writeWebPhoto(const QImage& photo, const QString& path) {
     const int width = std::max(1, layout_.web_thumb_width);
     const int height = std::max<int>(
         1, static_cast<int>(static_cast<int64_t>(photo.height()) * width / photo.width()));
-    const QString target = webFolder() + QLatin1Char('/') + webPhotoName(path);
-    if (settings_.keepExisting && LocalPathExists(target))
+    const QString name = webPhotoName(path);
+    if (!output_ || (settings_.keepExisting && output_->contains(name)))
         return true;
-    if (listed_ && listed_->covers(target)) {
-        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") +
-             DisplayPath(target) + listedPhotoNote());
+    if (!mayWrite(name))
         return false;
-    }
     const QImage thumb = ScaledCopy(photo, width, height);
     const auto bytes = thumb.isNull() ? std::nullopt : EncodeJpeg(thumb, settings_.quality);
     int errorCode = 0;
-    if (!bytes || !WriteLocalFileAtomically(target, *bytes, &errorCode)) {
-        const QString reason = WriteFailureReason(errorCode, settings_.japanese);
-        fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") +
-             DisplayPath(target) + (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason));
+    if (!bytes || !output_->write(name, *bytes, &errorCode)) {
+        fail(WriteFailureMessage(output_->pathOf(name), errorCode, settings_.japanese));
         return false;
     }
-    observer_.pageWritten(target);
+    observer_.pageWritten(output_->pathOf(name));
     return true;
 }
 
-bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const QString& date,
-                              const QString& outputFolder) {
+bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const QString& date) {
     const layout::SheetLayout& L = layout_;
     {
         Canvas canvas(page_);
@@ -348,21 +355,17 @@ bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const Q
     }
     if (!settings_.noViewerUpdate)
         observer_.pageFinished(page_);
-    if (!L.for_web) {
+    if (!L.for_web && output_) {
         PageWriteOptions options;
         options.quality = settings_.quality;
         options.dpi = L.dpi;
         options.keepExisting = settings_.keepExisting;
         options.fullResolution = settings_.fullResolution;
         options.japanese = settings_.japanese;
-        const QString target = outputFolder + QLatin1Char('/') + PageFileName(pageCounter);
-        if (listed_ && !(options.keepExisting && LocalPathExists(target)) &&
-            listed_->covers(target)) {
-            fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") +
-                 DisplayPath(target) + listedPhotoNote());
+        const QString name = PageFileName(pageCounter);
+        if (!(options.keepExisting && output_->contains(name)) && !mayWrite(name))
             return false;
-        }
-        const PageWriteResult written = WritePage(page_, outputFolder, pageCounter, options);
+        const PageWriteResult written = WritePage(page_, *output_, pageCounter, options);
         if (written.outcome == PageWriteResult::Failed) {
             fail(written.message);
             return false;
@@ -452,14 +455,21 @@ int PageRenderer::placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefet
     return 0;
 }
 
-int PageRenderer::closePage(PageCursor& cursor, const QString& outputFolder) {
+int PageRenderer::closePage(PageCursor& cursor) {
     const int number = cursor.page + 1;
     observer_.progress(layout_.photo_ct, layout_.photo_ct);
     observer_.yield();
     // A stop here leaves the page unwritten, and its photos are rendered again by the next press.
     if (stop_)
         return kRenderStopped;
-    if (!finishPage(number, cursor.title, cursor.date, outputFolder))
+    // Old pages go once this run has a page to put in their place; a stop meanwhile ends it.
+    if (beforeFirstPage_) {
+        const auto hook = std::exchange(beforeFirstPage_, {});
+        hook();
+        if (stop_)
+            return kRenderStopped;
+    }
+    if (!finishPage(number, cursor.title, cursor.date))
         return kRenderMemoryOrImage;
     cursor.page = number;
     cursor.placed = 0;
@@ -475,16 +485,11 @@ RenderOutcome PageRenderer::outcome(const PageCursor& cursor, int code) const {
     return out;
 }
 
-RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& outputFolder) {
+RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter) {
     const layout::SheetLayout& L = layout_;
     PageCursor cursor;
     cursor.page = pageCounter;
     cursor.resumePhoto = std::max(0, firstPhoto);
-    if (L.for_web && !MakeLocalPath(webFolder())) {
-        fail(tr("一覧フォルダが作成できません。\n", "Can not create a folder.\n") +
-             DisplayPath(webFolder()));
-        return outcome(cursor, kRenderMemoryOrImage);
-    }
 
     const std::unique_ptr<PhotoPrefetch> prefetch = startPrefetch(cursor.resumePhoto);
     const int count = photoCount();
@@ -501,7 +506,7 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& 
             return outcome(cursor, code);
         if (cursor.placed < L.photo_ct)
             continue;
-        if (const int code = closePage(cursor, outputFolder); code < 0)
+        if (const int code = closePage(cursor); code < 0)
             return outcome(cursor, code);
         cursor.resumePhoto = index + 1;
         if (!settings_.continuous) {
@@ -510,7 +515,7 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& 
         }
     }
     if (cursor.placed > 0) {
-        if (const int code = closePage(cursor, outputFolder); code < 0)
+        if (const int code = closePage(cursor); code < 0)
             return outcome(cursor, code);
     }
     cursor.resumePhoto = index;
@@ -519,7 +524,8 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter, const QString& 
     out.listDone = out.resumePhoto >= count || (endRow_ && out.resumePhoto + 1 > *endRow_);
     observer_.message(tr("シートを作成しました。", "Created the sheet."));
     observer_.progress(L.photo_ct, L.photo_ct);
-    observer_.openFolder(L.for_web ? webFolder() : outputFolder);
+    if (output_)
+        observer_.openFolder(output_->path());
     return out;
 }
 

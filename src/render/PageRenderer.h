@@ -12,12 +12,14 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace quorvane {
 
-class ListedPhotoGuard;
+class OutputFolder;
+class PhotoGuard;
 class PhotoPrefetch;
 struct PhotoPlanInput;
 struct PreparedPhoto;
@@ -54,15 +56,19 @@ class PageRenderer {
     // Photos in the list (after prepare).
     int photoCount() const { return static_cast<int>(paths_.size()); }
 
-    // Renders from the photo index with the page counter of the previous page into the folder.
-    // Without continuous output it ends after the first page.
-    RenderOutcome run(int firstPhoto, int pageCounter, const QString& outputFolder);
+    // Renders from the photo index with the page counter of the previous page into the output
+    // folder (see setOutput). Without continuous output it ends after the first page.
+    RenderOutcome run(int firstPhoto, int pageCounter);
 
-    // The web exhibition folder under the save folder.
-    QString webFolder() const;
-
-    // The listed photos that no page or web image may replace (optional).
-    void protectListedPhotos(ListedPhotoGuard* listed) { listed_ = listed; }
+    // The open folder the pages (or, for web exhibition layouts, the web images) go to, and what
+    // they must never replace (optional).
+    void setOutput(OutputFolder* folder, PhotoGuard* guard) {
+        output_ = folder;
+        guard_ = guard;
+    }
+    // Called once, when the run's first page is ready to be written and before it is: old pages
+    // are removed then, so that a run failing before it leaves them as they were.
+    void beforeFirstPage(std::function<void()> hook) { beforeFirstPage_ = std::move(hook); }
     // The web image names already taken by the job (lower case), so that presses continuing a
     // run keep clear of them too; names this run takes are added. Without it the run keeps its own.
     void shareWebNames(QSet<QString>* names) { webNames_ = names ? names : &ownWebNames_; }
@@ -92,7 +98,7 @@ class PageRenderer {
     int placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefetch);
     // Ends the page: the stop request, then frames, title, page number, preview and file;
     // 0, or the RenderCode that ends the run.
-    int closePage(PageCursor& cursor, const QString& outputFolder);
+    int closePage(PageCursor& cursor);
     RenderOutcome outcome(const PageCursor& cursor, int code) const;
 
     PhotoPlanInput cellPlan() const;
@@ -109,8 +115,10 @@ class PageRenderer {
     QStringList exifLines(const QString& path) const;
     // Frames, title and page number (with the date of the page's last photo), preview and the
     // page file; false when the page could not be written (message shown).
-    bool finishPage(int pageCounter, const QString& titleText, const QString& date,
-                    const QString& outputFolder);
+    bool finishPage(int pageCounter, const QString& titleText, const QString& date);
+    // Whether a page or web image may be written under the name: never over a listed photo, and
+    // in a folder being listed never over anything; false with the message shown.
+    bool mayWrite(const QString& name);
     bool writeWebPhoto(const QImage& photo, const QString& path);
     QString webPhotoName(const QString& path);
     QString listedPhotoNote() const;
@@ -133,7 +141,10 @@ class PageRenderer {
     int numberOffset_ = 0;
     // The end row field's number: a photo with a greater "No." ends the run.
     std::optional<int> endRow_;
-    ListedPhotoGuard* listed_ = nullptr;
+    OutputFolder* output_ = nullptr;
+    PhotoGuard* guard_ = nullptr;
+    std::optional<bool> outputListed_; // whether the output folder is one being listed
+    std::function<void()> beforeFirstPage_;
     QSet<QString> ownWebNames_;
     QSet<QString>* webNames_ = &ownWebNames_;
     PhotoDecoding decoding_;

@@ -2,6 +2,10 @@
 
 #include "app/LocalPath.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace quorvane {
 
 RunPhotos TakeRunPhotos(const QVector<PhotoEntry>& rows) {
@@ -25,17 +29,78 @@ int FirstPlaceablePhoto(const QStringList& paths, int first, std::optional<int> 
     return -1;
 }
 
-bool ListedPhotoGuard::covers(const QString& path) {
-    if (!filled_) {
-        for (const QString& photo : paths_) {
-            const QString canonical = CanonicalLocalPath(photo);
-            if (!canonical.isEmpty())
-                canonical_.insert(canonical);
-        }
-        filled_ = true;
+namespace {
+
+FileIdentityKey Key(const FileIdentity& id) {
+    return {static_cast<quint64>(id.device), static_cast<quint64>(id.inode)};
+}
+
+FileIdentityKey Key(const struct stat& st) {
+    return Key(FileIdentity{st.st_dev, st.st_ino});
+}
+
+// How far up a folder is looked for the photo folder: deeper trees than this are not listed.
+constexpr int kMaxDepth = 4096;
+
+} // namespace
+
+PhotoGuard::PhotoGuard(const QStringList& listedPaths, const QString& photoFolder, bool subfolders)
+    : paths_(listedPaths), photoFolder_(photoFolder), subfolders_(subfolders) {}
+
+void PhotoGuard::fill() {
+    if (filled_)
+        return;
+    filled_ = true;
+    photoFolderIdentity_ = LocalFileIdentity(photoFolder_);
+    if (photoFolderIdentity_)
+        folders_.insert(Key(*photoFolderIdentity_));
+    QSet<QString> folders;
+    for (const QString& photo : std::as_const(paths_)) {
+        if (const auto id = LocalFileIdentity(photo))
+            photos_.insert(Key(*id));
+        folders.insert(photo.left(photo.lastIndexOf(QLatin1Char('/')) + 1));
     }
-    const QString canonical = CanonicalLocalPath(path);
-    return !canonical.isEmpty() && canonical_.contains(canonical);
+    for (const QString& folder : std::as_const(folders))
+        if (const auto id = LocalFileIdentity(folder))
+            folders_.insert(Key(*id));
+}
+
+bool PhotoGuard::isListedPhoto(const FileIdentity& file) {
+    fill();
+    return photos_.contains(Key(file));
+}
+
+bool PhotoGuard::isListedFolder(int folder) {
+    fill();
+    struct stat st;
+    if (::fstat(folder, &st) != 0)
+        return true; // a folder that cannot be told apart is kept as if it were listed
+    if (folders_.contains(Key(st)))
+        return true;
+    if (!subfolders_ || !photoFolderIdentity_)
+        return false;
+    // Any folder below the photo folder is listed too: look up the parents for it.
+    const FileIdentityKey photoFolder = Key(*photoFolderIdentity_);
+    int current = ::openat(folder, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    bool below = false;
+    for (int depth = 0; current >= 0 && depth < kMaxDepth; ++depth) {
+        struct stat parent;
+        if (::fstat(current, &parent) != 0)
+            break;
+        if (Key(parent) == photoFolder) {
+            below = true;
+            break;
+        }
+        if (Key(parent) == Key(st)) // the root is its own parent
+            break;
+        st = parent;
+        const int up = ::openat(current, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(current);
+        current = up;
+    }
+    if (current >= 0)
+        ::close(current);
+    return below;
 }
 
 } // namespace quorvane

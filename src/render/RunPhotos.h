@@ -1,7 +1,8 @@
 // The photos a sheet run takes from the photo list: their paths and dates, which of them a run
-// would place, and the listed photos that output files must never replace or remove.
+// would place, and what output files must never replace or remove.
 #pragma once
 
+#include "app/LocalPath.h"
 #include "app/PhotoList.h"
 
 #include <QSet>
@@ -11,6 +12,9 @@
 #include <optional>
 
 namespace quorvane {
+
+// A file identity as a key of a set.
+using FileIdentityKey = std::pair<quint64, quint64>;
 
 struct RunPhotos {
     QStringList paths; // folder + file name, in list order
@@ -25,18 +29,28 @@ RunPhotos TakeRunPhotos(const QVector<PhotoEntry>& rows);
 // "No." (index + 1) is not past the end row. -1 when there is none.
 int FirstPlaceablePhoto(const QStringList& paths, int first, std::optional<int> endRow);
 
-// The listed photos by their canonical paths: a file among them is a customer's photo, whatever
-// folder the sheets go to, and is never deleted or overwritten by a run.
-class ListedPhotoGuard {
+// What no output of a run may touch: the listed photos, known by device and inode whatever path,
+// link, mount or letter case leads to them, and every file of the folders being listed (the photo
+// folder, the folders of the listed photos, and with subfolders every folder below the photo
+// folder), listed or not: the list stops at 10000 rows, but the photos past it are photos too.
+class PhotoGuard {
   public:
-    explicit ListedPhotoGuard(const QStringList& paths) : paths_(paths) {}
-    // True when the path names one of the listed photos (through any links).
-    bool covers(const QString& path);
+    PhotoGuard(const QStringList& listedPaths, const QString& photoFolder, bool subfolders);
+    // True when the file is one of the listed photos.
+    bool isListedPhoto(const FileIdentity& file);
+    // True when the open folder (a descriptor) is one of the folders being listed.
+    bool isListedFolder(int folder);
 
   private:
+    void fill();
+
     QStringList paths_;
-    QSet<QString> canonical_; // filled on the first question
+    QString photoFolder_;
+    bool subfolders_ = false;
     bool filled_ = false;
+    QSet<FileIdentityKey> photos_;
+    QSet<FileIdentityKey> folders_;
+    std::optional<FileIdentity> photoFolderIdentity_;
 };
 
 } // namespace quorvane

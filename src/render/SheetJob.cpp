@@ -3,23 +3,26 @@
 #include "app/Language.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
+#include "render/OutputFolder.h"
 #include "render/PageRenderer.h"
 #include "render/RunPhotos.h"
 #include "text/Numbers.h"
 
-#include <QFile>
-
 namespace quorvane {
 
+QString SheetJob::BaseFolderName(bool japanese) {
+    return japanese ? QStringLiteral("一覧フォルダ") : QStringLiteral("IndexSheetFolder");
+}
+
 QString SheetJob::BaseFolder(const QString& saveFolder, bool japanese) {
-    return saveFolder + QLatin1Char('/') +
-           (japanese ? QStringLiteral("一覧フォルダ") : QStringLiteral("IndexSheetFolder"));
+    return saveFolder + QLatin1Char('/') + BaseFolderName(japanese);
 }
 
 void SheetJob::resetContinuation() {
     resumePhoto_ = 0;
     lastPage_ = 0;
     previousFolder_.clear();
+    previousComponents_.clear();
     webNames_.clear();
 }
 
@@ -31,26 +34,48 @@ void SheetJob::stop(SheetRunObserver& observer) {
     }
 }
 
-void SheetJob::deleteOldFiles(const QString& folder, ListedPhotoGuard& listed, bool japanese,
+void SheetJob::deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, bool japanese,
                               SheetRunObserver& observer) {
-    // A folder reached through a link may be anybody's folder: it is written to, never emptied.
-    if (IsLocalSymLink(folder))
+    // Every file of a folder being listed is a customer's photo, listed or not.
+    if (guard.isListedFolder(folder.descriptor()))
         return;
     // The same kinds the photo list takes, directly in the folder only.
-    const QStringList files = ListPhotos(folder, false).paths;
-    for (const QString& path : files) {
+    for (const QString& name : folder.names()) {
+        if (name.startsWith(QLatin1Char('.')) || !IsPhotoFileName(name))
+            continue;
         observer.yield();
         if (stop_)
             return;
-        // Only regular files go: a link is neither followed nor removed, and a photo being listed
-        // (the photo folder may be the output folder) is the customer's, not an old sheet.
-        if (IsLocalSymLink(path) || !IsLocalFile(path) || listed.covers(path))
+        // Only regular files go: a link is neither followed nor removed, and a listed photo
+        // (through a hard link too) is the customer's, not an old sheet.
+        const auto file = folder.regularFile(name);
+        if (!file || guard.isListedPhoto(*file))
             continue;
-        if (!RemoveLocalFile(path))
+        if (!folder.remove(name))
             observer.message(
                 Pick(japanese, "ファイルの削除に失敗しました。\n", "Failed to delete the file.\n") +
-                DisplayPath(path));
+                DisplayPath(folder.pathOf(name)));
     }
+}
+
+// The message for an output folder that cannot take the run's files, or empty when it can.
+QString SheetJob::FolderRefusal(const OutputFolder& folder, bool japanese) {
+    switch (folder.status()) {
+    case OutputFolder::kOpen:
+        return {};
+    case OutputFolder::kThroughLink:
+        return Pick(japanese, "一覧フォルダがリンクのため、書き込みません。\n",
+                    "The output folder is a link, so nothing is written into it.\n") +
+               DisplayPath(folder.path());
+    case OutputFolder::kLocked:
+        return Pick(japanese, "別のシート作成がこのフォルダに出力中です。\n",
+                    "Another sheet run is writing into this folder.\n") +
+               DisplayPath(folder.path());
+    case OutputFolder::kUnmakeable:
+        break;
+    }
+    return Pick(japanese, "一覧フォルダが作成できません。\n", "Can not create a folder.\n") +
+           DisplayPath(folder.path());
 }
 
 int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& settings,
@@ -66,28 +91,38 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     busy_ = true;
     stop_ = false;
     const QString stamp = clock().toString(QStringLiteral("yyyyMMddHHmmss"));
-    const QString base = BaseFolder(settings.saveFolder, ja);
     const RunPhotos photos = TakeRunPhotos(settings.photos);
 
     int firstPhoto = 0;
     int pageCounter = 0;
-    QString output;
+    // The output folder below the save folder: the base folder, a stamped folder in it, or for
+    // web exhibition layouts the web folder.
+    QStringList components{BaseFolderName(ja)};
+    bool fresh = false;
     const bool continuing = !settings.continuous && continuationPending();
     if (continuing) {
         firstPhoto = resumePhoto_;
         pageCounter = lastPage_;
-        output = IsLocalDir(previousFolder_) ? previousFolder_ : base;
+        // The previous press's folder when it is still there, else the base folder.
+        if (IsLocalDir(previousFolder_))
+            components = previousComponents_;
     } else {
-        output = base;
-        if (!layout->for_web && settings.stampFolder)
-            output += QLatin1Char('/') + stamp;
+        if (!layout->for_web && settings.stampFolder) {
+            components << stamp;
+            fresh = true;
+        }
         webNames_.clear();
     }
-    // The start row counts among the listed photos.
+    if (layout->for_web)
+        components = QStringList{kWebFolderName};
+    // The start row counts among the listed photos: one past the list leaves nothing to output.
     const int64_t listed = photos.paths.size();
-    if (const auto n = text::ParseInt(settings.startRow.toStdString());
-        n && int64_t{*n} - 1 >= 0 && int64_t{*n} - 1 < listed - 1)
-        firstPhoto = std::max(firstPhoto, *n - 1);
+    if (const auto n = text::ParseInt(settings.startRow.toStdString()); n && *n >= 1) {
+        if (*n > listed)
+            firstPhoto = static_cast<int>(std::min<int64_t>(listed, INT32_MAX));
+        else
+            firstPhoto = std::max(firstPhoto, *n - 1);
+    }
     // A run that would place no photo makes no folder, removes nothing and claims no success.
     if (FirstPlaceablePhoto(photos.paths, firstPhoto,
                             text::ParseInt(settings.endRow.toStdString())) < 0) {
@@ -97,7 +132,7 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     }
 
     // A layout edited by hand with a value no page can use is refused before anything is made.
-    ListedPhotoGuard guard(photos.paths);
+    PhotoGuard guard(photos.paths, settings.photoFolder, settings.subfolders);
     PageRenderer renderer(*layout, settings, observer, stop_);
     if (const int refused = renderer.refuseUnusableValues(); refused < 0) {
         busy_ = false;
@@ -105,16 +140,14 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     }
 
     // A continued run whose folder vanished falls back to the base folder, which is made again.
-    // Web exhibition runs write into their own folder and leave the base folder alone.
-    if (!layout->for_web && !MakeLocalPath(output)) {
-        observer.message(
-            Pick(ja, "一覧フォルダが作成できません。\n", "Can not create a folder.\n") +
-            DisplayPath(output));
+    OutputFolder output(settings.saveFolder, components, fresh);
+    if (const QString refusal = FolderRefusal(output, ja); !refusal.isEmpty()) {
+        observer.message(refusal);
         busy_ = false;
         return -2;
     }
 
-    renderer.protectListedPhotos(&guard);
+    renderer.setOutput(&output, &guard);
     renderer.shareWebNames(&webNames_);
     renderer.setPhotoDecoding(decoding);
     observer.stopButtonVisible(true);
@@ -123,14 +156,16 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
         busy_ = false;
         return prepared;
     }
-    // Old sheets go only once the run is sure to start, so a failing run never wipes them.
+    // Old sheets go only once the run has its first page ready, so a failing run never wipes
+    // them.
     if (!continuing && !layout->for_web && !settings.keepExisting)
-        deleteOldFiles(output, guard, ja, observer);
+        renderer.beforeFirstPage([&] { deleteOldFiles(output, guard, ja, observer); });
 
     observer.clearPreview();
-    observer.outputFolderChosen(layout->for_web ? renderer.webFolder() : output);
-    previousFolder_ = output;
-    const RenderOutcome outcome = renderer.run(firstPhoto, pageCounter, output);
+    observer.outputFolderChosen(output.path());
+    previousFolder_ = output.path();
+    previousComponents_ = output.components();
+    const RenderOutcome outcome = renderer.run(firstPhoto, pageCounter);
     resumePhoto_ = outcome.resumePhoto;
     lastPage_ = outcome.pageCounter;
     if (outcome.listDone || settings.continuous) {

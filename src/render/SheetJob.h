@@ -14,7 +14,8 @@
 
 namespace quorvane {
 
-class ListedPhotoGuard;
+class OutputFolder;
+class PhotoGuard;
 
 class SheetJob {
   public:
@@ -49,19 +50,24 @@ class SheetJob {
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
     // "一覧フォルダ" or "IndexSheetFolder" under the save folder.
+    static QString BaseFolderName(bool japanese);
     static QString BaseFolder(const QString& saveFolder, bool japanese);
+    // The folder of web exhibition images under the save folder.
+    static inline const QString kWebFolderName = QStringLiteral("Ｗｅｂ用フォルダ");
 
   private:
-    // Deletes the photo-kind files directly in the folder, except listed photos and links;
-    // messages for files that stay.
-    void deleteOldFiles(const QString& folder, ListedPhotoGuard& listed, bool japanese,
+    // Deletes the photo-kind files directly in the folder, except links, listed photos and
+    // anything in a folder being listed; messages for files that stay.
+    void deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, bool japanese,
                         SheetRunObserver& observer);
+    static QString FolderRefusal(const OutputFolder& folder, bool japanese);
 
     bool busy_ = false;
     bool stop_ = false;
     int resumePhoto_ = 0;
     int lastPage_ = 0;
     QString previousFolder_;
+    QStringList previousComponents_; // below the save folder
     // Web exhibition image names taken by this run and the presses that continue it.
     QSet<QString> webNames_;
 };

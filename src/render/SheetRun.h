@@ -18,7 +18,8 @@ struct SheetRunSettings {
     // The main window.
     QVector<PhotoEntry> photos; // the grid's rows down to the first without a file name or folder
     QString photoFolder;        // "読込みフォルダ" box
-    QString saveFolder;         // "保存先フォルダ" box
+    bool subfolders = false; // "サブフォルダも検索する": the folders below it are listed too
+    QString saveFolder;      // "保存先フォルダ" box
     bool japanese = true;
     bool japaneseTagNames = false; // "EXIF情報名を日本語で表示"
     bool makerNotes = false;       // "メーカーノートがあれば表示"

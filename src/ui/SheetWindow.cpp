@@ -452,6 +452,7 @@ SheetRunSettings SheetWindow::runSettings() const {
     SheetRunSettings s;
     s.photos = main_.photoList();
     s.photoFolder = main_.sourceFolder();
+    s.subfolders = main_.subfolders();
     s.saveFolder = main_.saveFolder();
     s.japanese = main_.japanese();
     s.japaneseTagNames = main_.japaneseTagNames();

@@ -1,9 +1,11 @@
 // Page files: names, the 640-pixel reduction, the JFIF resolution stamp, do-not-overwrite and
 // failed writes that leave nothing half-written.
 #include "render/PageOutput.h"
+#include "render/OutputFolder.h"
 
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -106,10 +108,11 @@ TEST(PageOutput, StampsAFileInPlaceKeepingItsSize) {
 
 TEST(PageOutput, WritesReducedStampedPagesAndFullResolutionOnRequest) {
     TempDir dir;
+    OutputFolder folder(Q(dir.path()), {}, false);
     PageWriteOptions options;
     options.dpi = 350;
     options.quality = 75;
-    PageWriteResult r = WritePage(Page(4961, 3508), Q(dir.path()), 1, options);
+    PageWriteResult r = WritePage(Page(4961, 3508), folder, 1, options);
     ASSERT_EQ(r.outcome, PageWriteResult::Written) << r.message.toStdString();
     EXPECT_EQ(r.path, Q(dir / "page0001.jpg"));
     QImageReader reader(r.path);
@@ -118,25 +121,26 @@ TEST(PageOutput, WritesReducedStampedPagesAndFullResolutionOnRequest) {
               QByteArray("\x01\x01\x5E\x01\x5E", 5));
 
     options.fullResolution = true;
-    r = WritePage(Page(1200, 900), Q(dir.path()), 2, options);
+    r = WritePage(Page(1200, 900), folder, 2, options);
     ASSERT_EQ(r.outcome, PageWriteResult::Written);
     EXPECT_EQ(QImageReader(r.path).size(), QSize(1200, 900));
     // Quality reaches the encoder: a lower quality gives a smaller file of the same page.
     options.quality = 10;
     const qint64 high = QFileInfo(r.path).size();
-    r = WritePage(Page(1200, 900), Q(dir.path()), 3, options);
+    r = WritePage(Page(1200, 900), folder, 3, options);
     EXPECT_LT(QFileInfo(r.path).size(), high);
 }
 
 TEST(PageOutput, ATransparentBackgroundShowsItsColourAtBothSizes) {
     TempDir dir;
+    OutputFolder folder(Q(dir.path()), {}, false);
     PageWriteOptions options;
     for (const QRgb background : {0x00ffffffu, 0x00ff0000u}) {
         for (const bool full : {false, true}) {
             QImage page(1000, 700, QImage::Format_ARGB32);
             page.fill(background);
             options.fullResolution = full;
-            const PageWriteResult r = WritePage(page, Q(dir.path()), 1, options);
+            const PageWriteResult r = WritePage(page, folder, 1, options);
             ASSERT_EQ(r.outcome, PageWriteResult::Written);
             const QImage written(r.path);
             const QRgb pixel = written.pixel(written.width() / 2, written.height() / 2);
@@ -150,14 +154,13 @@ TEST(PageOutput, ATransparentBackgroundShowsItsColourAtBothSizes) {
 TEST(PageOutput, KeepsExistingPagesByteForByteWhenAsked) {
     TempDir dir;
     test::WriteFile(dir / "page0001.jpg", "old page bytes");
+    OutputFolder folder(Q(dir.path()), {}, false);
     PageWriteOptions options;
     options.keepExisting = true;
-    EXPECT_EQ(WritePage(Page(100, 80), Q(dir.path()), 1, options).outcome,
-              PageWriteResult::KeptExisting);
+    EXPECT_EQ(WritePage(Page(100, 80), folder, 1, options).outcome, PageWriteResult::KeptExisting);
     EXPECT_EQ(test::ReadFile(dir / "page0001.jpg"), "old page bytes");
     options.keepExisting = false;
-    EXPECT_EQ(WritePage(Page(100, 80), Q(dir.path()), 1, options).outcome,
-              PageWriteResult::Written);
+    EXPECT_EQ(WritePage(Page(100, 80), folder, 1, options).outcome, PageWriteResult::Written);
     EXPECT_NE(test::ReadFile(dir / "page0001.jpg"), "old page bytes");
 }
 
@@ -165,11 +168,15 @@ TEST(PageOutput, AFailedWriteNamesTheFileAndLeavesNothingBehind) {
     TempDir dir;
     PageWriteOptions options;
     options.japanese = false;
-    const PageWriteResult r = WritePage(Page(100, 80), Q(dir / "missing"), 7, options);
+    // The folder vanishes after it was opened.
+    OutputFolder vanished(Q(dir.path()), {"gone"}, false);
+    ASSERT_TRUE(QDir(Q(dir / "gone")).removeRecursively());
+    const PageWriteResult r = WritePage(Page(100, 80), vanished, 7, options);
     EXPECT_EQ(r.outcome, PageWriteResult::Failed);
-    EXPECT_EQ(r.message, "Could not write the page.\n" + Q(dir / "missing/page0007.jpg") +
+    EXPECT_EQ(r.message, "Could not write the page.\n" + Q(dir / "gone/page0007.jpg") +
                              "\nThe folder does not exist.");
-    EXPECT_EQ(WritePage(QImage(), Q(dir.path()), 1, options).outcome, PageWriteResult::Failed);
+    OutputFolder folder(Q(dir.path()), {}, false);
+    EXPECT_EQ(WritePage(QImage(), folder, 1, options).outcome, PageWriteResult::Failed);
     EXPECT_FALSE(QFile::exists(Q(dir / "page0001.jpg")));
 }
 

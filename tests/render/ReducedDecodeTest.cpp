@@ -2,6 +2,7 @@
 // their frame says in the upright photo (any orientation, sizes the reduction does not divide),
 // and full-resolution pages made from reduced decodes show the same crop as from full-size ones.
 #include "layout/SheetLayout.h"
+#include "render/OutputFolder.h"
 #include "render/PageRenderer.h"
 #include "render/PhotoSource.h"
 #include "render/PreparedPhoto.h"
@@ -230,8 +231,10 @@ TEST(ReducedDecode, FullResolutionPagesShowTheSameCropAsFromFullSizeDecoding) {
             bool stop = false;
             PageRenderer renderer(layout, settings, grab, stop);
             renderer.setPhotoDecoding({0, reduce});
+            OutputFolder output(QString::fromStdString(dir.str()), {}, false);
+            renderer.setOutput(&output, nullptr);
             ASSERT_EQ(renderer.prepare(), 0);
-            ASSERT_EQ(renderer.run(0, 0, QString::fromStdString(dir.str())).code, 2) << c.what;
+            ASSERT_EQ(renderer.run(0, 0).code, 2) << c.what;
             pages[reduce] = grab.page;
         }
         // The photo's place on the page does not depend on the decoding.

@@ -199,17 +199,28 @@ TEST_F(SheetRun, StartRowRuleAndNumberOffset) {
     settings.startRow = QStringLiteral("3");
     job.press(&layout, settings, rec);
     EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(20, 0, 200));
-    // A start row equal to the number of photos is ignored.
-    rec.pages.clear();
-    settings.startRow = QStringLiteral("6");
-    job.press(&layout, settings, rec);
-    EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(0, 0, 200));
-    // The list ends at the first row without a file name: three photos, so row 3 is ignored too.
+    // A start row equal to the number of photos starts at the last photo; a start row of 0 or
+    // less is ignored.
+    const struct {
+        const char* start;
+        QRgb first;
+    } starts[] = {{"6", qRgb(50, 0, 200)},
+                  {"1", qRgb(0, 0, 200)},
+                  {"0", qRgb(0, 0, 200)},
+                  {"-2", qRgb(0, 0, 200)}};
+    for (const auto& c : starts) {
+        rec.pages.clear();
+        settings.startRow = QString::fromLatin1(c.start);
+        job.press(&layout, settings, rec);
+        ASSERT_FALSE(rec.pages.isEmpty()) << c.start;
+        EXPECT_EQ(rec.pages[0].pixel(70, 60), c.first) << c.start;
+    }
+    // The list ends at the first row without a file name: three photos, so row 3 is the last.
     rec.pages.clear();
     settings.photos[3].fileName.clear();
     settings.startRow = QStringLiteral("3");
     job.press(&layout, settings, rec);
-    EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(0, 0, 200));
+    EXPECT_EQ(rec.pages[0].pixel(70, 60), qRgb(20, 0, 200));
 
     // The label box of the first photo (padding 24, margin 12) is measured on "1777" for a number
     // of up to four digits: an offset of 10000 gives 10001 and a wider box; 10001 or more counts
@@ -232,9 +243,10 @@ TEST_F(SheetRun, StartRowRuleAndNumberOffset) {
     EXPECT_EQ(boxWidth("99"), plain); // 100 is still measured as four characters
 }
 
-TEST_F(SheetRun, TwoFreshRunsInOneSecondShareTheFolderAndTheSecondEmptiesIt) {
+TEST_F(SheetRun, OldImagesOfTheOutputFolderGoUnlessKept) {
     AddPhotos(2);
     settings.continuous = true;
+    settings.stampFolder = false;
     job.press(&layout, settings, rec);
     const QString folder = rec.folder;
     test::WriteFile((folder + "/old.PNG").toStdString(), "x");
@@ -247,9 +259,11 @@ TEST_F(SheetRun, TwoFreshRunsInOneSecondShareTheFolderAndTheSecondEmptiesIt) {
     EXPECT_TRUE(QFile::exists(folder + "/sub/keep.jpg"));
     // With do-not-overwrite nothing is deleted and the existing page keeps its bytes.
     test::WriteFile((folder + "/page0001.jpg").toStdString(), "kept");
+    test::WriteFile((folder + "/old.PNG").toStdString(), "x");
     settings.keepExisting = true;
     job.press(&layout, settings, rec);
     EXPECT_EQ(test::ReadFile((folder + "/page0001.jpg").toStdString()), "kept");
+    EXPECT_TRUE(QFile::exists(folder + "/old.PNG"));
 }
 
 TEST_F(SheetRun, AFailingStartDeletesNothing) {
@@ -390,42 +404,10 @@ TEST_F(SheetRun, WebLayoutsWriteEachPlacedPhotoAndNoPage) {
     EXPECT_FALSE(QDir(Q(dir / "save/一覧フォルダ")).exists());
 }
 
-// Old sheets are removed from the output folder, but never a photo being listed (whatever path
-// lists it), never through or including a link, and no page replaces a listed photo.
-TEST_F(SheetRun, ListedPhotosAndLinksSurviveTheOutputFolder) {
+// No page replaces a listed photo: a photo named like the page to be written stays, and the run
+// says why it stopped.
+TEST_F(SheetRun, ListedPhotosAreNeverReplacedByPages) {
     const QString base = Q(dir / "save/一覧フォルダ");
-    const QString stamped = base + "/20261207102030";
-    ASSERT_TRUE(QDir().mkpath(base));
-    ASSERT_TRUE(QFile::link(base, Q(dir / "link")));
-    test::WriteFile(dir / "outside.jpg", "outside");
-    const struct {
-        const char* what;
-        bool stampFolder;
-        QString folder, listedAs;
-    } cases[] = {
-        {"photos listed from the output folder", false, base, base},
-        {"photos in the stamped folder of this second", true, stamped, stamped},
-        {"photos listed through a link to the output folder", false, base, Q(dir / "link")},
-    };
-    for (const auto& c : cases) {
-        settings.photos.clear();
-        settings.stampFolder = c.stampFolder;
-        settings.continuous = true;
-        AddPhotos(3, {200, 160}, c.folder, c.listedAs);
-        test::WriteFile((c.folder + "/old.PNG").toStdString(), "old sheet");
-        QFile::remove(c.folder + "/out.jpg");
-        ASSERT_TRUE(QFile::link(Q(dir / "outside.jpg"), c.folder + "/out.jpg"));
-        rec.messages.clear();
-        EXPECT_EQ(job.press(&layout, settings, rec), 2) << c.what;
-        EXPECT_EQ(rec.messages, QStringList{"シートを作成しました。"}) << c.what;
-        for (const char* name : {"p01.png", "p02.png", "p03.png", "page0001.jpg", "out.jpg"})
-            EXPECT_TRUE(QFileInfo::exists(c.folder + "/" + name)) << c.what << " " << name;
-        EXPECT_FALSE(QFileInfo::exists(c.folder + "/old.PNG")) << c.what;
-        EXPECT_EQ(test::ReadFile(dir / "outside.jpg"), "outside") << c.what;
-        for (const char* name : {"p01.png", "p02.png", "p03.png", "page0001.jpg", "out.jpg"})
-            QFile::remove(c.folder + "/" + name);
-    }
-
     // A listed photo named like the page to be written stays, and the run says why it stopped.
     settings.photos.clear();
     settings.stampFolder = false;
@@ -453,6 +435,8 @@ TEST_F(SheetRun, ARunWithNothingToPlaceChangesNothing) {
         {"end row 0", 3, "", "0", false},
         {"end row -1", 3, "", "-1", false},
         {"start 5, end 3", 6, "5", "3", false},
+        {"start row one past the list", 3, "4", "", false},
+        {"start row far past the list", 3, "2147483647", "", false},
         {"every listed file gone", 2, "", "", true},
     };
     for (const auto& c : cases) {
