@@ -87,9 +87,12 @@ void OutputFolder::open(const QString& parent, bool fresh) {
         ::close(fd);
         if (next < 0) {
             struct stat st;
+            // The link is named; a folder that cannot be made is named with what was to be in it.
             if (error == ELOOP ||
-                (::lstat(Bytes(path_).constData(), &st) == 0 && S_ISLNK(st.st_mode)))
+                (::lstat(Bytes(path_).constData(), &st) == 0 && S_ISLNK(st.st_mode))) {
                 status_ = kThroughLink;
+                return;
+            }
             for (qsizetype rest = i + 1; rest < components_.size(); ++rest)
                 path_ += QLatin1Char('/') + components_[rest];
             return;

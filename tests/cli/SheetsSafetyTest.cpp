@@ -109,10 +109,17 @@ TEST(SheetsSafety, FoldersItMustNotWriteIntoAreRefused) {
     fs::remove_all(output);
     quorvane::test::WriteFile(dir / "other/page0001.jpg", "another customer's page");
     fs::create_directory_symlink(dir / "other", output);
-    const auto run = sheets();
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "The output folder is a link, so nothing is written into it.\n" +
-                           output.string() + "\n");
+    for (const bool stamped : {false, true}) {
+        auto args = std::vector<std::string>{
+            "sheets",   "--source", examples, "--dest", (dir / "out").string(),
+            "--layout", Layout(),   "--en"};
+        if (!stamped)
+            args.push_back("--no-stamp-folder");
+        const auto run = RunCli(args, dir / "config");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "The output folder is a link, so nothing is written into it.\n" +
+                               output.string() + "\n");
+    }
     EXPECT_EQ(FilesIn(dir / "other"), 1u);
     EXPECT_EQ(quorvane::test::ReadFile(dir / "other/page0001.jpg"), "another customer's page");
 }
