@@ -122,3 +122,59 @@ TEST(ProgramWindows, ARunOffersEachPhotoToTheAdjustmentDialog) {
                        QDirIterator::Subdirectories);
     EXPECT_TRUE(pages.hasNext());
 }
+
+// Photos named in bytes that are not UTF-8 (folders from Windows archives) are adjusted like any
+// other: the dialog loads the listed photo by its exact bytes and the run places it.
+TEST(ProgramWindows, AnAdjustedRunTakesPhotosNamedInForeignBytes) {
+    const struct {
+        const char* name; // bytes on disk
+        const char* shown;
+    } cases[] = {{"\x83\x65\x83\x58\x83\x67.png", "テスト.png"}, // CP932
+                 {"caf\xe9.png", "caf\\xe9.png"}};               // Latin-1
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        test::WindowHarness harness(kLanguageJapanese);
+        test::WriteFile(harness.dir / "config/Quorvane/initdata/CustomSize0009.ini",
+                        "[PAPER]\nname=one\nwidth=300\nheight=220\n[PHOTO]\nphoto_ct=1\n"
+                        "photo_row=1\nphoto_col=1\nphoto_width=200\nphoto_height=160\n[INPUT]\n"
+                        "CHECKBOX7=1\n");
+        QImage photo(400, 320, QImage::Format_RGB32);
+        photo.fill(Qt::darkCyan);
+        ASSERT_TRUE(photo.save(test::Q(harness.dir / "p.png")));
+        std::filesystem::create_directories(harness.dir / "photos");
+        std::filesystem::rename(harness.dir / "p.png", harness.dir / "photos" / c.name);
+        ProgramWindows windows(harness.window->context());
+        QStringList said, adjustSaid;
+        windows.sheet.showMessage = [&](const QString& text) { said << text; };
+        windows.adjust.showMessage = [&](const QString& text) { adjustSaid << text; };
+        windows.sheet.openInFileManager = [](const QString&) { return true; };
+        windows.main.findChild<QLineEdit*>("Edit1")->setText(test::Q(harness.dir / "photos"));
+        windows.main.findChild<QLineEdit*>("Edit2")->setText(test::Q(harness.dir / "save"));
+        windows.main.findChild<QPushButton*>("SpeedButton2")->click();
+        windows.main.findChild<QPushButton*>("SpeedButton4")->click();
+        auto* layouts = windows.sheet.findChild<QComboBox*>("ComboBox1");
+        layouts->setCurrentIndex(layouts->findText("one"));
+        windows.sheet.findChild<QAbstractButton*>("CheckBox5")->setChecked(true);
+
+        QRgb centre = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget() != &windows.adjust)
+                return;
+            watch.stop();
+            const QImage& preview = windows.adjust.preview();
+            centre = preview.pixel(preview.width() / 2, preview.height() / 2);
+            windows.adjust.findChild<QPushButton*>("Button3")->click(); // "決定"
+            if (windows.adjust.isVisible()) // refused without a photo: cancel the run
+                windows.adjust.close();
+        });
+        watch.start(20);
+        windows.sheet.findChild<QPushButton*>("Button1")->click();
+        EXPECT_EQ(adjustSaid, QStringList{});
+        EXPECT_EQ(centre, QColor(Qt::darkCyan).rgb());
+        EXPECT_EQ(said, QStringList{"シートを作成しました。"});
+        QDirIterator pages(test::Q(harness.dir / "save"), {"page0001.jpg"}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        EXPECT_TRUE(pages.hasNext());
+    }
+}
