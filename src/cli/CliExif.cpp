@@ -28,7 +28,8 @@ const char* const kUsage =
     "  --max-dump-bin-ct N     4-8192 value bytes shown per tag (default from Quorvane.ini, 32)\n"
     "  -en, --en               English messages (default: the system's language)\n"
     "\n"
-    "exit codes: 0 reported, 1 the report failed, 2 bad arguments, 130 interrupted\n"
+    "exit codes: 0 reported, 1 the report failed or could not be written (a full disk),\n"
+    "            2 bad arguments, 130 interrupted\n"
     "example: quorvane-cli exif IMG_0001.JPG --ja --maker-notes\n";
 
 // What a failed report's code means, for the operator.
@@ -98,9 +99,9 @@ int RunExif(const QStringList& args) {
     std::vector<std::string> lines;
     const int code = exif::ReadReport(EncodeLocalPath(photo).toStdString(), lines, options);
     for (const std::string& item : lines) {
-        std::fwrite(item.data(), 1, item.size(), stdout);
+        OutBytes(item);
         if (item.empty() || item.back() != '\n')
-            std::fputc('\n', stdout);
+            OutBytes("\n");
     }
     if (code < 0) {
         Err(FailureText(code, ctx.japanese()) + DisplayPath(photo));

@@ -23,7 +23,8 @@ const char* const kUsage =
     "  --time        add the time of day to the date (default: date only)\n"
     "  -en, --en     English messages (default: the system's language)\n"
     "\n"
-    "exit codes: 0 listed, 1 the folder does not exist, 2 bad arguments, 130 interrupted\n"
+    "exit codes: 0 listed, 1 the folder does not exist or the list could not be written\n"
+    "            (a full disk), 2 bad arguments, 130 interrupted\n"
     "example: quorvane-cli list ~/Pictures/shop --subfolders\n";
 
 } // namespace

@@ -55,7 +55,8 @@ const char* const kUsage =
     "\n"
     "exit codes: 0 pages written, 1 failed or nothing to output (a missing or empty photo\n"
     "            folder, no photo between --start and --end, a file that is not an enabled\n"
-    "            layout), 2 bad arguments, 130 interrupted\n"
+    "            layout) or a path line could not be written (a full disk; said after the\n"
+    "            run), 2 bad arguments, 130 interrupted\n"
     "example: quorvane-cli sheets --source ~/Pictures/shop --dest ~/sheets \\\n"
     "           --layout ~/.config/Quorvane/initdata/CustomSize0001.ini --full-resolution\n";
 
@@ -76,8 +77,10 @@ class CliObserver : public SheetRunObserver {
     void outputFolderChosen(const QString& folder) override { OutPathLine(folder); }
     void pageWritten(const QString& path) override {
         endProgressLine();
+        // A failed write does not stop the run: the pages are on disk, and the failure is said
+        // at the end (FinishStdout).
         OutPathLine(path);
-        std::fflush(stdout);
+        FlushOut();
         progress_.pageWritten();
         showProgress();
     }

@@ -51,24 +51,10 @@ AppContext CliStartUp(bool english) {
     if (english)
         args << QStringLiteral("-en");
     AppContext context = StartUp(args);
+    SetMessagesJapanese(context.japanese());
     if (const QString notice = SettingsFolderNotice(context); !notice.isEmpty())
         Err(notice);
     return context;
-}
-
-void Out(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-}
-
-void OutPathLine(const QString& path) {
-    const QByteArray bytes = EncodeLocalPath(path) + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-}
-
-void Err(const QString& text) {
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
 int UsageError(const QString& problem, const char* usage) {

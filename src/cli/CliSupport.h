@@ -1,7 +1,8 @@
-// Shared pieces of the batch command: argument reading, output in UTF-8, start-up.
+// Shared pieces of the batch command: argument reading, start-up.
 #pragma once
 
 #include "app/AppContext.h"
+#include "cli/Output.h"
 
 #include <QString>
 #include <QStringList>
@@ -43,13 +44,10 @@ bool IsEnglishSwitch(const QString& arg);
 // Whether the photo folder exists; when not, says so on stderr in the interface's language.
 bool CheckPhotoFolder(const QString& folder, bool japanese);
 
-// Start-up as the GUI does it, with the English switch applied when `english` is set.
+// Start-up as the GUI does it, with the English switch applied when `english` is set; the
+// messages follow its language from then on.
 AppContext CliStartUp(bool english);
 
-void Out(const QString& text); // stdout, UTF-8, as it is
-// A path on a line of stdout in its exact bytes (see LocalPath.h), so scripts can open it.
-void OutPathLine(const QString& path);
-void Err(const QString& text); // stderr, UTF-8, followed by a line break
 // Prints what is wrong and the usage to stderr; returns kExitUsage.
 int UsageError(const QString& problem, const char* usage);
 

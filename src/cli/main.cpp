@@ -1,4 +1,5 @@
 // quorvane-cli: the batch command, a thin front end of the same core as the windows.
+#include "app/Language.h"
 #include "app/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -23,7 +24,8 @@ const char* const kUsage =
     "  sheets  make the index sheets of a folder\n"
     "\n"
     "Every command takes --help, and -en/--en for English texts.\n"
-    "exit codes: 0 done, 1 failed, 2 bad arguments, 130 interrupted\n"
+    "exit codes: 0 done, 1 failed (also when stdout could not be written), 2 bad arguments,\n"
+    "            130 interrupted\n"
     "example: quorvane-cli sheets --help\n";
 
 struct Command {
@@ -59,9 +61,15 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
+    // The language of a message about stdout until the command's start-up fixes it.
+    bool japanese = quorvane::IsJapanese(quorvane::SystemLanguage());
+    for (const QString& arg : raw)
+        if (IsEnglishSwitch(arg))
+            japanese = false;
+    SetMessagesJapanese(japanese);
     if (raw.first() == QLatin1String("--help") || raw.first() == QLatin1String("-h")) {
-        std::fputs(kUsage, stdout);
-        return kExitOk;
+        OutBytes(kUsage);
+        return FinishStdout(kExitOk);
     }
     const Command* command = nullptr;
     for (const Command& c : kCommands)
@@ -82,5 +90,6 @@ int main(int argc, char** argv) {
     } else {
         app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
     }
-    return command->run(raw.mid(1));
+    // Whatever the command wrote, the exit status says whether it reached stdout.
+    return FinishStdout(command->run(raw.mid(1)));
 }
