@@ -25,6 +25,9 @@ const char* const kUsage =
     "  --canvas-max N  the largest bitmap edge in pixels (default 32767)\n"
     "  -en, --en       English messages of the command itself\n"
     "\n"
+    "In messages on stderr, control characters other than line breaks and tabs are escaped\n"
+    "C-style (\\r, \\xHH).\n"
+    "\n"
     "exit codes: 0 calculated, 1 the file cannot be read, the calculation refused it or the\n"
     "            layout text could not be written (a full disk), 2 bad arguments\n"
     "example: quorvane-cli calc ~/.config/Quorvane/initdata/CustomSize0001.ini > layout.ini\n";

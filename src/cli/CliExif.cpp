@@ -28,6 +28,9 @@ const char* const kUsage =
     "  --max-dump-bin-ct N     4-8192 value bytes shown per tag (default from Quorvane.ini, 32)\n"
     "  -en, --en               English messages (default: the system's language)\n"
     "\n"
+    "In messages on stderr, control characters other than line breaks and tabs are escaped\n"
+    "C-style (\\r, \\xHH).\n"
+    "\n"
     "exit codes: 0 reported, 1 the report failed or could not be written (a full disk),\n"
     "            2 bad arguments, 130 interrupted\n"
     "example: quorvane-cli exif IMG_0001.JPG --ja --maker-notes\n";

@@ -1,5 +1,6 @@
 // quorvane-cli list: the photo list of a folder, one line per photo.
 #include "app/Language.h"
+#include "app/LineEscape.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "cli/CliSupport.h"
@@ -16,6 +17,11 @@ const char* const kUsage =
     "Lists the photos (.jpg, .jpeg, .png, .gif, any case) of the folder SOURCE, sorted by path,\n"
     "with their shooting dates taken from EXIF or from a \".exif\" side file; one line per\n"
     "photo: No. TAB file name TAB shooting date TAB folder (ending in \"/\").\n"
+    "Names are shown readably (CP932 decoded, other bytes that are no text as \\xHH) and\n"
+    "escaped so that each stays one field: a backslash as \\\\, newline \\n, tab \\t, carriage\n"
+    "return \\r, any other control character as \\xHH (two lower-case hex digits); names\n"
+    "without these print as they are. In messages on stderr, control characters other than\n"
+    "line breaks and tabs are escaped the same way.\n"
     "\n"
     "options:\n"
     "  --subfolders  list the photos of every subfolder too (default: the folder only)\n"
@@ -71,10 +77,12 @@ int RunList(const QStringList& args) {
     InterruptGuard interrupt;
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return interrupt.requested(); };
+    // Every field escaped, so that a name (or a date read from a damaged photo) holding a tab or
+    // a line break cannot split the line.
     hooks.rowAdded = [](const PhotoEntry& row, int, int) {
-        Out(QString::number(row.number) + QLatin1Char('\t') + DisplayPath(row.fileName) +
-            QLatin1Char('\t') + row.shootingDate + QLatin1Char('\t') + DisplayPath(row.folder) +
-            QLatin1Char('\n'));
+        Out(QString::number(row.number) + QLatin1Char('\t') + EscapedDisplayPath(row.fileName) +
+            QLatin1Char('\t') + EscapeLine(row.shootingDate) + QLatin1Char('\t') +
+            EscapedDisplayPath(row.folder) + QLatin1Char('\n'));
     };
     const PhotoListResult result = ListPhotoRows(request, hooks);
     for (const QString& message : result.messages)

@@ -1,6 +1,7 @@
 #include "cli/Output.h"
 
 #include "app/Language.h"
+#include "app/LineEscape.h"
 #include "app/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "render/PageOutput.h"
@@ -33,7 +34,7 @@ void Out(const QString& text) {
 }
 
 void OutPathLine(const QString& path) {
-    OutBytes(EncodeLocalPath(path) + '\n');
+    OutBytes(EscapeLine(EncodeLocalPath(path)) + '\n');
 }
 
 void FlushOut() {
@@ -42,7 +43,7 @@ void FlushOut() {
 }
 
 void Err(const QString& text) {
-    const QByteArray bytes = text.toUtf8() + '\n';
+    const QByteArray bytes = EscapeControls(text).toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 

@@ -1,5 +1,6 @@
 // quorvane-cli: the batch command, a thin front end of the same core as the windows.
 #include "app/Language.h"
+#include "app/LineEscape.h"
 #include "app/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -23,7 +24,9 @@ const char* const kUsage =
     "  calc    the size calculation of a layout's [INPUT] section\n"
     "  sheets  make the index sheets of a folder\n"
     "\n"
-    "Every command takes --help, and -en/--en for English texts.\n"
+    "Every command takes --help, and -en/--en for English texts. Names on output lines are\n"
+    "escaped C-style (\\\\, \\n, \\t, \\r, \\xHH), so that each stays on its line; see each\n"
+    "--help.\n"
     "exit codes: 0 done, 1 failed (also when stdout could not be written), 2 bad arguments,\n"
     "            130 interrupted\n"
     "example: quorvane-cli sheets --help\n";
@@ -45,7 +48,7 @@ const Command kCommands[] = {
 // offscreen platform) would only mix noise into stderr, which scripts read.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", quorvane::EscapeControls(text).toLocal8Bit().constData());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// What scripts rely on beyond the texts: an output that cannot be written fails the command.
+// What scripts rely on beyond the texts: an output that cannot be written fails the command,
+// every name stays on its line (escaped C-style), and messages carry no raw control characters.
 #include "TestSupport.h"
 
 #include <filesystem>
@@ -51,6 +52,74 @@ TEST(ScriptOutput, AFullStdoutFailsEveryCommandWithTheReason) {
         EXPECT_EQ(run.err, c.message);
     }
     EXPECT_TRUE(fs::exists(dir / "out/IndexSheetFolder/page0002.jpg"));
+}
+
+// `stem` names the photo folder and (with ".jpg") the photo in it; `field` is how `list` shows
+// it, `line` its bytes on the path lines of `sheets`.
+TEST(ScriptOutput, NamesStayOnTheirLineEscaped) {
+    TempDir dir;
+    quorvane::test::WriteFile(dir / "layout.ini", kLayout);
+    const struct {
+        std::string stem, field, line;
+    } cases[] = {
+        {"plain name", "plain name", "plain name"},
+        {"new\nline", "new\\nline", "new\\nline"},
+        {"tab\there", "tab\\there", "tab\\there"},
+        {"cr\rhere", "cr\\rhere", "cr\\rhere"},
+        {"esc\x1b[31mred", "esc\\x1b[31mred", "esc\\x1b[31mred"},
+        {"back\\slash", "back\\\\slash", "back\\\\slash"},
+        {"del\x7f", "del\\x7f", "del\\x7f"},
+        // CP932 "テスト": shown decoded, printed in its own bytes.
+        {"\x83\x65\x83\x58\x83\x67", "テスト", "\x83\x65\x83\x58\x83\x67"},
+        // CP932 "ソ", whose second byte is a backslash.
+        {"\x83\x5c", "ソ", "\x83\\\\"},
+        // A byte that is no text shown as \xff: a backslash after it stays told apart.
+        {"\xff\\x41", "\\xff\\\\x41", "\xff\\\\x41"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        const std::string parent = dir.str() + "/" + std::to_string(++n);
+        const std::string folder = parent + "/" + c.stem;
+        fs::create_directories(folder);
+        fs::copy_file(Examples() + "/IMG_0001.JPG", folder + "/" + c.stem + ".jpg");
+
+        const auto list = RunCliBytes({"list", folder, "--en"}, dir / "config");
+        EXPECT_EQ(list.exitCode, 0) << list.err;
+        EXPECT_EQ(list.out,
+                  "1\t" + c.field + ".jpg\t2017/03/04 \t" + parent + "/" + c.field + "/\n");
+
+        const auto sheets =
+            RunCliBytes({"sheets", "--source", folder, "--dest", folder, "--layout",
+                         (dir / "layout.ini").string(), "--no-stamp-folder", "--en"},
+                        dir / "config");
+        EXPECT_EQ(sheets.exitCode, 0) << sheets.err;
+        const std::string output = parent + "/" + c.line + "/IndexSheetFolder";
+        EXPECT_EQ(sheets.out, output + "\n" + output + "/page0001.jpg\n");
+    }
+}
+
+// Names in messages keep their line breaks, tabs and backslashes; other control characters
+// (the escape that starts a terminal's control sequences) are escaped.
+TEST(ScriptOutput, MessagesCarryNoRawControlCharacters) {
+    TempDir dir;
+    const struct {
+        std::string name, shown;
+    } cases[] = {
+        {"esc\x1b]0;title\x07", "esc\\x1b]0;title\\x07"},
+        {"cr\rhere", "cr\\rhere"},
+        {"nul\x01", "nul\\x01"},
+        {"tab\tand\nline", "tab\tand\nline"},
+        {"back\\slash", "back\\slash"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        const std::string photo = dir.str() + "/" + c.name + ".jpg";
+        const auto run = RunCliBytes({"exif", photo, "--en"}, dir / "config");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err,
+                  "The file does not exist: " + dir.str() + "/" + c.shown + ".jpg\nresult -1\n");
+    }
 }
 
 } // namespace
