@@ -28,6 +28,7 @@ const char* const kUsage =
     "  --era         dates from 1989-01-08 on as Heisei years (default: 2017/03/04)\n"
     "  --time        add the time of day to the date (default: date only)\n"
     "  -en, --en     English messages (default: the system's language)\n"
+    "  --            end of options: what follows is SOURCE even when it begins with \"-\"\n"
     "\n"
     "exit codes: 0 listed, 1 the folder does not exist or the list could not be written\n"
     "            (a full disk), 2 bad arguments, 130 interrupted\n"
@@ -42,7 +43,14 @@ int RunList(const QStringList& args) {
     QString source;
     while (!reader.atEnd()) {
         const QString arg = reader.next();
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        if (reader.endsOptions(arg)) {
+            continue;
+        } else if (reader.isOperand(arg)) {
+            if (source.isEmpty())
+                source = arg;
+            else
+                reader.fail(QStringLiteral("one photo folder only, not also %1").arg(arg));
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             Out(QString::fromUtf8(kUsage));
             return kExitOk;
         } else if (arg == QLatin1String("--subfolders")) {
@@ -53,12 +61,8 @@ int RunList(const QStringList& args) {
             request.withTime = true;
         } else if (IsEnglishSwitch(arg)) {
             english = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            reader.fail(QStringLiteral("unknown option %1").arg(arg));
-        } else if (source.isEmpty()) {
-            source = arg;
         } else {
-            reader.fail(QStringLiteral("one photo folder only, not also %1").arg(arg));
+            reader.fail(QStringLiteral("unknown option %1").arg(arg));
         }
     }
     if (reader.error().isEmpty() && source.isEmpty())

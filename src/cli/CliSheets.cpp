@@ -57,6 +57,7 @@ const char* const kUsage =
     "  --full-resolution  pages at the layout's own pixel size, for print (default: reduced\n"
     "                     to 640 pixels on the long side, for viewing)\n"
     "  -en, --en          English messages and folder name (default: the system's language)\n"
+    "  --                 end of options (sheets takes no other arguments after it)\n"
     "\n"
     "exit codes: 0 pages written, 1 failed or nothing to output (a missing or empty photo\n"
     "            folder, no photo between --start and --end, a file that is not an enabled\n"
@@ -155,7 +156,12 @@ int RunSheets(const QStringList& args) {
             if (auto v = reader.intValue(arg, -2147483647, 2147483647))
                 into = QString::number(*v);
         };
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        if (reader.endsOptions(arg)) {
+            continue;
+        } else if (reader.isOperand(arg)) {
+            // No operands: anything after "--" is as stray as any other argument.
+            reader.fail(QStringLiteral("unknown argument %1").arg(arg));
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             Out(QString::fromUtf8(kUsage));
             return kExitOk;
         } else if (arg == QLatin1String("--source")) {

@@ -17,6 +17,17 @@ std::optional<QString> ArgReader::value(const QString& option) {
     return next();
 }
 
+bool ArgReader::endsOptions(const QString& arg) {
+    if (optionsEnded_ || arg != QLatin1String("--"))
+        return false;
+    optionsEnded_ = true;
+    return true;
+}
+
+bool ArgReader::isOperand(const QString& arg) const {
+    return optionsEnded_ || !arg.startsWith(QLatin1Char('-')) || arg.size() == 1;
+}
+
 std::optional<int> ArgReader::intValue(const QString& option, int low, int high) {
     auto v = value(option);
     if (!v)

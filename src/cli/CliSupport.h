@@ -16,12 +16,18 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;
 
-// Reads options one by one; reports the first problem once.
+// Reads options one by one; reports the first problem once. A "--" ends the options: every
+// argument after it is an operand, however it begins (a file named "-rf.jpg").
 class ArgReader {
   public:
     explicit ArgReader(QStringList args) : args_(std::move(args)) {}
     bool atEnd() const { return index_ >= args_.size(); }
     QString next() { return args_.at(index_++); }
+    // True for the first "--" read by next(), which the caller then passes over.
+    bool endsOptions(const QString& arg);
+    // Whether an argument read by next() is an operand: it comes after "--", or it does not
+    // begin with "-" (or is "-" alone).
+    bool isOperand(const QString& arg) const;
     // The value that follows an option; sets the error when there is none.
     std::optional<QString> value(const QString& option);
     // An integer value within [low, high]; sets the error otherwise.
@@ -35,6 +41,7 @@ class ArgReader {
   private:
     QStringList args_;
     int index_ = 0;
+    bool optionsEnded_ = false;
     QString error_;
 };
 

@@ -24,9 +24,9 @@ const char* const kUsage =
     "  calc    the size calculation of a layout's [INPUT] section\n"
     "  sheets  make the index sheets of a folder\n"
     "\n"
-    "Every command takes --help, and -en/--en for English texts. Names on output lines are\n"
-    "escaped C-style (\\\\, \\n, \\t, \\r, \\xHH), so that each stays on its line; see each\n"
-    "--help.\n"
+    "Every command takes --help, -en/--en for English texts, and -- to end its options (a\n"
+    "file or folder named after it may begin with \"-\"). Names on output lines are escaped\n"
+    "C-style (\\\\, \\n, \\t, \\r, \\xHH), so that each stays on its line; see each --help.\n"
     "exit codes: 0 done, 1 failed (also when stdout could not be written), 2 bad arguments,\n"
     "            130 interrupted\n"
     "example: quorvane-cli sheets --help\n";
@@ -66,9 +66,12 @@ int main(int argc, char** argv) {
     }
     // The language of a message about stdout until the command's start-up fixes it.
     bool japanese = quorvane::IsJapanese(quorvane::SystemLanguage());
-    for (const QString& arg : raw)
+    for (const QString& arg : raw) {
+        if (arg == QLatin1String("--"))
+            break;
         if (IsEnglishSwitch(arg))
             japanese = false;
+    }
     SetMessagesJapanese(japanese);
     if (raw.first() == QLatin1String("--help") || raw.first() == QLatin1String("-h")) {
         OutBytes(kUsage);

@@ -1,5 +1,6 @@
 // What scripts rely on beyond the texts: an output that cannot be written fails the command,
-// every name stays on its line (escaped C-style), and messages carry no raw control characters.
+// every name stays on its line (escaped C-style), messages carry no raw control characters, and
+// "--" ends the options.
 #include "TestSupport.h"
 
 #include <filesystem>
@@ -119,6 +120,46 @@ TEST(ScriptOutput, MessagesCarryNoRawControlCharacters) {
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.err,
                   "The file does not exist: " + dir.str() + "/" + c.shown + ".jpg\nresult -1\n");
+    }
+}
+
+// After "--" every argument is an operand, however it begins; sheets takes none.
+TEST(ScriptOutput, DoubleDashEndsTheOptions) {
+    TempDir dir;
+    fs::create_directories(dir / "-photos");
+    fs::copy_file(Examples() + "/IMG_0001.JPG", dir / "-photos/-rf.jpg");
+    quorvane::test::WriteFile(dir / "-layout.ini", kLayout);
+    const std::string layout =
+        (quorvane::test::SourceDir() / "initdata/CustomSize0001.ini").string();
+    fs::copy_file(layout, dir / "-input.ini");
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out; // the start of stdout
+        std::string err; // the start of stderr
+    } cases[] = {
+        {{"list", "--en", "--", "-photos"}, 0, "1\t-rf.jpg\t2017/03/04 \t-photos/\n", ""},
+        {{"list", "--", "--en"}, 1, "", "The photo folder does not exist: --en"},
+        {{"list", "--", "-photos", "--", "--en"}, 2, "", "quorvane-cli: one photo folder only"},
+        {{"exif", "--", "-photos/-rf.jpg"}, 0, "MM :", ""},
+        {{"calc", "--", "-input.ini"}, 0, "[PAPER]", ""},
+        {{"sheets", "--source", "-photos", "--dest", "out", "--layout", "-layout.ini", "--en",
+          "--"},
+         0,
+         "out/IndexSheetFolder/",
+         ""},
+        {{"sheets", "--source", "-photos", "--dest", "out", "--layout", "-layout.ini", "--",
+          "--en"},
+         2,
+         "",
+         "quorvane-cli: unknown argument --en\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1] + " " + c.args[2]);
+        const auto run = RunCliBytes(c.args, dir / "config", {{}, dir.path(), {}});
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.out.substr(0, c.out.size()), c.out);
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
     }
 }
 
