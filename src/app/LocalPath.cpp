@@ -1,5 +1,6 @@
 #include "app/LocalPath.h"
 
+#include "app/LineEscape.h"
 #include "text/FileIO.h"
 #include "text/TextDecode.h"
 
@@ -35,24 +36,39 @@ bool Readable(const QString& text) {
     return true;
 }
 
-QString DisplayPart(const QString& part) {
+// One "/"-separated part as people read it; `oneLine`: its text escaped by EscapeLine.
+QString DisplayPart(const QString& part, bool oneLine) {
+    const auto text = [oneLine](QStringView shown) {
+        return oneLine ? EscapeLine(shown) : shown.toString();
+    };
     if (!HasForeignBytes(part))
-        return part;
+        return text(part);
     const QByteArray bytes = EncodeLocalPath(part);
     const std::string decoded =
         text::Cp932ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     const QString cp932 = QString::fromStdString(decoded);
     if (Readable(cp932))
-        return cp932;
+        return text(cp932);
     QString shown;
+    qsizetype runStart = 0;
     for (qsizetype i = 0; i < part.size(); ++i) {
-        if (IsEscapeAt(part, i))
-            shown += QStringLiteral("\\x%1").arg(part[i].unicode() - kEscapeBase, 2, 16,
-                                                 QLatin1Char('0'));
-        else
-            shown += part[i];
+        if (!IsEscapeAt(part, i))
+            continue;
+        shown += text(QStringView(part).mid(runStart, i - runStart));
+        shown +=
+            QStringLiteral("\\x%1").arg(part[i].unicode() - kEscapeBase, 2, 16, QLatin1Char('0'));
+        runStart = i + 1;
     }
-    return shown;
+    return shown + text(QStringView(part).mid(runStart));
+}
+
+QString DisplayForm(const QString& path, bool oneLine) {
+    if (!HasForeignBytes(path))
+        return oneLine ? EscapeLine(path) : path;
+    QStringList parts = path.split(QLatin1Char('/'));
+    for (QString& part : parts)
+        part = DisplayPart(part, oneLine);
+    return parts.join(QLatin1Char('/'));
 }
 
 bool Stat(const QString& path, struct stat& st) {
@@ -113,12 +129,11 @@ bool HasForeignBytes(const QString& path) {
 }
 
 QString DisplayPath(const QString& path) {
-    if (!HasForeignBytes(path))
-        return path;
-    QStringList parts = path.split(QLatin1Char('/'));
-    for (QString& part : parts)
-        part = DisplayPart(part);
-    return parts.join(QLatin1Char('/'));
+    return DisplayForm(path, false);
+}
+
+QString EscapedDisplayPath(const QString& path) {
+    return DisplayForm(path, true);
 }
 
 bool IsLocalFile(const QString& path) {

@@ -31,6 +31,10 @@ bool HasForeignBytes(const QString& path);
 // undecodable bytes are written as "\xNN" (two lower-case hex digits). Other parts stay as they
 // are.
 QString DisplayPath(const QString& path);
+// The same for one line of the batch command's output: the text escaped by EscapeLine (see
+// LineEscape.h) and the undecodable bytes as "\xNN" as ever, so that the path stays one field of
+// one line and every backslash in it starts an escape.
+QString EscapedDisplayPath(const QString& path);
 
 // File-system queries by exact bytes; symbolic links are followed.
 bool IsLocalFile(const QString& path); // a regular file

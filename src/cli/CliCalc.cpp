@@ -24,9 +24,13 @@ const char* const kUsage =
     "options:\n"
     "  --canvas-max N  the largest bitmap edge in pixels (default 32767)\n"
     "  -en, --en       English messages of the command itself\n"
+    "  --              end of options: what follows is INPUT.ini even when it begins with \"-\"\n"
     "\n"
-    "exit codes: 0 calculated, 1 the file cannot be read or the calculation refused it,\n"
-    "            2 bad arguments\n"
+    "In messages on stderr, control characters other than line breaks and tabs are escaped\n"
+    "C-style (\\r, \\xHH).\n"
+    "\n"
+    "exit codes: 0 calculated, 1 the file cannot be read, the calculation refused it or the\n"
+    "            layout text could not be written (a full disk), 2 bad arguments\n"
     "example: quorvane-cli calc ~/.config/Quorvane/initdata/CustomSize0001.ini > layout.ini\n";
 
 } // namespace
@@ -38,19 +42,22 @@ int RunCalc(const QStringList& args) {
     QString file;
     while (!reader.atEnd()) {
         const QString arg = reader.next();
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        if (reader.endsOptions(arg)) {
+            continue;
+        } else if (reader.isOperand(arg)) {
+            if (file.isEmpty())
+                file = arg;
+            else
+                reader.fail(QStringLiteral("one input file only, not also %1").arg(arg));
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             Out(QString::fromUtf8(kUsage));
             return kExitOk;
         } else if (arg == QLatin1String("--canvas-max")) {
             canvasMax = reader.intValue(arg, 1, INT_MAX);
         } else if (IsEnglishSwitch(arg)) {
             english = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            reader.fail(QStringLiteral("unknown option %1").arg(arg));
-        } else if (file.isEmpty()) {
-            file = arg;
         } else {
-            reader.fail(QStringLiteral("one input file only, not also %1").arg(arg));
+            reader.fail(QStringLiteral("unknown option %1").arg(arg));
         }
     }
     if (reader.error().isEmpty() && file.isEmpty())

@@ -27,8 +27,14 @@ const char* const kUsage =
     "  --max-tag-line-col N    4-256 values per line of a dump (default from Quorvane.ini, 16)\n"
     "  --max-dump-bin-ct N     4-8192 value bytes shown per tag (default from Quorvane.ini, 32)\n"
     "  -en, --en               English messages (default: the system's language)\n"
+    "  --                      end of options: what follows is PHOTO even when it begins\n"
+    "                          with \"-\"\n"
     "\n"
-    "exit codes: 0 reported, 1 the report failed, 2 bad arguments, 130 interrupted\n"
+    "In messages on stderr, control characters other than line breaks and tabs are escaped\n"
+    "C-style (\\r, \\xHH).\n"
+    "\n"
+    "exit codes: 0 reported, 1 the report failed or could not be written (a full disk),\n"
+    "            2 bad arguments, 130 interrupted\n"
     "example: quorvane-cli exif IMG_0001.JPG --ja --maker-notes\n";
 
 // What a failed report's code means, for the operator.
@@ -59,7 +65,14 @@ int RunExif(const QStringList& args) {
     QString photo;
     while (!reader.atEnd()) {
         const QString arg = reader.next();
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        if (reader.endsOptions(arg)) {
+            continue;
+        } else if (reader.isOperand(arg)) {
+            if (photo.isEmpty())
+                photo = arg;
+            else
+                reader.fail(QStringLiteral("one photo only, not also %1").arg(arg));
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             Out(QString::fromUtf8(kUsage));
             return kExitOk;
         } else if (arg == QLatin1String("--ja")) {
@@ -72,12 +85,8 @@ int RunExif(const QStringList& args) {
             cap = reader.intValue(arg, 4, 8192);
         } else if (IsEnglishSwitch(arg)) {
             english = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            reader.fail(QStringLiteral("unknown option %1").arg(arg));
-        } else if (photo.isEmpty()) {
-            photo = arg;
         } else {
-            reader.fail(QStringLiteral("one photo only, not also %1").arg(arg));
+            reader.fail(QStringLiteral("unknown option %1").arg(arg));
         }
     }
     if (reader.error().isEmpty() && photo.isEmpty())
@@ -98,9 +107,9 @@ int RunExif(const QStringList& args) {
     std::vector<std::string> lines;
     const int code = exif::ReadReport(EncodeLocalPath(photo).toStdString(), lines, options);
     for (const std::string& item : lines) {
-        std::fwrite(item.data(), 1, item.size(), stdout);
+        OutBytes(item);
         if (item.empty() || item.back() != '\n')
-            std::fputc('\n', stdout);
+            OutBytes("\n");
     }
     if (code < 0) {
         Err(FailureText(code, ctx.japanese()) + DisplayPath(photo));

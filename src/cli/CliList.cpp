@@ -1,5 +1,6 @@
 // quorvane-cli list: the photo list of a folder, one line per photo.
 #include "app/Language.h"
+#include "app/LineEscape.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "cli/CliSupport.h"
@@ -16,14 +17,21 @@ const char* const kUsage =
     "Lists the photos (.jpg, .jpeg, .png, .gif, any case) of the folder SOURCE, sorted by path,\n"
     "with their shooting dates taken from EXIF or from a \".exif\" side file; one line per\n"
     "photo: No. TAB file name TAB shooting date TAB folder (ending in \"/\").\n"
+    "Names are shown readably (CP932 decoded, other bytes that are no text as \\xHH) and\n"
+    "escaped so that each stays one field: a backslash as \\\\, newline \\n, tab \\t, carriage\n"
+    "return \\r, any other control character as \\xHH (two lower-case hex digits); names\n"
+    "without these print as they are. In messages on stderr, control characters other than\n"
+    "line breaks and tabs are escaped the same way.\n"
     "\n"
     "options:\n"
     "  --subfolders  list the photos of every subfolder too (default: the folder only)\n"
     "  --era         dates from 1989-01-08 on as Heisei years (default: 2017/03/04)\n"
     "  --time        add the time of day to the date (default: date only)\n"
     "  -en, --en     English messages (default: the system's language)\n"
+    "  --            end of options: what follows is SOURCE even when it begins with \"-\"\n"
     "\n"
-    "exit codes: 0 listed, 1 the folder does not exist, 2 bad arguments, 130 interrupted\n"
+    "exit codes: 0 listed, 1 the folder does not exist or the list could not be written\n"
+    "            (a full disk), 2 bad arguments, 130 interrupted\n"
     "example: quorvane-cli list ~/Pictures/shop --subfolders\n";
 
 } // namespace
@@ -35,7 +43,14 @@ int RunList(const QStringList& args) {
     QString source;
     while (!reader.atEnd()) {
         const QString arg = reader.next();
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        if (reader.endsOptions(arg)) {
+            continue;
+        } else if (reader.isOperand(arg)) {
+            if (source.isEmpty())
+                source = arg;
+            else
+                reader.fail(QStringLiteral("one photo folder only, not also %1").arg(arg));
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             Out(QString::fromUtf8(kUsage));
             return kExitOk;
         } else if (arg == QLatin1String("--subfolders")) {
@@ -46,12 +61,8 @@ int RunList(const QStringList& args) {
             request.withTime = true;
         } else if (IsEnglishSwitch(arg)) {
             english = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            reader.fail(QStringLiteral("unknown option %1").arg(arg));
-        } else if (source.isEmpty()) {
-            source = arg;
         } else {
-            reader.fail(QStringLiteral("one photo folder only, not also %1").arg(arg));
+            reader.fail(QStringLiteral("unknown option %1").arg(arg));
         }
     }
     if (reader.error().isEmpty() && source.isEmpty())
@@ -70,10 +81,12 @@ int RunList(const QStringList& args) {
     InterruptGuard interrupt;
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return interrupt.requested(); };
+    // Every field escaped, so that a name (or a date read from a damaged photo) holding a tab or
+    // a line break cannot split the line.
     hooks.rowAdded = [](const PhotoEntry& row, int, int) {
-        Out(QString::number(row.number) + QLatin1Char('\t') + DisplayPath(row.fileName) +
-            QLatin1Char('\t') + row.shootingDate + QLatin1Char('\t') + DisplayPath(row.folder) +
-            QLatin1Char('\n'));
+        Out(QString::number(row.number) + QLatin1Char('\t') + EscapedDisplayPath(row.fileName) +
+            QLatin1Char('\t') + EscapeLine(row.shootingDate) + QLatin1Char('\t') +
+            EscapedDisplayPath(row.folder) + QLatin1Char('\n'));
     };
     const PhotoListResult result = ListPhotoRows(request, hooks);
     for (const QString& message : result.messages)

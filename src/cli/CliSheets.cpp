@@ -37,6 +37,11 @@ const char* const kUsage =
     "each page file written, one path a line; messages go to stderr, and on a terminal a\n"
     "progress line and a summary. The images already in the output folder (old pages) are\n"
     "deleted first unless --keep-existing; listed photos are never deleted or overwritten.\n"
+    "The path lines hold each path's exact bytes, so a script can open them, except that a\n"
+    "backslash is written \\\\, a newline \\n, a tab \\t, a carriage return \\r and any other\n"
+    "control character \\xHH (two lower-case hex digits); undo these escapes to get the path.\n"
+    "In messages on stderr, control characters other than line breaks and tabs are escaped\n"
+    "the same way.\n"
     "\n"
     "options:\n"
     "  --title TEXT       title of the pages; [$DATE] and [$FOLDER] are replaced per photo\n"
@@ -52,10 +57,12 @@ const char* const kUsage =
     "  --full-resolution  pages at the layout's own pixel size, for print (default: reduced\n"
     "                     to 640 pixels on the long side, for viewing)\n"
     "  -en, --en          English messages and folder name (default: the system's language)\n"
+    "  --                 end of options (sheets takes no other arguments after it)\n"
     "\n"
     "exit codes: 0 pages written, 1 failed or nothing to output (a missing or empty photo\n"
     "            folder, no photo between --start and --end, a file that is not an enabled\n"
-    "            layout), 2 bad arguments, 130 interrupted\n"
+    "            layout) or a path line could not be written (a full disk; said after the\n"
+    "            run), 2 bad arguments, 130 interrupted\n"
     "example: quorvane-cli sheets --source ~/Pictures/shop --dest ~/sheets \\\n"
     "           --layout ~/.config/Quorvane/initdata/CustomSize0001.ini --full-resolution\n";
 
@@ -76,8 +83,10 @@ class CliObserver : public SheetRunObserver {
     void outputFolderChosen(const QString& folder) override { OutPathLine(folder); }
     void pageWritten(const QString& path) override {
         endProgressLine();
+        // A failed write does not stop the run: the pages are on disk, and the failure is said
+        // at the end (FinishStdout).
         OutPathLine(path);
-        std::fflush(stdout);
+        FlushOut();
         progress_.pageWritten();
         showProgress();
     }
@@ -147,7 +156,12 @@ int RunSheets(const QStringList& args) {
             if (auto v = reader.intValue(arg, -2147483647, 2147483647))
                 into = QString::number(*v);
         };
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        if (reader.endsOptions(arg)) {
+            continue;
+        } else if (reader.isOperand(arg)) {
+            // No operands: anything after "--" is as stray as any other argument.
+            reader.fail(QStringLiteral("unknown argument %1").arg(arg));
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             Out(QString::fromUtf8(kUsage));
             return kExitOk;
         } else if (arg == QLatin1String("--source")) {

@@ -17,6 +17,17 @@ std::optional<QString> ArgReader::value(const QString& option) {
     return next();
 }
 
+bool ArgReader::endsOptions(const QString& arg) {
+    if (optionsEnded_ || arg != QLatin1String("--"))
+        return false;
+    optionsEnded_ = true;
+    return true;
+}
+
+bool ArgReader::isOperand(const QString& arg) const {
+    return optionsEnded_ || !arg.startsWith(QLatin1Char('-')) || arg.size() == 1;
+}
+
 std::optional<int> ArgReader::intValue(const QString& option, int low, int high) {
     auto v = value(option);
     if (!v)
@@ -51,24 +62,10 @@ AppContext CliStartUp(bool english) {
     if (english)
         args << QStringLiteral("-en");
     AppContext context = StartUp(args);
+    SetMessagesJapanese(context.japanese());
     if (const QString notice = SettingsFolderNotice(context); !notice.isEmpty())
         Err(notice);
     return context;
-}
-
-void Out(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-}
-
-void OutPathLine(const QString& path) {
-    const QByteArray bytes = EncodeLocalPath(path) + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-}
-
-void Err(const QString& text) {
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
 int UsageError(const QString& problem, const char* usage) {

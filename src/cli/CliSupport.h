@@ -1,7 +1,8 @@
-// Shared pieces of the batch command: argument reading, output in UTF-8, start-up.
+// Shared pieces of the batch command: argument reading, start-up.
 #pragma once
 
 #include "app/AppContext.h"
+#include "cli/Output.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,12 +16,18 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;
 
-// Reads options one by one; reports the first problem once.
+// Reads options one by one; reports the first problem once. A "--" ends the options: every
+// argument after it is an operand, however it begins (a file named "-rf.jpg").
 class ArgReader {
   public:
     explicit ArgReader(QStringList args) : args_(std::move(args)) {}
     bool atEnd() const { return index_ >= args_.size(); }
     QString next() { return args_.at(index_++); }
+    // True for the first "--" read by next(), which the caller then passes over.
+    bool endsOptions(const QString& arg);
+    // Whether an argument read by next() is an operand: it comes after "--", or it does not
+    // begin with "-" (or is "-" alone).
+    bool isOperand(const QString& arg) const;
     // The value that follows an option; sets the error when there is none.
     std::optional<QString> value(const QString& option);
     // An integer value within [low, high]; sets the error otherwise.
@@ -34,6 +41,7 @@ class ArgReader {
   private:
     QStringList args_;
     int index_ = 0;
+    bool optionsEnded_ = false;
     QString error_;
 };
 
@@ -43,13 +51,10 @@ bool IsEnglishSwitch(const QString& arg);
 // Whether the photo folder exists; when not, says so on stderr in the interface's language.
 bool CheckPhotoFolder(const QString& folder, bool japanese);
 
-// Start-up as the GUI does it, with the English switch applied when `english` is set.
+// Start-up as the GUI does it, with the English switch applied when `english` is set; the
+// messages follow its language from then on.
 AppContext CliStartUp(bool english);
 
-void Out(const QString& text); // stdout, UTF-8, as it is
-// A path on a line of stdout in its exact bytes (see LocalPath.h), so scripts can open it.
-void OutPathLine(const QString& path);
-void Err(const QString& text); // stderr, UTF-8, followed by a line break
 // Prints what is wrong and the usage to stderr; returns kExitUsage.
 int UsageError(const QString& problem, const char* usage);
 

@@ -1,4 +1,6 @@
 // quorvane-cli: the batch command, a thin front end of the same core as the windows.
+#include "app/Language.h"
+#include "app/LineEscape.h"
 #include "app/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -22,8 +24,11 @@ const char* const kUsage =
     "  calc    the size calculation of a layout's [INPUT] section\n"
     "  sheets  make the index sheets of a folder\n"
     "\n"
-    "Every command takes --help, and -en/--en for English texts.\n"
-    "exit codes: 0 done, 1 failed, 2 bad arguments, 130 interrupted\n"
+    "Every command takes --help, -en/--en for English texts, and -- to end its options (a\n"
+    "file or folder named after it may begin with \"-\"). Names on output lines are escaped\n"
+    "C-style (\\\\, \\n, \\t, \\r, \\xHH), so that each stays on its line; see each --help.\n"
+    "exit codes: 0 done, 1 failed (also when stdout could not be written), 2 bad arguments,\n"
+    "            130 interrupted\n"
     "example: quorvane-cli sheets --help\n";
 
 struct Command {
@@ -43,7 +48,7 @@ const Command kCommands[] = {
 // offscreen platform) would only mix noise into stderr, which scripts read.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", quorvane::EscapeControls(text).toLocal8Bit().constData());
 }
 
 } // namespace
@@ -59,9 +64,18 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
+    // The language of a message about stdout until the command's start-up fixes it.
+    bool japanese = quorvane::IsJapanese(quorvane::SystemLanguage());
+    for (const QString& arg : raw) {
+        if (arg == QLatin1String("--"))
+            break;
+        if (IsEnglishSwitch(arg))
+            japanese = false;
+    }
+    SetMessagesJapanese(japanese);
     if (raw.first() == QLatin1String("--help") || raw.first() == QLatin1String("-h")) {
-        std::fputs(kUsage, stdout);
-        return kExitOk;
+        OutBytes(kUsage);
+        return FinishStdout(kExitOk);
     }
     const Command* command = nullptr;
     for (const Command& c : kCommands)
@@ -82,5 +96,6 @@ int main(int argc, char** argv) {
     } else {
         app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
     }
-    return command->run(raw.mid(1));
+    // Whatever the command wrote, the exit status says whether it reached stdout.
+    return FinishStdout(command->run(raw.mid(1)));
 }

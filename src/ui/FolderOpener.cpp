@@ -1,5 +1,7 @@
 #include "ui/FolderOpener.h"
 
+#include "app/LocalPath.h"
+
 #include <QDesktopServices>
 #include <QLoggingCategory>
 #include <QUrl>
@@ -20,18 +22,22 @@ QString FolderNotOpenedMessage(const QString& folder, bool japanese) {
     return (japanese ? QStringLiteral("フォルダを開けるファイルマネージャーがありません。"
                                       "フォルダの場所:\n")
                      : QStringLiteral("No file manager could open the folder. It is here:\n")) +
-           folder;
+           DisplayPath(folder);
 }
 
 bool OpenFolderInFileManager(const QString& folder) {
     static bool failureLogged = false;
     const QtMessageHandler previous = qInstallMessageHandler(DropMessage);
-    const bool opened = QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    // The address carries the folder's exact bytes percent-encoded, so that a folder named in
+    // CP932 is opened, not one of the replacement characters QUrl::fromLocalFile would make.
+    const QUrl url = QUrl::fromEncoded(
+        "file://" + EncodeLocalPath(folder).toPercentEncoding(QByteArrayLiteral("/")));
+    const bool opened = QDesktopServices::openUrl(url);
     qInstallMessageHandler(previous);
     if (!opened && !failureLogged) {
         failureLogged = true;
-        qCInfo(lcWindows).noquote() << "No file manager could be started to open" << folder
-                                    << "(later failures are not logged).";
+        qCInfo(lcWindows).noquote() << "No file manager could be started to open"
+                                    << DisplayPath(folder) << "(later failures are not logged).";
     }
     return opened;
 }

@@ -6,11 +6,12 @@
 
 namespace quorvane {
 
-// Asks the desktop to open the folder. Returns false when no launcher took it; the first failure
-// is logged (category "quorvane.ui"), later ones are silent.
+// Asks the desktop to open the folder, by its exact bytes (see LocalPath.h). Returns false when
+// no launcher took it; the first failure is logged (category "quorvane.ui"), later ones are
+// silent.
 bool OpenFolderInFileManager(const QString& folder);
 
-// What the operator is told when no file manager opened the folder: where to find it.
+// What the operator is told when no file manager opened the folder: where to find it, readably.
 QString FolderNotOpenedMessage(const QString& folder, bool japanese);
 
 } // namespace quorvane

@@ -3,6 +3,7 @@
 // histogram, the ways out, photos that cannot be adjusted, the resize rule and Tab.
 #include "AdjustHarness.h"
 #include "WindowHarness.h"
+#include "app/LocalPath.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -211,6 +212,10 @@ TEST(AdjustmentDialog, PhotosThatCannotBeAdjustedLoadNothing) {
     test::TempDir dir;
     const QString missing = test::Q(dir / "gone.jpg"), broken = test::Q(dir / "broken.jpg");
     test::WriteFile(dir / "broken.jpg", "not a photo");
+    // Named in CP932 ("テスト.jpg"): reached by its bytes, named readably.
+    test::WriteFile(dir / "\x83\x65\x83\x58\x83\x67.jpg", "not a photo");
+    const QString foreign =
+        DecodeLocalPath(QByteArray::fromStdString((dir / "\x83\x65\x83\x58\x83\x67.jpg").string()));
     const QString photo = test::DrawnPhoto(400, 300);
     const struct {
         QString path;
@@ -221,7 +226,10 @@ TEST(AdjustmentDialog, PhotosThatCannotBeAdjustedLoadNothing) {
         {missing, 4, "ファイルが存在しません。"},
         {broken, 1,
          "画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n" +
-             broken}};
+             broken},
+        {foreign, 1,
+         "画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n" +
+             test::Q(dir / "テスト.jpg")}};
     AdjustHarness h;
     // The photo shown before must not linger in the preview of one that cannot be loaded.
     h.adjust(photo, test::OnePhotoLayout(), [&] { h.click("Button2"); });

@@ -78,20 +78,34 @@ TEST(ProgramWindows, TheSheetWindowAsksTheAdjustmentDialog) {
     EXPECT_EQ(said, QStringList{"Multiple sheet setting can not be adjusted."});
 }
 
-// A run of a one-photo layout with "プレビューで調整する": the dialog comes up for the photo, and
-// "決定" at the start state places it as the layout would.
-TEST(ProgramWindows, ARunOffersEachPhotoToTheAdjustmentDialog) {
+namespace {
+
+// What a run with the adjustment dialog showed and said.
+struct AdjustedRun {
+    QString opened;  // the modal window that came up
+    QRgb centre = 0; // the middle of the adjustment dialog's preview
+    QStringList said, adjustSaid;
+    bool pageWritten = false;
+};
+
+// A run of a one-photo layout with "プレビューで調整する" over one dark cyan photo, on disk under
+// the bytes `name`: "決定" at the start state as the dialog comes up (closed when it stays open,
+// which ends the run).
+AdjustedRun RunAdjusted(const std::string& name) {
     test::WindowHarness harness(kLanguageJapanese);
     test::WriteFile(harness.dir / "config/Quorvane/initdata/CustomSize0009.ini",
                     "[PAPER]\nname=one\nwidth=300\nheight=220\n[PHOTO]\nphoto_ct=1\nphoto_row=1\n"
                     "photo_col=1\nphoto_width=200\nphoto_height=160\n[INPUT]\nCHECKBOX7=1\n");
-    QDir().mkpath(test::Q(harness.dir / "photos"));
     QImage photo(400, 320, QImage::Format_RGB32);
     photo.fill(Qt::darkCyan);
-    ASSERT_TRUE(photo.save(test::Q(harness.dir / "photos/p1.png")));
+    const QString drawn = test::Q(harness.dir / "drawn.png");
+    EXPECT_TRUE(photo.save(drawn));
+    std::filesystem::create_directories(harness.dir / "photos");
+    std::filesystem::rename(drawn.toStdString(), harness.dir / "photos" / name);
     ProgramWindows windows(harness.window->context());
-    QStringList said;
-    windows.sheet.showMessage = [&](const QString& text) { said << text; };
+    AdjustedRun run;
+    windows.sheet.showMessage = [&](const QString& text) { run.said << text; };
+    windows.adjust.showMessage = [&](const QString& text) { run.adjustSaid << text; };
     windows.sheet.openInFileManager = [](const QString&) { return true; };
     windows.main.findChild<QLineEdit*>("Edit1")->setText(test::Q(harness.dir / "photos"));
     windows.main.findChild<QLineEdit*>("Edit2")->setText(test::Q(harness.dir / "save"));
@@ -102,23 +116,51 @@ TEST(ProgramWindows, ARunOffersEachPhotoToTheAdjustmentDialog) {
     windows.sheet.findChild<QAbstractButton*>("CheckBox5")->setChecked(true);
 
     // The run lets events run before it asks: wait for the dialog to come up.
-    QString opened;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            watch.stop();
-            opened = modal->objectName();
-            if (auto* decide = modal->findChild<QPushButton*>("Button3"))
-                decide->click(); // "決定"
-            else
-                modal->close();
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        watch.stop();
+        run.opened = modal->objectName();
+        if (modal == &windows.adjust) {
+            const QImage& preview = windows.adjust.preview();
+            run.centre = preview.pixel(preview.width() / 2, preview.height() / 2);
         }
+        if (auto* decide = modal->findChild<QPushButton*>("Button3"))
+            decide->click(); // "決定"
+        if (modal->isVisible())
+            modal->close();
     });
     watch.start(20);
     windows.sheet.findChild<QPushButton*>("Button1")->click();
-    EXPECT_EQ(opened, "TForm18");
-    EXPECT_EQ(said, QStringList{"シートを作成しました。"});
-    QDirIterator pages(test::Q(harness.dir / "save"), {"page0001.jpg"}, QDir::Files,
-                       QDirIterator::Subdirectories);
-    EXPECT_TRUE(pages.hasNext());
+    run.pageWritten = QDirIterator(test::Q(harness.dir / "save"), {"page0001.jpg"}, QDir::Files,
+                                   QDirIterator::Subdirectories)
+                          .hasNext();
+    return run;
+}
+
+} // namespace
+
+// A run of a one-photo layout with "プレビューで調整する": the dialog comes up for the photo, and
+// "決定" at the start state places it as the layout would.
+TEST(ProgramWindows, ARunOffersEachPhotoToTheAdjustmentDialog) {
+    const AdjustedRun run = RunAdjusted("p1.png");
+    EXPECT_EQ(run.opened, "TForm18");
+    EXPECT_EQ(run.said, QStringList{"シートを作成しました。"});
+    EXPECT_TRUE(run.pageWritten);
+}
+
+// Photos named in bytes that are not UTF-8 (folders from Windows archives) are adjusted like any
+// other: the dialog loads the listed photo by its exact bytes and the run places it.
+TEST(ProgramWindows, AnAdjustedRunTakesPhotosNamedInForeignBytes) {
+    for (const char* name : {"\x83\x65\x83\x58\x83\x67.png", // CP932 "テスト.png"
+                             "caf\xe9.png"}) {               // Latin-1 "café.png"
+        SCOPED_TRACE(name);
+        const AdjustedRun run = RunAdjusted(name);
+        EXPECT_EQ(run.adjustSaid, QStringList{});
+        EXPECT_EQ(run.centre, QColor(Qt::darkCyan).rgb());
+        EXPECT_EQ(run.said, QStringList{"シートを作成しました。"});
+        EXPECT_TRUE(run.pageWritten);
+    }
 }

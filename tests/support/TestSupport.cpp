@@ -4,9 +4,15 @@
 #include <QProcessEnvironment>
 
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <random>
+#include <spawn.h>
 #include <stdexcept>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace quorvane::test {
 
@@ -74,6 +80,56 @@ ProgramRun RunCli(const std::vector<std::string>& args, const std::filesystem::p
     run.err = process.readAllStandardError().toStdString();
     if (process.exitStatus() == QProcess::NormalExit)
         run.exitCode = process.exitCode();
+    return run;
+}
+
+ProgramRun RunCliBytes(const std::vector<std::string>& args,
+                       const std::filesystem::path& configHome, const CliRunOptions& options) {
+    const TempDir capture;
+    const std::string out =
+        options.stdoutFile.empty() ? (capture / "stdout").string() : options.stdoutFile.string();
+    const std::string err = (capture / "stderr").string();
+    const std::string program = (BinDir() / "quorvane-cli").string();
+
+    std::vector<std::string> env{"XDG_CONFIG_HOME=" + configHome.string(),
+                                 "QT_QPA_PLATFORM=offscreen"};
+    env.insert(env.end(), options.environment.begin(), options.environment.end());
+    const size_t ours = env.size();
+    for (char** e = environ; *e; ++e) {
+        bool replaced = false;
+        for (size_t i = 0; i < ours && !replaced; ++i)
+            replaced = std::strncmp(*e, env[i].c_str(), env[i].find('=') + 1) == 0;
+        if (!replaced)
+            env.emplace_back(*e);
+    }
+    std::vector<char*> envp, argv{const_cast<char*>(program.c_str())};
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (!options.workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
+    pid_t pid = 0;
+    const int spawned =
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ProgramRun run;
+    int status = 0;
+    if (spawned != 0 || waitpid(pid, &status, 0) != pid)
+        return run;
+    if (WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    if (options.stdoutFile.empty())
+        run.out = ReadFile(out);
+    run.err = ReadFile(err);
     return run;
 }
 

@@ -47,6 +47,17 @@ struct ProgramRun {
 // (XDG_CONFIG_HOME), so the user's own settings are never touched.
 ProgramRun RunCli(const std::vector<std::string>& args, const std::filesystem::path& configHome);
 
+// Where and how RunCliBytes runs the command.
+struct CliRunOptions {
+    std::filesystem::path stdoutFile;     // stdout goes there (`out` stays empty); empty: captured
+    std::filesystem::path workingFolder;  // empty: the test's own
+    std::vector<std::string> environment; // "NAME=value" entries added or replaced
+};
+// As RunCli, with the arguments handed over byte for byte (names that are not UTF-8, which a
+// QProcess cannot pass).
+ProgramRun RunCliBytes(const std::vector<std::string>& args,
+                       const std::filesystem::path& configHome, const CliRunOptions& options = {});
+
 } // namespace quorvane::test
 
 // Skips the current test when the real camera photos are absent.
