@@ -36,11 +36,19 @@ StampFont Font(const std::string& family, const std::string& colour, int size) {
     return StampFont{Q(family), ParseArgbOr(Q(colour), kTextColour), size};
 }
 
-// The refusal of a layout value that no page can use, naming the file and the key.
+// The refusal of a layout value that no page can use, or that makes the page or its photos too
+// large for memory, naming the file and the key.
 QString BadValueMessage(bool japanese, const std::string& file, const layout::LayoutProblem& p) {
-    return Pick(japanese, "レイアウトファイルに使えない値があります。\n",
-                "The layout file holds a value that cannot be used.\n") +
-           Q(file) + QStringLiteral(" [%1] %2=%3").arg(Q(p.section), Q(p.key)).arg(p.value);
+    QString what = Pick(japanese, "レイアウトファイルに使えない値があります。\n",
+                        "The layout file holds a value that cannot be used.\n");
+    if (p.kind == layout::LayoutProblem::kMemory)
+        what =
+            Pick(japanese,
+                 "レイアウトファイルの値が大きすぎて、ページや写真の画像をメモリに確保できません。"
+                 "\n",
+                 "A value in the layout file is too large: the page or photo images cannot be "
+                 "held in memory.\n");
+    return what + Q(file) + QStringLiteral(" [%1] %2=%3").arg(Q(p.section), Q(p.key)).arg(p.value);
 }
 
 // An optional whole number typed into a field.
@@ -80,7 +88,7 @@ layout::LayoutProblem PageRenderer::checkValues() const {
 
 int PageRenderer::refuseUnusableValues() {
     const layout::LayoutProblem problem = checkValues();
-    if (problem.kind != layout::LayoutProblem::kBadValue)
+    if (problem.kind == layout::LayoutProblem::kNone)
         return 0;
     observer_.message(BadValueMessage(settings_.japanese, layout_.ini_file_name, problem));
     return kRenderStopped;
@@ -116,9 +124,7 @@ int PageRenderer::prepare() {
     numberOffset_ = offset && *offset < 10001 ? *offset : 0;
     endRow_ = FieldNumber(settings_.endRow);
 
-    // A page or photo cell beyond the memory limit is reported as the page's allocation failure.
-    page_ = checkValues().kind == layout::LayoutProblem::kNone ? CreateBitmap(L.width, L.height)
-                                                               : QImage();
+    page_ = CreateBitmap(L.width, L.height);
     if (page_.isNull()) {
         fail(tr(
             "メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
