@@ -11,6 +11,7 @@
 #include "render/PageOutput.h"
 #include "render/PhotoPlan.h"
 #include "render/PhotoPrefetch.h"
+#include "render/PhotoSource.h"
 #include "render/PreparedPhoto.h"
 #include "render/RunPhotos.h"
 #include "render/TextStamp.h"
@@ -135,10 +136,15 @@ int PageRenderer::prepare() {
 
     backgroundImage_ = QImage();
     if (!L.background_image.empty()) {
-        // A background the layout names but that is missing or unreadable fails the run.
-        backgroundImage_ = LoadImageFile(Q(L.background_image));
+        // A background the layout names but that is missing, unreadable or no regular file (a
+        // named pipe would block the run) fails the run.
+        backgroundImage_ = LoadPhoto(Q(L.background_image), decoding_.cancelled);
         if (backgroundImage_.isNull()) {
             page_ = QImage();
+            if (decoding_.cancelled && decoding_.cancelled()) {
+                stop_ = true;
+                return kRenderStopped;
+            }
             fail(tr("背景画像を読み込めませんでした。\n", "Could not load background image.\n"));
             return kRenderBackground;
         }
@@ -402,9 +408,9 @@ std::unique_ptr<PhotoPrefetch> PageRenderer::startPrefetch(int firstPhoto) const
     }
     if (order.size() < 2)
         return nullptr;
-    auto prepare = [input = cellPlan(), web = layout_.for_web, reduce = decoding_.reduce,
-                    limit = std::max<int64_t>(1, decoding_.workerPixelLimit)](const QString& path) {
-        return PreparePhoto(path, input, web, reduce, limit);
+    auto prepare = [input = cellPlan(), web = layout_.for_web, decoding = decoding_,
+                    limit = std::max<int64_t>(1, decoding_.workerByteLimit)](const QString& path) {
+        return PreparePhoto(path, input, web, decoding.reduce, limit, decoding.cancelled);
     };
     return std::make_unique<PhotoPrefetch>(paths_, std::move(order), std::move(prepare), workers,
                                            2 * workers);
@@ -429,9 +435,13 @@ int PageRenderer::placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefet
         ready = PrepareAdjustedPhoto(paths_[index], *adjustment, cellPlan());
     else if (prefetch)
         ready = prefetch->take(index, FileStamp::Of(paths_[index]));
-    PreparedPhoto photo =
-        ready ? std::move(*ready)
-              : PreparePhoto(paths_[index], cellPlan(), L.for_web, decoding_.reduce);
+    PreparedPhoto photo = ready ? std::move(*ready)
+                                : PreparePhoto(paths_[index], cellPlan(), L.for_web,
+                                               decoding_.reduce, 0, decoding_.cancelled);
+    if (photo.failure == PreparedPhoto::Cancelled) { // a stop, not a failure: nothing to say
+        stop_ = true;
+        return kRenderStopped;
+    }
     if (photo.failure == PreparedPhoto::Unreadable) {
         fail(
             tr("画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n",

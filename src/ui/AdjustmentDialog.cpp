@@ -1,10 +1,12 @@
 #include "ui/AdjustmentDialog.h"
 
 #include "app/Language.h"
+#include "app/LocalPath.h"
 #include "imaging/AdjustmentPreview.h"
 #include "imaging/Argb.h"
 #include "imaging/Raster.h"
 #include "render/PhotoPlan.h"
+#include "render/PhotoSource.h"
 #include "text/Numbers.h"
 #include "ui/AdjustmentViews.h"
 #include "ui/BitmapView.h"
@@ -14,7 +16,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDial>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,14 +46,14 @@ constexpr int kResizeSettleMs = 120;
 constexpr int kDefaultZoomMaximum = 200;
 constexpr QRgb kPreviewBackground = 0xff8a8a8a;
 
-// Every file access of the dialog goes through these two, so that paths the system writes in
-// another encoding need a change in one place only.
+// Every file access of the dialog goes through these two: by the photo's exact bytes, and never
+// opening anything but a regular file (a named pipe would block the window).
 bool PhotoExists(const QString& path) {
-    return QFileInfo(path).isFile();
+    return IsLocalFile(path);
 }
 
-QImage LoadPhoto(const QString& path) {
-    return LoadImageFile(path);
+QImage ReadPhoto(const QString& path) {
+    return LoadPhoto(path);
 }
 
 QString Shortest(double value) {
@@ -523,7 +524,7 @@ bool AdjustmentDialog::load() {
         return false;
     }
 
-    QImage photo = LoadPhoto(path_);
+    QImage photo = ReadPhoto(path_);
     photoSize_ = photo.size();
     cropSteps_.push_back(QRect(QPoint(0, 0), photoSize_));
     const QSize cell(layout_.photo_width, layout_.photo_height);
