@@ -80,16 +80,33 @@ LayoutProblem CheckRenderable(const SheetLayout& l, int64_t memoryLimit) {
     if (l.for_web && (l.web_thumb_width < 1 || l.web_thumb_width > kMaxBitmapEdge))
         return bad("PHOTO", "web_thumb_width", l.web_thumb_width);
 
+    return CheckMemory(l, memoryLimit);
+}
+
+LayoutProblem CheckMemory(const SheetLayout& l, int64_t memoryLimit) {
+    LayoutProblem problem;
+    auto tooLarge = [&](const char* section, const char* key, int64_t value) {
+        problem.kind = LayoutProblem::kMemory;
+        problem.section = section;
+        problem.key = key;
+        problem.value = value;
+        return problem;
+    };
     // The page, and the photo scaled to its cell with its fitted copy and a trimmed copy; a web
     // image is web_thumb_width wide and as high as the photo's shape makes it, at most the
-    // longer cell edge times its width (a photo one pixel wide), or the bitmap limit.
-    const int64_t page = static_cast<int64_t>(l.width) * l.height * 4;
-    const int64_t cell = static_cast<int64_t>(l.photo_width) * l.photo_height * 4;
+    // longer cell edge times its width (a photo one pixel wide), or the bitmap limit. Lengths
+    // count within 0..kMaxLayoutLength, which is far beyond any limit and keeps the products
+    // inside int64_t.
+    auto length = [](int value) { return std::clamp<int64_t>(value, 0, kMaxLayoutLength); };
+    const int64_t page = length(l.width) * length(l.height) * 4;
+    const int64_t cell = length(l.photo_width) * length(l.photo_height) * 4;
     int64_t web = 0;
     if (l.for_web) {
-        const int64_t w = l.web_thumb_width;
-        web =
-            w * std::min<int64_t>(kMaxBitmapEdge, w * std::max(l.photo_width, l.photo_height)) * 4;
+        const int64_t w = length(l.web_thumb_width);
+        web = w *
+              std::min<int64_t>(kMaxBitmapEdge,
+                                w * std::max(length(l.photo_width), length(l.photo_height))) *
+              4;
     }
     if (page > memoryLimit)
         return l.height > l.width ? tooLarge("PAPER", "height", l.height)

@@ -43,6 +43,11 @@ struct LayoutProblem {
 // web_thumb_width.
 LayoutProblem CheckRenderable(const SheetLayout& layout, int64_t memoryLimit);
 
+// The memory rule of CheckRenderable alone: kMemory naming the value, as there, when the page,
+// cells and web images take more than `memoryLimit`, else kNone. For layouts whose other values
+// are not checked (the settings editor's preview).
+LayoutProblem CheckMemory(const SheetLayout& layout, int64_t memoryLimit);
+
 // What a run's bitmaps may take by default: a quarter of the machine's memory, at most
 // kMaxRenderMemory, so that a layout edited by hand cannot have a run claim the machine.
 int64_t DefaultRenderMemoryLimit();
