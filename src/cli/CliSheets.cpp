@@ -80,7 +80,10 @@ class CliObserver : public SheetRunObserver {
         progress_.photoPlaced();
         showProgress();
     }
-    void outputFolderChosen(const QString& folder) override { OutPathLine(folder); }
+    void outputFolderChosen(const QString& folder) override {
+        OutPathLine(folder);
+        std::fflush(stdout); // a script learns the folder before the first photo is decoded
+    }
     void pageWritten(const QString& path) override {
         endProgressLine();
         // A failed write does not stop the run: the pages are on disk, and the failure is said
@@ -274,6 +277,8 @@ int RunSheets(const QStringList& args) {
     settings.title = title.value_or(QString::fromStdString(layout.title));
 
     SheetJob job;
+    // A signal also ends the decode of a photo at once, not only the run between photos.
+    job.decoding.cancelled = [&interrupt] { return interrupt.requested(); };
     SheetProgress progress(
         PhotosInRun(static_cast<int>(list.rows.size()), settings.startRow, settings.endRow), ja);
     CliObserver observer(job, interrupt, progress);

@@ -1,15 +1,18 @@
 #include "cli/Interrupt.h"
 
+#include <atomic>
 #include <csignal>
 
 namespace quorvane::cli {
 
 namespace {
 
-volatile std::sig_atomic_t g_interrupted = 0;
+// Lock-free, so that the handler may set it and decoding threads read it.
+std::atomic<bool> g_interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void OnSignal(int) {
-    g_interrupted = 1;
+    g_interrupted.store(true);
 }
 
 struct sigaction g_oldInt;
@@ -18,7 +21,7 @@ struct sigaction g_oldTerm;
 } // namespace
 
 InterruptGuard::InterruptGuard() {
-    g_interrupted = 0;
+    g_interrupted.store(false);
     struct sigaction sa {};
     sa.sa_handler = OnSignal;
     sigemptyset(&sa.sa_mask);
@@ -32,7 +35,7 @@ InterruptGuard::~InterruptGuard() {
 }
 
 bool InterruptGuard::requested() const {
-    return g_interrupted != 0;
+    return g_interrupted.load();
 }
 
 } // namespace quorvane::cli

@@ -1,4 +1,5 @@
-// Turns Ctrl+C (SIGINT) and SIGTERM into a stop request that long loops test between items.
+// Turns Ctrl+C (SIGINT) and SIGTERM into a stop request that long loops test between items and
+// photo decodes test while they read (from any thread).
 #pragma once
 
 namespace quorvane::cli {
@@ -9,6 +10,7 @@ class InterruptGuard {
     ~InterruptGuard();
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
+    // Safe to call from any thread.
     bool requested() const;
 };
 

@@ -1,5 +1,7 @@
 #include "imaging/Raster.h"
 
+#include "imaging/DecodeNeeds.h"
+
 #include <QImageReader>
 #include <QTransform>
 #include <cmath>
@@ -22,8 +24,6 @@ QImage AsArgb32(QImage image) {
 }
 
 QImage Load(QImageReader& reader, QString* error) {
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
     QImage image;
     if (!reader.read(&image) || image.isNull()) {
         if (error)
@@ -66,16 +66,26 @@ void AllowLargePhotos() {
     std::call_once(once, [] { QImageReader::setAllocationLimit(kPhotoAllocationLimitMb); });
 }
 
-QImage LoadImageFile(const QString& path, QString* error) {
+QImage LoadImageFile(QIODevice& device, QString* error, const CancelCheck& cancelled) {
     AllowLargePhotos();
-    QImageReader reader(path);
-    return Load(reader, error);
-}
-
-QImage LoadImageFile(QIODevice& device, QString* error) {
-    QImageReader::setAllocationLimit(kPhotoAllocationLimitMb);
-    QImageReader reader(&device);
-    return Load(reader, error);
+    const JpegStructure jpeg = ReadJpegStructure(device);
+    CancellableDevice input(device, cancelled, jpeg.scanStarts);
+    QImageReader reader(&input);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    if (!ReadDecodeNeeds(jpeg, reader).allowed(1)) {
+        if (error)
+            *error = input.cancelled() ? QStringLiteral("cancelled")
+                                       : QStringLiteral("too large or too many scans to decode");
+        return {};
+    }
+    QImage image = Load(reader, error);
+    if (input.cancelled()) {
+        if (error)
+            *error = QStringLiteral("cancelled");
+        return {};
+    }
+    return image;
 }
 
 QImage ScaledCopy(const QImage& source, int width, int height) {

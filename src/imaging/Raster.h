@@ -3,6 +3,8 @@
 // QImage (width and height 0) reports a failure.
 #pragma once
 
+#include "imaging/CancellableDevice.h"
+
 #include <QIODevice>
 #include <QImage>
 #include <QRect>
@@ -38,12 +40,14 @@ bool WithinPhotoLimit(const QSize& size);
 // (Qt's default refuses photos of more than about 32 million pixels). Safe from any thread.
 void AllowLargePhotos();
 
-// A JPEG, PNG or GIF file (first frame) decoded at its pixel size, turned upright by its EXIF
-// orientation. Null when the file is missing, unreadable, damaged or larger than
-// kPhotoAllocationLimitMb; the reason goes to *error when given.
-QImage LoadImageFile(const QString& path, QString* error = nullptr);
-// The same from an open device (read from its current position, its format told by its content).
-QImage LoadImageFile(QIODevice& device, QString* error = nullptr);
+// A JPEG, PNG or GIF file (first frame), open on `device` (a file, read from its current position,
+// its kind told by its content), decoded at its pixel size and turned upright by its EXIF
+// orientation. Null when it is unreadable or damaged, larger than kPhotoAllocationLimitMb, needs
+// more than kPhotoDecodeLimit bytes to decode or holds more than kMaxJpegScans scans (refused
+// before decoding), or when `cancelled` said stop while it was decoded; the reason goes to *error
+// when given. Files are opened by the caller (see OpenLocalFile), so that no name opens a pipe.
+QImage LoadImageFile(QIODevice& device, QString* error = nullptr,
+                     const CancelCheck& cancelled = {});
 
 // A new bitmap of exactly width x height holding the whole source scaled into it (smooth
 // resampling, aspect ratio not kept). Null for an empty source or a size outside 1..kMaxBitmapSize.

@@ -29,10 +29,19 @@ LayoutProblem CheckRenderable(const SheetLayout& l, int64_t memoryLimit) {
         problem.value = value;
         return problem;
     };
-    if (l.width < 1 || l.width > kMaxBitmapEdge || l.height < 1 || l.height > kMaxBitmapEdge) {
+    auto tooLarge = [&](const char* section, const char* key, int64_t value) {
+        bad(section, key, value);
         problem.kind = LayoutProblem::kMemory;
         return problem;
-    }
+    };
+    if (l.width < 1)
+        return bad("PAPER", "width", l.width);
+    if (l.height < 1)
+        return bad("PAPER", "height", l.height);
+    if (l.width > kMaxBitmapEdge)
+        return tooLarge("PAPER", "width", l.width);
+    if (l.height > kMaxBitmapEdge)
+        return tooLarge("PAPER", "height", l.height);
     constexpr int64_t M = kMaxLayoutLength;
     static const Range kRanges[] = {
         {"PAPER", "dpi", &SheetLayout::dpi, -M, M},
@@ -66,22 +75,47 @@ LayoutProblem CheckRenderable(const SheetLayout& l, int64_t memoryLimit) {
                 return bad("PHOTO", "photo_row", l.photo_row);
         }
     }
+    if (l.photo_ct > static_cast<int64_t>(l.photo_col) * l.photo_row)
+        return bad("PHOTO", "photo_ct", l.photo_ct);
     if (l.for_web && (l.web_thumb_width < 1 || l.web_thumb_width > kMaxBitmapEdge))
         return bad("PHOTO", "web_thumb_width", l.web_thumb_width);
 
+    return CheckMemory(l, memoryLimit);
+}
+
+LayoutProblem CheckMemory(const SheetLayout& l, int64_t memoryLimit) {
+    LayoutProblem problem;
+    auto tooLarge = [&](const char* section, const char* key, int64_t value) {
+        problem.kind = LayoutProblem::kMemory;
+        problem.section = section;
+        problem.key = key;
+        problem.value = value;
+        return problem;
+    };
     // The page, and the photo scaled to its cell with its fitted copy and a trimmed copy; a web
     // image is web_thumb_width wide and as high as the photo's shape makes it, at most the
-    // longer cell edge times its width (a photo one pixel wide), or the bitmap limit.
-    const int64_t page = static_cast<int64_t>(l.width) * l.height * 4;
-    const int64_t cell = static_cast<int64_t>(l.photo_width) * l.photo_height * 4;
+    // longer cell edge times its width (a photo one pixel wide), or the bitmap limit. Lengths
+    // count within 0..kMaxLayoutLength, which is far beyond any limit and keeps the products
+    // inside int64_t.
+    auto length = [](int value) { return std::clamp<int64_t>(value, 0, kMaxLayoutLength); };
+    const int64_t page = length(l.width) * length(l.height) * 4;
+    const int64_t cell = length(l.photo_width) * length(l.photo_height) * 4;
     int64_t web = 0;
     if (l.for_web) {
-        const int64_t w = l.web_thumb_width;
-        web =
-            w * std::min<int64_t>(kMaxBitmapEdge, w * std::max(l.photo_width, l.photo_height)) * 4;
+        const int64_t w = length(l.web_thumb_width);
+        web = w *
+              std::min<int64_t>(kMaxBitmapEdge,
+                                w * std::max(length(l.photo_width), length(l.photo_height))) *
+              4;
     }
+    if (page > memoryLimit)
+        return l.height > l.width ? tooLarge("PAPER", "height", l.height)
+                                  : tooLarge("PAPER", "width", l.width);
+    if (page + 3 * cell > memoryLimit)
+        return l.photo_height > l.photo_width ? tooLarge("PHOTO", "photo_height", l.photo_height)
+                                              : tooLarge("PHOTO", "photo_width", l.photo_width);
     if (page + 3 * cell + web > memoryLimit)
-        problem.kind = LayoutProblem::kMemory;
+        return tooLarge("PHOTO", "web_thumb_width", l.web_thumb_width);
     return problem;
 }
 
@@ -89,8 +123,8 @@ int64_t DefaultRenderMemoryLimit() {
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGE_SIZE);
     if (pages <= 0 || pageSize <= 0)
-        return int64_t{4} << 30;
-    return static_cast<int64_t>(pages) * pageSize / 2;
+        return kMaxRenderMemory;
+    return std::min(static_cast<int64_t>(pages) * pageSize / 4, kMaxRenderMemory);
 }
 
 } // namespace quorvane::layout

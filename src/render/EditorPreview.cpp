@@ -52,8 +52,15 @@ QString PreviewUnderPhotoText(const layout::LayoutInput& input) {
     return text;
 }
 
-QImage DrawEditorPreview(const layout::SheetLayout& l, const layout::LayoutInput& in) {
+layout::LayoutProblem EditorPreviewMemory(const layout::SheetLayout& layout) {
+    return layout::CheckMemory(layout, layout::DefaultRenderMemoryLimit());
+}
+
+QImage DrawEditorPreview(const layout::SheetLayout& l, const layout::LayoutInput& in,
+                         const PreviewStopCheck& stop) {
     constexpr int s = kEditorPreviewScale;
+    if (EditorPreviewMemory(l).kind != layout::LayoutProblem::kNone)
+        return {};
     QImage bitmap = CreateBitmap(l.width / s, l.height / s);
     if (bitmap.isNull())
         return bitmap;
@@ -80,9 +87,12 @@ QImage DrawEditorPreview(const layout::SheetLayout& l, const layout::LayoutInput
     // The strip under a photo: the vertical gap taken as whole millimetres and converted again.
     const int stripHeight = layout::MmToPx(ToInt(gyp), layout::ScaleOf(in));
 
+    const int cells = ToInt(int64_t{std::max(0, l.photo_row)} * std::max(0, l.photo_col));
     int number = 1;
     for (int r = 0; r < l.photo_row; ++r) {
         for (int c = 0; c < l.photo_col; ++c, ++number) {
+            if (stop && stop(number - 1, cells))
+                return {};
             const int64_t pageX = l.left_margin + (pw + gxp) * c;
             const int64_t pageY = l.top_margin + (ph + gyp) * r;
             const QRectF cell(static_cast<double>(pageX / s), static_cast<double>(pageY / s),

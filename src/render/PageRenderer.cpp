@@ -12,6 +12,7 @@
 #include "render/PageOutput.h"
 #include "render/PhotoPlan.h"
 #include "render/PhotoPrefetch.h"
+#include "render/PhotoSource.h"
 #include "render/PreparedPhoto.h"
 #include "render/RunPhotos.h"
 #include "render/TextStamp.h"
@@ -38,11 +39,19 @@ StampFont Font(const std::string& family, const std::string& colour, int size) {
     return StampFont{Q(family), ParseArgbOr(Q(colour), kTextColour), size};
 }
 
-// The refusal of a layout value that no page can use, naming the file and the key.
+// The refusal of a layout value that no page can use, or that makes the page or its photos too
+// large for memory, naming the file and the key.
 QString BadValueMessage(bool japanese, const std::string& file, const layout::LayoutProblem& p) {
-    return Pick(japanese, "レイアウトファイルに使えない値があります。\n",
-                "The layout file holds a value that cannot be used.\n") +
-           Q(file) + QStringLiteral(" [%1] %2=%3").arg(Q(p.section), Q(p.key)).arg(p.value);
+    QString what = Pick(japanese, "レイアウトファイルに使えない値があります。\n",
+                        "The layout file holds a value that cannot be used.\n");
+    if (p.kind == layout::LayoutProblem::kMemory)
+        what =
+            Pick(japanese,
+                 "レイアウトファイルの値が大きすぎて、ページや写真の画像をメモリに確保できません。"
+                 "\n",
+                 "A value in the layout file is too large: the page or photo images cannot be "
+                 "held in memory.\n");
+    return what + Q(file) + QStringLiteral(" [%1] %2=%3").arg(Q(p.section), Q(p.key)).arg(p.value);
 }
 
 // An optional whole number typed into a field.
@@ -78,7 +87,7 @@ layout::LayoutProblem PageRenderer::checkValues() const {
 
 int PageRenderer::refuseUnusableValues() {
     const layout::LayoutProblem problem = checkValues();
-    if (problem.kind != layout::LayoutProblem::kBadValue)
+    if (problem.kind == layout::LayoutProblem::kNone)
         return 0;
     observer_.message(BadValueMessage(settings_.japanese, layout_.ini_file_name, problem));
     return kRenderStopped;
@@ -114,9 +123,7 @@ int PageRenderer::prepare() {
     numberOffset_ = offset && *offset < 10001 ? *offset : 0;
     endRow_ = FieldNumber(settings_.endRow);
 
-    // A page or photo cell beyond the memory limit is reported as the page's allocation failure.
-    page_ = checkValues().kind == layout::LayoutProblem::kNone ? CreateBitmap(L.width, L.height)
-                                                               : QImage();
+    page_ = CreateBitmap(L.width, L.height);
     if (page_.isNull()) {
         fail(tr(
             "メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
@@ -127,10 +134,15 @@ int PageRenderer::prepare() {
 
     backgroundImage_ = QImage();
     if (!L.background_image.empty()) {
-        // A background the layout names but that is missing or unreadable fails the run.
-        backgroundImage_ = LoadImageFile(Q(L.background_image));
+        // A background the layout names but that is missing, unreadable or no regular file (a
+        // named pipe would block the run) fails the run.
+        backgroundImage_ = LoadPhoto(Q(L.background_image), decoding_.cancelled);
         if (backgroundImage_.isNull()) {
             page_ = QImage();
+            if (decoding_.cancelled && decoding_.cancelled()) {
+                stop_ = true;
+                return kRenderStopped;
+            }
             fail(tr("背景画像を読み込めませんでした。\n", "Could not load background image.\n"));
             return kRenderBackground;
         }
@@ -399,9 +411,9 @@ std::unique_ptr<PhotoPrefetch> PageRenderer::startPrefetch(int firstPhoto) const
     }
     if (order.size() < 2)
         return nullptr;
-    auto prepare = [input = cellPlan(), web = layout_.for_web, reduce = decoding_.reduce,
-                    limit = std::max<int64_t>(1, decoding_.workerPixelLimit)](const QString& path) {
-        return PreparePhoto(path, input, web, reduce, limit);
+    auto prepare = [input = cellPlan(), web = layout_.for_web, decoding = decoding_,
+                    limit = std::max<int64_t>(1, decoding_.workerByteLimit)](const QString& path) {
+        return PreparePhoto(path, input, web, decoding.reduce, limit, decoding.cancelled);
     };
     return std::make_unique<PhotoPrefetch>(paths_, std::move(order), std::move(prepare), workers,
                                            2 * workers);
@@ -426,9 +438,13 @@ int PageRenderer::placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefet
         ready = PrepareAdjustedPhoto(paths_[index], *adjustment, cellPlan());
     else if (prefetch)
         ready = prefetch->take(index, FileStamp::Of(paths_[index]));
-    PreparedPhoto photo =
-        ready ? std::move(*ready)
-              : PreparePhoto(paths_[index], cellPlan(), L.for_web, decoding_.reduce);
+    PreparedPhoto photo = ready ? std::move(*ready)
+                                : PreparePhoto(paths_[index], cellPlan(), L.for_web,
+                                               decoding_.reduce, 0, decoding_.cancelled);
+    if (photo.failure == PreparedPhoto::Cancelled) { // a stop, not a failure: nothing to say
+        stop_ = true;
+        return kRenderStopped;
+    }
     if (photo.failure == PreparedPhoto::Unreadable) {
         fail(
             tr("画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n",

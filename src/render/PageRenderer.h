@@ -46,8 +46,9 @@ class PageRenderer {
     PageRenderer(const layout::SheetLayout& layout, const SheetRunSettings& settings,
                  SheetRunObserver& observer, bool& stopRequest);
 
-    // A layout edited by hand may hold a value no page can use: its message (naming the file,
-    // section and key) has been shown and kRenderStopped is returned; 0 when every value is usable.
+    // A layout edited by hand may hold a value no page can use, or one that makes the page or its
+    // photos too large for the memory limit: its message (naming the file, section and key) has
+    // been shown and kRenderStopped is returned; 0 when every value is usable.
     int refuseUnusableValues();
 
     // The start checks: photos per page, usable values, the page bitmap, the background image. On

@@ -5,6 +5,8 @@
 
 #include <QImageReader>
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 namespace quorvane {
 
@@ -12,16 +14,34 @@ namespace {
 
 constexpr int kReductions[] = {8, 4, 2};
 
-// Opens the photo by its exact bytes for the reader; the file must outlive the reader's use of
-// it. A file that cannot be opened leaves the reader without a device: nothing reads.
-std::unique_ptr<QFile> OpenPhoto(QImageReader& reader, const QString& path) {
-    std::unique_ptr<QFile> file = OpenLocalFile(path);
-    if (file)
-        reader.setDevice(file.get());
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    return file;
-}
+// A photo opened for reading by its exact bytes: the walk over its markers, and a reader on it
+// whose reads the cancel check can end. A file that cannot be opened leaves the reader without a
+// device: nothing reads.
+class PhotoFile {
+  public:
+    explicit PhotoFile(const QString& path, const CancelCheck& cancelled = {})
+        : file_(OpenLocalFile(path)) {
+        if (file_) {
+            jpeg_ = ReadJpegStructure(*file_);
+            input_.emplace(*file_, cancelled, jpeg_.scanStarts);
+            reader_.setDevice(&*input_);
+        }
+        reader_.setDecideFormatFromContent(true);
+        reader_.setAutoTransform(true);
+    }
+    PhotoFile(const PhotoFile&) = delete;
+    PhotoFile& operator=(const PhotoFile&) = delete;
+
+    QImageReader& reader() { return reader_; }
+    DecodeNeeds needs() { return ReadDecodeNeeds(jpeg_, reader_); }
+    bool cancelled() const { return input_ && input_->cancelled(); }
+
+  private:
+    std::unique_ptr<QFile> file_;
+    JpegStructure jpeg_;
+    std::optional<CancellableDevice> input_;
+    QImageReader reader_; // last: it is done with the device before the device goes
+};
 
 // Where a rectangle of the stored pixels lands once the photo is turned upright: mirrored and
 // flipped first, then turned a quarter clockwise, as the decoder applies the EXIF orientation.
@@ -50,8 +70,8 @@ int64_t NearestMultiple(int64_t value, int factor) {
 } // namespace
 
 PhotoHeader ReadPhotoHeader(const QString& path) {
-    QImageReader reader;
-    const auto file = OpenPhoto(reader, path);
+    PhotoFile photo(path);
+    QImageReader& reader = photo.reader();
     PhotoHeader header;
     header.stored = reader.size();
     if (!WithinPhotoLimit(header.stored))
@@ -61,6 +81,9 @@ PhotoHeader ReadPhotoHeader(const QString& path) {
     if (header.transformation & QImageIOHandler::TransformationRotate90)
         header.upright.transpose();
     header.jpeg = reader.format() == "jpeg";
+    header.needs = photo.needs();
+    if (!header.needs.allowed(header.jpeg ? kReductions[0] : 1))
+        return {};
     return header;
 }
 
@@ -115,12 +138,15 @@ int ReductionFor(const PhotoHeader& header, const QRect& crop, const QSize& need
     return 1;
 }
 
-DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor) {
-    AllowLargePhotos();
-    QImageReader reader;
-    const auto file = OpenPhoto(reader, path);
+namespace {
+
+DecodedPhoto Decode(PhotoFile& file, const PhotoHeader& header, int factor) {
+    QImageReader& reader = file.reader();
     DecodedPhoto photo;
     photo.frame = FrameFor(header, factor);
+    // The file may have changed since its header was read: its bytes as they are now decide.
+    if (!file.needs().allowed(photo.frame.factor))
+        return {};
     if (photo.frame.factor > 1) {
         if (photo.frame.decodedSize().isEmpty())
             return {};
@@ -146,9 +172,23 @@ DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int fac
     return photo;
 }
 
-QImage LoadPhoto(const QString& path) {
+} // namespace
+
+DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor,
+                         const CancelCheck& cancelled) {
+    AllowLargePhotos();
+    PhotoFile file(path, cancelled);
+    DecodedPhoto photo = Decode(file, header, factor);
+    if (file.cancelled()) { // whatever was decoded is incomplete
+        photo = DecodedPhoto{};
+        photo.cancelled = true;
+    }
+    return photo;
+}
+
+QImage LoadPhoto(const QString& path, const CancelCheck& cancelled) {
     const auto file = OpenLocalFile(path);
-    return file ? LoadImageFile(*file) : QImage();
+    return file ? LoadImageFile(*file, nullptr, cancelled) : QImage();
 }
 
 } // namespace quorvane

@@ -4,6 +4,9 @@
 // photo by its exact bytes, so names that are not UTF-8 are read too (see LocalPath.h).
 #pragma once
 
+#include "imaging/CancellableDevice.h"
+#include "imaging/DecodeNeeds.h"
+
 #include <QImage>
 #include <QImageIOHandler>
 #include <QRect>
@@ -19,8 +22,12 @@ struct PhotoHeader {
     QSize upright; // the size once turned upright by the EXIF orientation
     QImageIOHandler::Transformations transformation = QImageIOHandler::TransformationNone;
     bool jpeg = false; // the decoder can reduce it by 2, 4 or 8 while decoding
+    DecodeNeeds needs; // what a decode takes, at each reduction
 };
 
+// The header, nothing decoded. Invalid (stored and upright invalid) when the file is not an image,
+// is larger than WithinPhotoLimit allows, or may not be decoded even at the strongest reduction
+// (DecodeNeeds::allowed): such a photo gets the loading message before anything is decoded.
 PhotoHeader ReadPhotoHeader(const QString& path);
 
 // The size the photo has when turned upright by its EXIF orientation; an invalid size when the
@@ -58,15 +65,20 @@ int ReductionFor(const PhotoHeader& header, const QRect& crop, const QSize& need
 struct DecodedPhoto {
     QImage image; // upright; 32 bits per pixel (RGB32 when the photo has no alpha channel)
     DecodeFrame frame;
+    bool cancelled = false; // `cancelled` said stop: the decode ended early, nothing to place
 };
 
 // The photo decoded upright, reduced by the factor in the JPEG decoder (factor 1: full size).
-// A null image when the file cannot be decoded or its pixels are not what the header promised.
+// A null image when the file cannot be decoded, its pixels are not what the header promised, or
+// the file as it is now may not be decoded at this factor (DecodeNeeds::allowed, checked again
+// on the bytes being decoded). The decode ends within a scan of `cancelled` saying stop.
 // Safe to call from several threads at once.
-DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor);
+DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor,
+                         const CancelCheck& cancelled = {});
 
-// The photo decoded upright at full size (see LoadImageFile); null when it cannot be opened or
-// read.
-QImage LoadPhoto(const QString& path);
+// The photo (or a background image) decoded upright at full size (see LoadImageFile), opened as
+// OpenLocalFile does: a name that is not a regular file (a named pipe) is refused at once. Null
+// when it cannot be opened, read or decoded, or when `cancelled` said stop.
+QImage LoadPhoto(const QString& path, const CancelCheck& cancelled = {});
 
 } // namespace quorvane

@@ -38,14 +38,14 @@ PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& a
 }
 
 PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turnForWeb, bool reduce,
-                           int64_t pixelLimit) {
+                           int64_t byteLimit, const CancelCheck& cancelled) {
     PreparedPhoto prepared;
-    // The plan comes from the header alone, before any pixel is decoded.
-    const PhotoHeader header = ReadPhotoHeader(path);
-    if (pixelLimit > 0 && int64_t{header.stored.width()} * header.stored.height() > pixelLimit) {
-        prepared.failure = PreparedPhoto::LeftToCaller;
+    if (cancelled && cancelled()) {
+        prepared.failure = PreparedPhoto::Cancelled;
         return prepared;
     }
+    // The plan comes from the header alone, before any pixel is decoded.
+    const PhotoHeader header = ReadPhotoHeader(path);
     layout.photo = header.upright;
     if (!layout.photo.isValid() || layout.photo.width() < 2 || layout.photo.height() < 2) {
         prepared.failure = PreparedPhoto::Unreadable;
@@ -56,9 +56,22 @@ PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turn
     PhotoPlan plan = PlanPhoto(layout);
 
     const int factor = reduce ? ReductionFor(header, plan.trimmed, plan.scaledSize) : 1;
-    DecodedPhoto photo = DecodePhoto(path, header, factor);
-    if (photo.image.isNull() && factor > 1) // a decoder that did not reduce as asked
-        photo = DecodePhoto(path, header, 1);
+    if (byteLimit > 0 && header.needs.bytes(factor) > byteLimit) {
+        prepared.failure = PreparedPhoto::LeftToCaller;
+        return prepared;
+    }
+    DecodedPhoto photo = DecodePhoto(path, header, factor, cancelled);
+    if (photo.image.isNull() && factor > 1 && !photo.cancelled) { // a decoder that did not reduce
+        if (byteLimit > 0 && header.needs.bytes(1) > byteLimit) {
+            prepared.failure = PreparedPhoto::LeftToCaller;
+            return prepared;
+        }
+        photo = DecodePhoto(path, header, 1, cancelled);
+    }
+    if (photo.cancelled) {
+        prepared.failure = PreparedPhoto::Cancelled;
+        return prepared;
+    }
     if (photo.image.isNull() || photo.image.width() < 2 || photo.image.height() < 2) {
         prepared.failure = PreparedPhoto::Unreadable;
         return prepared;

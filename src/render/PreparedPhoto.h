@@ -20,7 +20,8 @@ struct PreparedPhoto {
         None,
         Unreadable,   // no image, or one below 2 x 2 pixels
         OutOfMemory,  // the crop or the scaled copy could not be made
-        LeftToCaller, // more pixels than the caller's limit: nothing was decoded
+        LeftToCaller, // needs more memory than the caller's limit: nothing was decoded
+        Cancelled,    // a stop was asked for while it was prepared: nothing to place or report
     } failure = None;
     QImage fitted;       // Format_ARGB32, the plan's fitted size
     bool opaque = false; // no pixel of the photo is transparent (it may be copied, not blended)
@@ -40,9 +41,11 @@ PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& a
 
 // All steps for the photo at the path. `layout` holds the cell and the trim options (its photo
 // size is filled in from the header); `turnForWeb` turns the cell with the photo; `reduce` lets
-// the JPEG decoder reduce (off: every photo is decoded at full size). A photo of more full-size
-// pixels than `pixelLimit` (0: no limit) is left to the caller undecoded.
+// the JPEG decoder reduce (off: every photo is decoded at full size). A photo whose decode needs
+// more than `byteLimit` bytes (DecodeNeeds::bytes at its reduction; 0: no limit) is left to the
+// caller undecoded. `cancelled` ends the decode early (see DecodePhoto).
 PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turnForWeb,
-                           bool reduce = true, int64_t pixelLimit = 0);
+                           bool reduce = true, int64_t byteLimit = 0,
+                           const CancelCheck& cancelled = {});
 
 } // namespace quorvane

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/PhotoList.h"
+#include "imaging/CancellableDevice.h"
 #include "imaging/PhotoAdjustment.h"
 
 #include <QImage>
@@ -48,13 +49,17 @@ struct SheetRunSettings {
 // How a run decodes its photos: how many worker threads prepare photos ahead of the one being
 // placed (-1: one per processor core; 0: each photo is prepared when its turn comes), and whether
 // JPEG photos may be reduced by the decoder to the size their cell needs. Neither changes what a
-// run shows or writes beyond resampling. Workers leave photos of more full-size pixels than
-// `workerPixelLimit` to the run itself, so that at most one such photo is decoded at a time (a
-// progressive JPEG needs about 6 bytes per full-size pixel while it is decoded, even reduced).
+// run shows or writes beyond resampling. Workers leave photos whose decode needs more than
+// `workerByteLimit` bytes (DecodeNeeds::bytes: a progressive JPEG holds its coefficients for the
+// whole photo, even reduced) to the run itself, so that at most one such photo is decoded at a
+// time. `cancelled`, when set, is asked while photos are decoded, from the workers' threads too
+// (so it must be thread-safe): once it says stop, decodes end within a scan, the photo being
+// decoded is thrown away and the run stops as at a stop request, without a message.
 struct PhotoDecoding {
     int workers = -1;
     bool reduce = true;
-    int64_t workerPixelLimit = 64'000'000;
+    int64_t workerByteLimit = 384'000'000;
+    CancelCheck cancelled = {};
 };
 
 // How a run talks back. Every method has a quiet default except the stop request, which the

@@ -18,12 +18,15 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -31,6 +34,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <memory>
 
 namespace quorvane {
 
@@ -344,7 +348,52 @@ void SettingsEditor::calculate() {
     }
     layoutText_ = result.layoutText;
     memo_->setPlainText(Q(layoutText_));
-    showPreview(DrawEditorPreview(result.layout, in));
+    // A layout whose sheets could not be made is not drawn either: its preview alone could take
+    // gigabytes. The layout text stays, as for a stopped preview.
+    const layout::LayoutProblem tooLarge = EditorPreviewMemory(result.layout);
+    if (tooLarge.kind != layout::LayoutProblem::kNone) {
+        preview_->clear();
+        showInfo(
+            Pick(japanese_,
+                 "ページや写真が大きすぎて、メモリに収まりません。用紙サイズ、解像度、写真サイズ"
+                 "を確認してください。\n",
+                 "The page or photos are too large to fit in memory. Please check the paper "
+                 "size, resolution and photo size.\n") +
+            QStringLiteral("[%1] %2=%3")
+                .arg(Q(tooLarge.section), Q(tooLarge.key))
+                .arg(tooLarge.value));
+        return;
+    }
+    showPreview(drawPreview(result.layout, in));
+}
+
+QImage SettingsEditor::drawPreview(const layout::SheetLayout& layout, const LayoutInput& in) {
+    // A preview of many cells takes long: after a moment a progress window shows, whose button
+    // stops the drawing. Until then the drawing goes on without looking at events.
+    BusyScope busy(busy_);
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QProgressDialog> progress;
+    auto stop = [&](int drawn, int cells) {
+        if (!progress) {
+            if (clock.elapsed() < previewProgressDelayMs)
+                return false;
+            progress = std::make_unique<QProgressDialog>(
+                Pick(japanese_, "プレビューを作成しています。", "Drawing the preview."),
+                Pick(japanese_, "中止", "Stop"), 0, cells, this);
+            progress->setObjectName(QStringLiteral("PreviewProgress"));
+            progress->setWindowTitle(ApplicationTitle(japanese_));
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+            progress->setAutoClose(false);
+            progress->setAutoReset(false);
+            progress->show();
+        }
+        progress->setValue(drawn);
+        QCoreApplication::processEvents();
+        return progress->wasCanceled();
+    };
+    return DrawEditorPreview(layout, in, stop);
 }
 
 void SettingsEditor::showPreview(const QImage& preview) {

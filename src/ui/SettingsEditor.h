@@ -4,6 +4,7 @@
 #pragma once
 
 #include "layout/LayoutInput.h"
+#include "layout/SheetLayout.h"
 
 #include <QDialog>
 #include <QString>
@@ -78,6 +79,8 @@ class SettingsEditor : public QDialog {
     // How messages and the one question reach the operator; the message dialog by default.
     std::function<void(const QString& text)> showInfo;
     std::function<int(const QString& text)> ask;
+    // How long the preview draws before a progress window with a stop button ("中止") shows.
+    int previewProgressDelayMs = 500;
 
     bool japanese() const { return japanese_; }
     bool busy() const { return busy_; }
@@ -140,6 +143,8 @@ class SettingsEditor : public QDialog {
     void chooseFont(QAbstractButton* opener);
     void save(bool asNew);
     void showPreview(const QImage& preview);
+    // The preview drawn with a progress window that can stop it; null when stopped.
+    QImage drawPreview(const layout::SheetLayout& layout, const layout::LayoutInput& input);
 
     const bool japanese_;
     const QString settingsFolder_;

@@ -1,9 +1,14 @@
 // The batch command as scripts see it: its output lines, messages and exit codes.
+#include "HostileJpeg.h"
 #include "TestSupport.h"
 
+#include <QProcess>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 
 using quorvane::test::RunCli;
 using quorvane::test::TempDir;
@@ -218,6 +223,37 @@ TEST_F(Cli, SheetsIntoThePhotoFolderKeepsEveryPhoto) {
     for (const std::string& name : names)
         EXPECT_TRUE(fs::exists(photos / name)) << name;
     EXPECT_TRUE(fs::exists(photos / "page0001.jpg"));
+}
+
+// A signal while a photo is being decoded ends the run within moments, as an interruption and not
+// as a photo that could not be read.
+TEST_F(Cli, SheetsEndsAtASignalWhileAPhotoIsDecoded) {
+    // 500 scans over 6000 x 6000: the decode takes ten seconds or more when nothing stops it.
+    quorvane::test::WriteFile(dir / "photos/slow.jpg",
+                              quorvane::test::ProgressiveJpeg(6000, 6000, 500));
+    const auto layout = dir / "layout.ini";
+    quorvane::test::WriteFile(layout, "[PAPER]\nwidth=1200\nheight=800\n[PHOTO]\nphoto_width=500\n"
+                                      "photo_height=300\n[INPUT]\nCHECKBOX7=1\n");
+    const auto process = quorvane::test::StartCli({"sheets", "--source", (dir / "photos").string(),
+                                                   "--dest", (dir / "out").string(), "--layout",
+                                                   layout.string(), "--en", "--no-stamp-folder"},
+                                                  dir / "config");
+    ASSERT_TRUE(process);
+    // The output folder is printed just before the first photo is decoded.
+    ASSERT_TRUE(process->waitForReadyRead(30000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ::kill(static_cast<pid_t>(process->processId()), SIGTERM);
+    const bool ended = process->waitForFinished(5000);
+    if (!ended) {
+        process->kill();
+        process->waitForFinished();
+    }
+    EXPECT_TRUE(ended) << "still running 5 seconds after SIGTERM";
+    EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process->exitCode(), 130);
+    const std::string err = process->readAllStandardError().toStdString();
+    EXPECT_EQ(err.find("Image reading error"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "out/IndexSheetFolder/page0001.jpg"));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageWriter>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -35,6 +36,17 @@ QImage Coordinates(int w, int h) {
         for (int x = 0; x < w; ++x)
             image.setPixel(x, y, qRgba(x, y, 0, 255));
     return image;
+}
+
+// The file opened by name, then decoded by LoadImageFile.
+QImage LoadFile(const QString& path, QString* error = nullptr) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    return LoadImageFile(file, error);
 }
 
 bool Near(QRgb a, QRgb b, int tolerance) {
@@ -100,16 +112,16 @@ TEST(Bitmap, LoadsPhotosAtTheirPixelSizeOrGivesNull) {
     WriteFile(dir / "b.PNG", Encode(source, "png").toStdString());
     WriteFile(dir / "png-named.JPG", Encode(source, "png").toStdString());
     for (const char* name : {"a.jpg", "b.PNG", "png-named.JPG"}) {
-        const QImage loaded = LoadImageFile(Q(dir / name));
+        const QImage loaded = LoadFile(Q(dir / name));
         EXPECT_EQ(loaded.size(), QSize(64, 48)) << name;
         EXPECT_EQ(loaded.format(), QImage::Format_ARGB32) << name;
         EXPECT_TRUE(Near(loaded.pixel(10, 10), 0xff2080c0u, 8)) << name;
     }
     QString error;
-    EXPECT_TRUE(LoadImageFile(Q(dir / "missing.jpg"), &error).isNull());
+    EXPECT_TRUE(LoadFile(Q(dir / "missing.jpg"), &error).isNull());
     EXPECT_FALSE(error.isEmpty());
     WriteFile(dir / "garbage.jpg", std::string("\xFF\xD8 not a photo", 15));
-    EXPECT_LT(LoadImageFile(Q(dir / "garbage.jpg")).width(), 2);
+    EXPECT_LT(LoadFile(Q(dir / "garbage.jpg")).width(), 2);
 
     // A frame header claiming 60000 x 60000 pixels (14 GB) is refused, not allocated.
     QByteArray jpeg = Encode(source, "jpeg");
@@ -117,7 +129,7 @@ TEST(Bitmap, LoadsPhotosAtTheirPixelSizeOrGivesNull) {
     ASSERT_GT(sof, 0);
     jpeg.replace(sof + 5, 4, QByteArray("\xEA\x60\xEA\x60", 4));
     WriteFile(dir / "huge.jpg", jpeg.toStdString());
-    EXPECT_TRUE(LoadImageFile(Q(dir / "huge.jpg")).isNull());
+    EXPECT_TRUE(LoadFile(Q(dir / "huge.jpg")).isNull());
 }
 
 TEST(Bitmap, PhotosAboveQtsDefaultMemoryLimitLoad) {
@@ -128,7 +140,7 @@ TEST(Bitmap, PhotosAboveQtsDefaultMemoryLimitLoad) {
         big.fill(0xff406080u);
         WriteFile(dir / "big.jpg", Encode(big, "jpeg").toStdString());
     }
-    EXPECT_EQ(LoadImageFile(Q(dir / "big.jpg")).size(), QSize(6000, 6000));
+    EXPECT_EQ(LoadFile(Q(dir / "big.jpg")).size(), QSize(6000, 6000));
 }
 
 TEST(Bitmap, PhotosAreTurnedUprightByTheirExifOrientation) {
@@ -148,7 +160,7 @@ TEST(Bitmap, PhotosAreTurnedUprightByTheirExifOrientation) {
     jpeg.insert(2, exif);
     TempDir dir;
     WriteFile(dir / "turned.jpg", jpeg.toStdString());
-    const QImage loaded = LoadImageFile(Q(dir / "turned.jpg"));
+    const QImage loaded = LoadFile(Q(dir / "turned.jpg"));
     ASSERT_EQ(loaded.size(), QSize(20, 40));
     EXPECT_TRUE(Near(loaded.pixel(10, 5), 0xffff0000u, 40));  // red on top
     EXPECT_TRUE(Near(loaded.pixel(10, 34), 0xff0000ffu, 40)); // blue below

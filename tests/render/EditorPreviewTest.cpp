@@ -136,6 +136,39 @@ TEST(EditorPreview, CellsLabelsAndTextsLandWhereTheLayoutPutsThem) {
     }
 }
 
+TEST(EditorPreview, NothingIsDrawnBeyondTheMemoryBoundOrAfterAStop) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<int, const char*>> edits;
+        int stopAt; // the stop check says stop the n-th time it is asked (0: never)
+        bool drawn;
+        int asked;            // times the stop check was asked
+        const char* tooLarge; // the key named for a layout beyond the memory bound
+    } cases[] = {
+        {"the base layout (2 x 2 cells)", {}, 0, true, 4, ""},
+        {"stopped before its third cell", {}, 3, false, 3, ""},
+        {"a page of 3270 mm at 254 dpi (32700 pixels a side, 4.3 GB)",
+         {{2, "3270"}, {3, "3270"}},
+         0,
+         false,
+         0,
+         "width"},
+    };
+    for (const auto& c : cases) {
+        LayoutInput in = BaseInput();
+        for (const auto& [n, text] : c.edits)
+            in.setEdit(n, text);
+        const layout::LayoutCalcResult calc = layout::CalculateLayout(in);
+        ASSERT_TRUE(calc.ok) << calc.messages;
+        EXPECT_EQ(EditorPreviewMemory(calc.layout).key, c.tooLarge) << c.what;
+        int asked = 0;
+        const QImage preview =
+            DrawEditorPreview(calc.layout, in, [&](int, int) { return ++asked == c.stopAt; });
+        EXPECT_EQ(!preview.isNull(), c.drawn) << c.what;
+        EXPECT_EQ(asked, c.asked) << c.what;
+    }
+}
+
 TEST(EditorPreview, SampleTextUnderThePhotos) {
     const std::pair<int, const char*> cases[] = {{0b000, ""},
                                                  {0b101, "DSC_005675.JPG"},

@@ -1,6 +1,6 @@
-// Layout files edited by hand: a value no page can use is refused naming the file and key, a page
-// too large gets the memory message, nothing is written and old pages stay; values within the
-// bounds still render.
+// Layout files edited by hand: a value no page can use, or one that makes the page or its photos
+// too large for memory, is refused naming the file and key, nothing is written and old pages
+// stay; values within the bounds still render.
 #include "layout/RenderableLayout.h"
 #include "layout/SheetLayout.h"
 #include "render/SheetJob.h"
@@ -23,8 +23,8 @@ struct Messages : SheetRunObserver {
 
 TEST(HandEditedLayout, RefusedOrRenderedWithoutUndefinedBehaviour) {
     const QString refused = "レイアウトファイルに使えない値があります。\nCustomSize0009.ini ";
-    const QString memory =
-        "メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n";
+    const QString tooLarge = "レイアウトファイルの値が大きすぎて、ページや写真の画像をメモリに確保"
+                             "できません。\nCustomSize0009.ini ";
     const QString done = "シートを作成しました。";
     struct Case {
         const char* what;
@@ -46,12 +46,19 @@ TEST(HandEditedLayout, RefusedOrRenderedWithoutUndefinedBehaviour) {
          refused + "[TITLE] title_font_size=2000000"},
         {"web image of no width", [](auto& l) { l.for_web = true, l.web_thumb_width = 0; }, -3,
          refused + "[PHOTO] web_thumb_width=0"},
-        {"page wider than a bitmap", [](auto& l) { l.width = 40000; }, -1, memory},
-        {"page of no height", [](auto& l) { l.height = 0; }, -1, memory},
+        {"more photos than cells", [](auto& l) { l.photo_ct = 5; }, -3,
+         refused + "[PHOTO] photo_ct=5"},
+        {"page wider than a bitmap", [](auto& l) { l.width = 40000; }, -3,
+         tooLarge + "[PAPER] width=40000"},
+        {"page of no height", [](auto& l) { l.height = 0; }, -3, refused + "[PAPER] height=0"},
+        {"page beyond the memory limit", [](auto& l) { l.width = l.height = 5000; }, -3,
+         tooLarge + "[PAPER] width=5000"},
         {"web images beyond the memory limit",
-         [](auto& l) { l.for_web = true, l.web_thumb_width = 30000; }, -1, memory},
-        {"cells beyond the memory limit", [](auto& l) { l.photo_width = l.photo_height = 20000; },
-         -1, memory},
+         [](auto& l) { l.for_web = true, l.web_thumb_width = 30000; }, -3,
+         tooLarge + "[PHOTO] web_thumb_width=30000"},
+        {"cells beyond the memory limit",
+         [](auto& l) { l.photo_width = 2000, l.photo_height = 20000; }, -3,
+         tooLarge + "[PHOTO] photo_height=20000"},
         {"adjustments at the bounds render",
          [](auto& l) {
              l.filedate_v_adjust = -1000000, l.title_v_adjust = 1000000;

@@ -1,8 +1,10 @@
 // Photos a shop meets that are broken, disguised or unusual: each is placed as it looks, or the
-// run stops with the designed loading message; none is decoded past the memory bound.
+// run stops with the designed loading message; none is decoded past the memory bound or the
+// bound on scans.
 #include "render/PageRenderer.h"
 #include "render/SheetJob.h"
 
+#include "HostileJpeg.h"
 #include "TestSupport.h"
 
 #include <QBuffer>
@@ -91,6 +93,7 @@ TEST(HostilePhotos, EachIsPlacedOrRefusedWithTheLoadingMessage) {
         {"text.jpg", QByteArray("not a photo\n"), false, 0},
         {"dot.jpg", Encoded(Filled(1, 1, 0xffff0000), "jpeg"), false, 0},
         {"bomb.jpg", Bomb(), false, 0},
+        {"scans.jpg", QByteArray::fromStdString(test::ProgressiveJpeg(64, 64, 2000)), false, 0},
         {"half.jpg", jpeg.left(jpeg.size() / 2), true, 0xff2040c0},
         {"png.JPG", Encoded(Filled(200, 160, 0xff808000), "png"), true, 0xff808000},
         {"progressive.jpg", Encoded(Filled(400, 320, 0xff2040c0), "jpeg", true), true, 0xff2040c0},

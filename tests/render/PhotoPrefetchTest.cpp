@@ -61,7 +61,7 @@ TEST(PhotoPrefetch, RunsWithWorkersShowAndWriteWhatRunsWithoutThemDo) {
         QString endRow;
         std::function<void(int yield, const QString& folder, SheetJob& job, EventLog& log)> event;
         int placed = 10; // photos placed: a stop after photo k places nothing after it
-        int64_t workerPixelLimit = PhotoDecoding{}.workerPixelLimit;
+        int64_t workerByteLimit = PhotoDecoding{}.workerByteLimit;
     } cases[] = {
         {"no event", true, "", {}},
         {"stop before the 2nd photo", true, "",
@@ -105,13 +105,13 @@ TEST(PhotoPrefetch, RunsWithWorkersShowAndWriteWhatRunsWithoutThemDo) {
          }},
         {"end row 6", true, "6", {}, 6},
         {"one page per press", false, "", {}, 4},
-        {"every photo too large for the workers", true, "", {}, 10, 119'999},
+        {"every photo too large for the workers", true, "", {}, 10, 1},
         {"photo 5 deleted, photos too large for the workers", true, "",
          [](int y, const QString& folder, SheetJob&, EventLog&) {
              if (y == 3)
                  QFile::remove(folder + "/p05.jpg");
          },
-         9, 119'999},
+         9, 1},
     };
     for (const auto& c : cases) {
         QStringList logs[2];
@@ -138,7 +138,7 @@ TEST(PhotoPrefetch, RunsWithWorkersShowAndWriteWhatRunsWithoutThemDo) {
 
             SheetJob job;
             job.decoding.workers = workers;
-            job.decoding.workerPixelLimit = c.workerPixelLimit;
+            job.decoding.workerByteLimit = c.workerByteLimit;
             EventLog log;
             log.atYield = [&](int y) {
                 if (c.event)

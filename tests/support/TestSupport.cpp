@@ -61,25 +61,33 @@ std::filesystem::path TestPhotosDir() {
     return {};
 }
 
-ProgramRun RunCli(const std::vector<std::string>& args, const std::filesystem::path& configHome) {
-    QProcess process;
+std::unique_ptr<QProcess> StartCli(const std::vector<std::string>& args,
+                                   const std::filesystem::path& configHome) {
+    auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(configHome.string()));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(env);
+    process->setProcessEnvironment(env);
     QStringList list;
     for (const std::string& a : args)
         list << QString::fromStdString(a);
-    process.start(QString::fromStdString((BinDir() / "quorvane-cli").string()), list);
+    process->start(QString::fromStdString((BinDir() / "quorvane-cli").string()), list);
+    if (!process->waitForStarted(30000))
+        return nullptr;
+    process->closeWriteChannel();
+    return process;
+}
+
+ProgramRun RunCli(const std::vector<std::string>& args, const std::filesystem::path& configHome) {
     ProgramRun run;
-    if (!process.waitForStarted(30000))
+    const auto process = StartCli(args, configHome);
+    if (!process)
         return run;
-    process.closeWriteChannel();
-    process.waitForFinished(300000);
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    if (process.exitStatus() == QProcess::NormalExit)
-        run.exitCode = process.exitCode();
+    process->waitForFinished(300000);
+    run.out = process->readAllStandardOutput().toStdString();
+    run.err = process->readAllStandardError().toStdString();
+    if (process->exitStatus() == QProcess::NormalExit)
+        run.exitCode = process->exitCode();
     return run;
 }
 

@@ -2,9 +2,12 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QProcess;
 
 namespace quorvane::test {
 
@@ -46,6 +49,9 @@ struct ProgramRun {
 // Runs the built quorvane-cli with the arguments and the settings folder below `configHome`
 // (XDG_CONFIG_HOME), so the user's own settings are never touched.
 ProgramRun RunCli(const std::vector<std::string>& args, const std::filesystem::path& configHome);
+// The same, started and left running for the caller to talk to (nullptr when it did not start).
+std::unique_ptr<QProcess> StartCli(const std::vector<std::string>& args,
+                                   const std::filesystem::path& configHome);
 
 // Where and how RunCliBytes runs the command.
 struct CliRunOptions {
