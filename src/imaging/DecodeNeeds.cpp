@@ -76,8 +76,11 @@ DecodeNeeds ReadDecodeNeeds(const JpegStructure& jpeg, QImageReader& reader) {
     needs.turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
     if (jpeg.frame)
         return needs;
-    // A reader that does not tell the format it makes (GIF) is counted as 32-bit with a copy.
-    const QImage::Format format = reader.imageFormat();
+    // A reader that does not tell the format it makes (GIF), or tells one out of range (a damaged
+    // file), is counted as 32-bit with a copy.
+    QImage::Format format = reader.imageFormat();
+    if (format <= QImage::Format_Invalid || format >= QImage::NImageFormats)
+        format = QImage::Format_Invalid;
     const int bits = format == QImage::Format_Invalid
                          ? 32
                          : static_cast<int>(QImage::toPixelFormat(format).bitsPerPixel());
