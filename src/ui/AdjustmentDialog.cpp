@@ -436,6 +436,15 @@ void AdjustmentDialog::showEvent(QShowEvent* event) {
     accepted_ = false;
     shownOnce_ = true;
     resetAll();
+    // The keyboard starts on the zoom, or on the first adjusting control this photo leaves
+    // usable: never on a reset button, nor on the button that decided the last photo.
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{trackBar_[1], trackBar_[2], trackBar_[3], arcDial1_}) {
+        if (control->isEnabled()) {
+            control->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void AdjustmentDialog::closeEvent(QCloseEvent* event) {

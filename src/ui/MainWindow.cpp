@@ -462,6 +462,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         gridView_->setColumnWidth(PhotoGridModel::kFolderColumn, kFolderColumnWidth);
+        // The keyboard starts where the work starts, not on "新規作成", which the first stray
+        // key would press.
+        edit1_->setFocus(Qt::OtherFocusReason);
     }
 }
 

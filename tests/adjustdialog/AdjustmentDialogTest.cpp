@@ -6,6 +6,7 @@
 #include "app/LocalPath.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDial>
 #include <QTest>
@@ -275,6 +276,34 @@ TEST(AdjustmentDialog, ResizeKeepsTheMinimumAndRebuildsThePreview) {
         }
         h.click("Button2");
     });
+}
+
+// Every showing puts the keyboard on the zoom control, whatever had it when the last photo was
+// decided; when the photo cannot be enlarged, on the first adjusting control that can be used,
+// never on a button.
+TEST(AdjustmentDialog, KeyboardStartsOnTheZoomControl) {
+    const struct {
+        QSize photo;
+        const char* first; // the control expected, or nullptr: any usable slider or dial
+    } cases[] = {{{2400, 1800}, "TrackBar1"}, {{2400, 1800}, "TrackBar1"}, {{1000, 700}, nullptr}};
+    AdjustHarness h(false);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.photo.width());
+        h.adjust(test::DrawnPhoto(c.photo.width(), c.photo.height()), test::OnePhotoLayout(), [&] {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(h.dialog.get()));
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr);
+            if (c.first) {
+                EXPECT_EQ(focused->objectName().toStdString(), c.first);
+            } else {
+                const std::string name = focused->objectName().toStdString();
+                EXPECT_TRUE(qobject_cast<QAbstractSlider*>(focused)) << name;
+                EXPECT_TRUE(focused->isEnabled()) << name;
+            }
+            h.control("Button3")->setFocus();
+            h.click("Button3");
+        });
+    }
 }
 
 TEST(AdjustmentDialog, TabReachesEveryControlAndFieldsCarryTheirCaptions) {
