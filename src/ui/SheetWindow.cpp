@@ -476,24 +476,25 @@ SheetRunSettings SheetWindow::runSettings() const {
 void SheetWindow::createSheets() {
     if (job_.busy() || running_)
         return;
-    // The run works on its own copy of the layout, so nothing can change it under the run.
+    // Without a layout the job would do nothing, and the operator would not know why.
     const int index = comboBox1_->currentIndex();
-    std::optional<layout::SheetLayout> chosen;
-    if (index >= 0 && index < static_cast<int>(layouts_.size()))
-        chosen = layouts_[static_cast<size_t>(index)];
+    if (index < 0 || index >= static_cast<int>(layouts_.size())) {
+        message(Pick(main_.japanese(), "レイアウトを選択してください。", "Choose a layout."));
+        return;
+    }
+    // The run works on its own copy of the layout, so nothing can change it under the run.
+    const layout::SheetLayout chosen = layouts_[static_cast<size_t>(index)];
     // A layout written on Windows may name its background by a Windows path: said once per
     // layout, before the run fails on it.
-    if (chosen) {
-        const QString notice = layout::ForeignBackgroundNotice(*chosen, main_.japanese());
-        const QString file = QString::fromStdString(chosen->ini_file_name);
-        if (!notice.isEmpty() && !noticedLayouts_.contains(file)) {
-            noticedLayouts_.insert(file);
-            message(notice);
-        }
+    const QString notice = layout::ForeignBackgroundNotice(chosen, main_.japanese());
+    const QString file = QString::fromStdString(chosen.ini_file_name);
+    if (!notice.isEmpty() && !noticedLayouts_.contains(file)) {
+        noticedLayouts_.insert(file);
+        message(notice);
     }
     {
         const RunScope scope(running_);
-        runLayout_ = chosen ? &*chosen : nullptr;
+        runLayout_ = &chosen;
         job_.press(runLayout_, runSettings(), *this);
         runLayout_ = nullptr;
     }

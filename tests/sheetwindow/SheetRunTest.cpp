@@ -141,19 +141,36 @@ TEST(SheetWindowRun, StopCloseAndReopenDuringARunEndItAfterTheCurrentPhoto) {
     }
 }
 
-// An empty layout list leaves ComboBox1 empty and "シート作成" does nothing.
+// "シート作成" without a chosen layout makes nothing and asks for one: with no enabled layout
+// (ComboBox1 stays empty), and with layouts listed but none chosen yet.
 TEST(SheetWindowRun, NoEnabledLayoutMeansNothingToCreate) {
-    SheetHarness h(kLanguageJapanese);
-    test::WriteFile(std::filesystem::path(h.settingsFolder().toStdString()) / "CustomSize0001.ini",
-                    "[PAPER]\nname=off\n[INPUT]\nCHECKBOX7=0\n");
-    h.listPhotos(2);
-    h.click("SpeedButton4");
-    EXPECT_EQ(h.control<QComboBox>("ComboBox1")->count(), 0);
-    h.press("Button1");
-    EXPECT_FALSE(QDir(Q(h.dir / "save/一覧フォルダ")).exists());
-    EXPECT_TRUE(h.sheetMessages.isEmpty());
-    EXPECT_TRUE(h.opened.isEmpty());
-    EXPECT_FALSE(h.sheet->busy());
+    const struct {
+        bool ja;
+        bool listed; // an enabled layout is listed
+        const char* message;
+        const char* baseFolder;
+    } cases[] = {{true, false, "レイアウトを選択してください。", "save/一覧フォルダ"},
+                 {true, true, "レイアウトを選択してください。", "save/一覧フォルダ"},
+                 {false, true, "Choose a layout.", "save/IndexSheetFolder"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.ja << c.listed);
+        SheetHarness h(c.ja ? kLanguageJapanese : kLanguageEnglishUs);
+        if (c.listed)
+            h.writeLayout(1, "four", "");
+        else
+            test::WriteFile(std::filesystem::path(h.settingsFolder().toStdString()) /
+                                "CustomSize0001.ini",
+                            "[PAPER]\nname=off\n[INPUT]\nCHECKBOX7=0\n");
+        h.listPhotos(2);
+        h.click("SpeedButton4");
+        EXPECT_EQ(h.control<QComboBox>("ComboBox1")->count(), c.listed ? 1 : 0);
+        EXPECT_EQ(h.control<QComboBox>("ComboBox1")->currentIndex(), -1);
+        h.press("Button1");
+        EXPECT_FALSE(QDir(Q(h.dir / c.baseFolder)).exists());
+        EXPECT_EQ(h.sheetMessages, QStringList{QString::fromUtf8(c.message)});
+        EXPECT_TRUE(h.opened.isEmpty());
+        EXPECT_FALSE(h.sheet->busy());
+    }
 }
 
 } // namespace
