@@ -399,13 +399,36 @@ int SheetWindow::loadLayouts() {
 int SheetWindow::reloadLayouts() {
     if (running_)
         return -1;
+    // The layout chosen before, by its file, and the title it put into Edit1.
+    const int before = comboBox1_->currentIndex();
+    std::string chosenFile;
+    QString chosenTitle;
+    if (before >= 0 && before < static_cast<int>(layouts_.size())) {
+        chosenFile = layouts_[static_cast<size_t>(before)].ini_file_name;
+        chosenTitle = FromStd(layouts_[static_cast<size_t>(before)].title);
+    }
     const bool wasBusy = job_.busy();
     job_.setBusy(true);
     const int count = loadLayouts();
     job_.resetContinuation();
     button_[2]->hide();
     job_.setBusy(wasBusy);
+    if (!chosenFile.empty() && !wasBusy)
+        chooseAgain(chosenFile, chosenTitle);
     return count;
+}
+
+void SheetWindow::chooseAgain(const std::string& file, const QString& formerTitle) {
+    const auto found = std::find_if(layouts_.begin(), layouts_.end(),
+                                    [&](const auto& entry) { return entry.ini_file_name == file; });
+    if (found == layouts_.end())
+        return; // no longer listed: nothing is chosen
+    // Chosen as by hand, so that the window follows the layout as it was saved; a title the
+    // operator typed for this customer is kept over the layout's.
+    const QString typed = edit_[1]->text();
+    comboBox1_->setCurrentIndex(static_cast<int>(found - layouts_.begin()));
+    if (typed != formerTitle)
+        edit_[1]->setText(typed);
 }
 
 void SheetWindow::openFromMainWindow() {

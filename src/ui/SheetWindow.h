@@ -61,8 +61,9 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     const SheetJob& job() const { return job_; }
     const std::vector<layout::SheetLayout>& layouts() const { return layouts_; }
 
-    // After the editor saved: loads the layouts again with the busy flag set meanwhile, and drops
-    // a pending continuation. Returns the number of layouts, or -1 while a run holds the list.
+    // After the editor saved: loads the layouts again with the busy flag set meanwhile, drops a
+    // pending continuation and chooses again the layout that was chosen, when it is still listed.
+    // Returns the number of layouts, or -1 while a run holds the list.
     int reloadLayouts();
 
     // Messages of the window and its runs go through the message dialog, this window as owner.
@@ -122,6 +123,9 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     bool makeBuffers();
     // Fills the layout list and ComboBox1 (nothing selected); a failure shows its message.
     int loadLayouts();
+    // Chooses the listed layout of this file again after a reload, keeping a title the operator
+    // typed (one that differs from the layout's former title).
+    void chooseAgain(const std::string& file, const QString& formerTitle);
     void showZoom(float factor);
     SheetRunSettings runSettings() const;
 
