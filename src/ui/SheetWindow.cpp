@@ -3,6 +3,7 @@
 #include "app/Language.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
+#include "render/PageRenderer.h"
 #include "text/Numbers.h"
 #include "ui/AdjustmentDialog.h"
 #include "ui/BusyScope.h"
@@ -515,12 +516,18 @@ void SheetWindow::createSheets() {
         noticedLayouts_.insert(file);
         message(notice);
     }
+    runStarted_ = false;
+    pagesWritten_ = 0;
+    photoOnWrittenPage_ = image1_->image();
+    int code = 0;
     {
         const RunScope scope(running_);
         runLayout_ = &chosen;
-        job_.press(runLayout_, runSettings(), *this);
+        code = job_.press(runLayout_, runSettings(), *this);
         runLayout_ = nullptr;
     }
+    if (code == kRenderStopped && runStarted_)
+        showStopped();
     if (!isVisible())
         job_.setBusy(true); // closed during the run
     if (showAfterRun_) {
@@ -577,6 +584,20 @@ void SheetWindow::showZoom(float factor) {
     label_[5]->setText(QStringLiteral("拡大率: ") + FromStd(text::ShortestText(factor)));
 }
 
+void SheetWindow::showStopped() {
+    // Label5 rather than Label6: Label5 is the running field that every page, double click and
+    // layout choice writes anew, while Label6 holds the title colour until the next choice.
+    const bool ja = main_.japanese();
+    label_[5]->setText(
+        (pagesWritten_ == 1
+             ? Pick(ja, "中止しました（%1 ページ作成）", "Stopped (%1 page written)")
+             : Pick(ja, "中止しました（%1 ページ作成）", "Stopped (%1 pages written)"))
+            .arg(pagesWritten_));
+    // The photo being placed when the run stopped is on no page: the preview goes back to the
+    // last one that is.
+    image1_->setImage(photoOnWrittenPage_);
+}
+
 void SheetWindow::qualityChanged(int value) {
     edit_[4]->setText(QString::number(value));
 }
@@ -601,6 +622,15 @@ void SheetWindow::pageFinished(const QImage& page) {
 
 void SheetWindow::clearPreview() {
     imageViewer1_->fill(kClearedPreview);
+}
+
+void SheetWindow::outputFolderChosen(const QString&) {
+    runStarted_ = true;
+}
+
+void SheetWindow::pageWritten(const QString&) {
+    ++pagesWritten_;
+    photoOnWrittenPage_ = image1_->image();
 }
 
 void SheetWindow::message(const QString& text) {
