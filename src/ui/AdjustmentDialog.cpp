@@ -126,7 +126,7 @@ void AdjustmentDialog::createControls() {
     trackBar_[1]->setPageStep(10);
     trackBar_[1]->setValue(100);
     for (int i : {2, 3}) {
-        trackBar_[i]->setRange(-50, 50);
+        trackBar_[i]->setRange(-kMaxShift, kMaxShift);
         trackBar_[i]->setPageStep(5);
     }
     // The upright bar runs from -50 at the top to 50 at the bottom (positive moves down), and
@@ -506,6 +506,7 @@ void AdjustmentDialog::resetAll() {
     image4_->setBitmap(histogramPicture_);
 
     load();
+    limitShifts();
     colourChanged();
     showHistogram(Histogram::Uncorrected);
 }
@@ -631,10 +632,25 @@ void AdjustmentDialog::moveFrame() {
         label_[5]->setText(SelectionStatus(selection()));
 }
 
+void AdjustmentDialog::limitShifts() {
+    ShiftRanges ranges{{-kMaxShift, kMaxShift}, {-kMaxShift, kMaxShift}};
+    if (!cropSteps_.empty())
+        ranges = ShiftsInsidePhoto(QRectF(cropSteps_.back()), photoSize_, trackBar_[1]->value());
+    const QSignalBlocker x(trackBar_[2]), y(trackBar_[3]);
+    for (const auto& [bar, range] :
+         {std::pair{trackBar_[2], ranges.x}, std::pair{trackBar_[3], ranges.y}}) {
+        bar->setRange(range.low, range.high); // a value outside is pulled in
+        bar->setEnabled(range.low < range.high);
+    }
+    label_[7]->setText(QStringLiteral("RL:") + Shortest(trackBar_[2]->value() / 100.0));
+    label_[8]->setText(QStringLiteral("TD:") + Shortest(trackBar_[3]->value() / 100.0));
+}
+
 void AdjustmentDialog::zoomChanged() {
     if (inGeometry_)
         return;
     const BusyScope scope(inGeometry_);
+    limitShifts();
     moveFrame();
     label_[6]->setText(QStringLiteral("Zoom:") + Shortest(trackBar_[1]->value() / 100.0));
 }

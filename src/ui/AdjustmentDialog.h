@@ -102,6 +102,10 @@ class AdjustmentDialog : public QDialog {
     void shiftYChanged();
     void dialTurned();
     void moveFrame();
+    // TrackBar2 and TrackBar3 run only as far as the frame stays on the photo at the current
+    // zoom, and are disabled where it has no room, so that the sliders cannot take the selection
+    // off the photo; a value outside the new range is pulled in and its label follows.
+    void limitShifts();
     QRectF selection() const;
 
     // TrackBar4-TrackBar6: the value boxes, the corrected preview and the histogram.
