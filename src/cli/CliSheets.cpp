@@ -62,7 +62,8 @@ const char* const kUsage =
     "exit codes: 0 pages written, 1 failed or nothing to output (a missing or empty photo\n"
     "            folder, no photo between --start and --end, a file that is not an enabled\n"
     "            layout) or a path line could not be written (a full disk; said after the\n"
-    "            run), 2 bad arguments, 130 interrupted\n"
+    "            run), 2 bad arguments, 130 interrupted (SIGINT, SIGTERM: the last line on\n"
+    "            stderr says how many pages were written and in which folder)\n"
     "example: quorvane-cli sheets --source ~/Pictures/shop --dest ~/sheets \\\n"
     "           --layout ~/.config/Quorvane/initdata/CustomSize0001.ini --full-resolution\n";
 
@@ -80,7 +81,10 @@ class CliObserver : public SheetRunObserver {
         progress_.photoPlaced();
         showProgress();
     }
-    void outputFolderChosen(const QString& folder) override { OutPathLine(folder); }
+    void outputFolderChosen(const QString& folder) override {
+        folder_ = folder;
+        OutPathLine(folder);
+    }
     void pageWritten(const QString& path) override {
         endProgressLine();
         // A failed write does not stop the run: the pages are on disk, and the failure is said
@@ -108,6 +112,11 @@ class CliObserver : public SheetRunObserver {
         if (terminal_)
             Err(progress_.summary(clock_.elapsed()));
     }
+    // After an interrupt, terminal or not: what is on disk and where.
+    void interrupted() {
+        endProgressLine();
+        Err(progress_.interrupted(folder_.isEmpty() ? QString() : DisplayPath(folder_)));
+    }
 
   private:
     void showProgress() {
@@ -123,6 +132,7 @@ class CliObserver : public SheetRunObserver {
     SheetProgress& progress_;
     bool terminal_;
     QElapsedTimer clock_;
+    QString folder_; // the output folder, once chosen
 };
 
 // The listed photos a run goes through: from the start row (when the job accepts it) to the end
@@ -257,8 +267,10 @@ int RunSheets(const QStringList& args) {
     const PhotoListResult list = BuildPhotoList(request, hooks);
     for (const QString& message : list.messages)
         Err(message);
-    if (list.stopped)
+    if (list.stopped) {
+        Err(SheetProgress(0, ja).interrupted(QString()));
         return kExitInterrupted;
+    }
     if (!list.listReplaced)
         return kExitFailure;
 
@@ -281,8 +293,10 @@ int RunSheets(const QStringList& args) {
     if (code >= 0)
         observer.summary();
     observer.endProgressLine();
-    if (interrupt.requested())
+    if (interrupt.requested()) {
+        observer.interrupted();
         return kExitInterrupted;
+    }
     return code < 0 ? kExitFailure : kExitOk;
 }
 
