@@ -13,6 +13,7 @@
 #include "layout/SheetLayout.h"
 #include "render/PageRenderer.h"
 #include "render/SheetJob.h"
+#include "render/TextStamp.h"
 #include "text/IniDocument.h"
 #include "text/Numbers.h"
 
@@ -45,7 +46,8 @@ const char* const kUsage =
     "\n"
     "options:\n"
     "  --title TEXT       title of the pages; [$DATE] and [$FOLDER] are replaced per photo\n"
-    "                     (default: the layout's title; layouts with title_font_size=0 show none)\n"
+    "                     (default: the layout's title); a layout with title_font_size=0\n"
+    "                     shows none, which stderr says when --title is given\n"
     "  --quality N        JPEG quality 0-100 (default 90)\n"
     "  --start N          No. of the first photo (default 1)\n"
     "  --end N            No. of the last photo (default: the last listed)\n"
@@ -249,11 +251,19 @@ int RunSheets(const QStringList& args) {
     layout::SheetLayout layout = layout::ReadSheetLayout(*doc, ja);
     layout.ini_file_name = DisplayPath(QFileInfo(layoutPath).fileName()).toStdString();
 
-    // Problems that would spoil every page are said once, before the run.
+    // Problems that would spoil every page are said once, before the run; so is a title asked
+    // for that the layout draws nowhere (by the renderer's own rule for its title_font_size).
     for (const QString& notice :
          {MissingJapaneseFontNotice(ja), layout::ForeignBackgroundNotice(layout, ja)})
         if (!notice.isEmpty())
             Err(notice);
+    if (title && !title->isEmpty() && !StampSizeDraws(1, layout.title_font_size))
+        Err(Pick(ja,
+                 "このレイアウトはタイトルを表示しないため（title_font_size=%1）、"
+                 "--title は表示されません: ",
+                 "This layout shows no title (title_font_size=%1), so --title is not shown: ")
+                .arg(layout.title_font_size) +
+            DisplayPath(layoutPath));
 
     InterruptGuard interrupt;
     PhotoListRequest request;
