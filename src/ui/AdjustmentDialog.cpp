@@ -633,17 +633,26 @@ void AdjustmentDialog::moveFrame() {
 }
 
 void AdjustmentDialog::limitShifts() {
-    ShiftRanges ranges{{-kMaxShift, kMaxShift}, {-kMaxShift, kMaxShift}};
+    shiftRanges_ = {{-kMaxShift, kMaxShift}, {-kMaxShift, kMaxShift}};
     if (!cropSteps_.empty())
-        ranges = ShiftsInsidePhoto(QRectF(cropSteps_.back()), photoSize_, trackBar_[1]->value());
+        shiftRanges_ =
+            ShiftsInsidePhoto(QRectF(cropSteps_.back()), photoSize_, trackBar_[1]->value());
     const QSignalBlocker x(trackBar_[2]), y(trackBar_[3]);
     for (const auto& [bar, range] :
-         {std::pair{trackBar_[2], ranges.x}, std::pair{trackBar_[3], ranges.y}}) {
-        bar->setRange(range.low, range.high); // a value outside is pulled in
-        bar->setEnabled(range.low < range.high);
+         {std::pair{trackBar_[2], shiftRanges_.x}, std::pair{trackBar_[3], shiftRanges_.y}}) {
+        const bool room = range.low < range.high;
+        // Without room the bar keeps its whole length, so that its handle stands at 0 in the
+        // middle rather than at an end, which would read as a shift.
+        bar->setRange(room ? range.low : -kMaxShift, room ? range.high : kMaxShift);
+        bar->setValue(std::clamp(bar->value(), range.low, range.high)); // pulled in
+        bar->setEnabled(room);
     }
     label_[7]->setText(QStringLiteral("RL:") + Shortest(trackBar_[2]->value() / 100.0));
     label_[8]->setText(QStringLiteral("TD:") + Shortest(trackBar_[3]->value() / 100.0));
+}
+
+void AdjustmentDialog::keepShiftInside(QSlider* bar, const ShiftRange& range) {
+    bar->setValue(std::clamp(bar->value(), range.low, range.high));
 }
 
 void AdjustmentDialog::zoomChanged() {
@@ -659,6 +668,7 @@ void AdjustmentDialog::shiftXChanged() {
     if (inGeometry_)
         return;
     const BusyScope scope(inGeometry_);
+    keepShiftInside(trackBar_[2], shiftRanges_.x);
     moveFrame();
     label_[7]->setText(QStringLiteral("RL:") + Shortest(trackBar_[2]->value() / 100.0));
 }
@@ -667,6 +677,7 @@ void AdjustmentDialog::shiftYChanged() {
     if (inGeometry_)
         return;
     const BusyScope scope(inGeometry_);
+    keepShiftInside(trackBar_[3], shiftRanges_.y);
     moveFrame();
     label_[8]->setText(QStringLiteral("TD:") + Shortest(trackBar_[3]->value() / 100.0));
 }
