@@ -1,5 +1,6 @@
-# Removes every file listed in the install manifest, then the program's own data folder
-# (OWN_FOLDER) when nothing else is left in it. Shared folders of the prefix are left alone.
+# Removes every file listed in the install manifest (MANIFEST), then each folder the install made
+# (listed in FOLDERS, see InstallFolders.cmake) once it is empty, the deepest first. Folders that
+# were there before the install, and folders still holding anything, are left alone.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} does not exist")
 endif()
@@ -10,9 +11,23 @@ foreach(file IN LISTS files)
     file(REMOVE "${file}")
   endif()
 endforeach()
-if(IS_DIRECTORY "${OWN_FOLDER}")
-  file(GLOB_RECURSE left LIST_DIRECTORIES false "${OWN_FOLDER}/*")
-  if(NOT left)
-    file(REMOVE_RECURSE "${OWN_FOLDER}")
-  endif()
+if(EXISTS "${FOLDERS}")
+  file(STRINGS "${FOLDERS}" folders)
+  # A folder sorts after every folder it is in, so in descending order children come first.
+  list(SORT folders ORDER DESCENDING)
+  set(kept)
+  foreach(folder IN LISTS folders)
+    if(NOT IS_DIRECTORY "${folder}" OR IS_SYMLINK "${folder}")
+      continue()
+    endif()
+    file(GLOB inside LIST_DIRECTORIES true "${folder}/*" "${folder}/.*")
+    if(inside)
+      list(APPEND kept "${folder}")
+    else()
+      message(STATUS "Removing ${folder}")
+      file(REMOVE_RECURSE "${folder}")
+    endif()
+  endforeach()
+  list(JOIN kept "\n" lines)
+  file(WRITE "${FOLDERS}" "${lines}")
 endif()

@@ -13,6 +13,7 @@
 #include "layout/SheetLayout.h"
 #include "render/PageRenderer.h"
 #include "render/SheetJob.h"
+#include "render/TextStamp.h"
 #include "text/IniDocument.h"
 #include "text/Numbers.h"
 
@@ -47,7 +48,8 @@ const char* const kUsage =
     "\n"
     "options:\n"
     "  --title TEXT       title of the pages; [$DATE] and [$FOLDER] are replaced per photo\n"
-    "                     (default: the layout's title; layouts with title_font_size=0 show none)\n"
+    "                     (default: the layout's title); a layout with title_font_size=0\n"
+    "                     shows none, which stderr says when --title is given\n"
     "  --quality N        JPEG quality 0-100 (default 90)\n"
     "  --start N          No. of the first photo (default 1)\n"
     "  --end N            No. of the last photo (default: the last listed)\n"
@@ -64,7 +66,8 @@ const char* const kUsage =
     "exit codes: 0 pages written, 1 failed or nothing to output (a missing or empty photo\n"
     "            folder, no photo between --start and --end, a file that is not an enabled\n"
     "            layout) or a path line could not be written (a full disk; said after the\n"
-    "            run), 2 bad arguments, 130 interrupted\n"
+    "            run), 2 bad arguments, 130 interrupted (SIGINT, SIGTERM: the last line on\n"
+    "            stderr says how many pages were written and in which folder)\n"
     "example: quorvane-cli sheets --source ~/Pictures/shop --dest ~/sheets \\\n"
     "           --layout ~/.config/Quorvane/initdata/CustomSize0001.ini --full-resolution\n";
 
@@ -83,8 +86,9 @@ class CliObserver : public SheetRunObserver {
         showProgress();
     }
     void outputFolderChosen(const QString& folder) override {
+        folder_ = folder;
         OutPathLine(folder);
-        std::fflush(stdout); // a script learns the folder before the first photo is decoded
+        FlushOut(); // a script learns the folder before the first photo is decoded
     }
     void pageWritten(const QString& path) override {
         endProgressLine();
@@ -113,6 +117,11 @@ class CliObserver : public SheetRunObserver {
         if (terminal_)
             Err(progress_.summary(clock_.elapsed()));
     }
+    // After an interrupt, terminal or not: what is on disk and where.
+    void interrupted() {
+        endProgressLine();
+        Err(progress_.interrupted(folder_.isEmpty() ? QString() : DisplayPath(folder_)));
+    }
 
   private:
     void showProgress() {
@@ -128,6 +137,7 @@ class CliObserver : public SheetRunObserver {
     SheetProgress& progress_;
     bool terminal_;
     QElapsedTimer clock_;
+    QString folder_; // the output folder, once chosen
 };
 
 // The listed photos a run goes through: from the start row (when the job accepts it) to the end
@@ -244,11 +254,19 @@ int RunSheets(const QStringList& args) {
     layout::SheetLayout layout = layout::ReadSheetLayout(*doc, ja);
     layout.ini_file_name = DisplayPath(QFileInfo(layoutPath).fileName()).toStdString();
 
-    // Problems that would spoil every page are said once, before the run.
+    // Problems that would spoil every page are said once, before the run; so is a title asked
+    // for that the layout draws nowhere (by the renderer's own rule for its title_font_size).
     for (const QString& notice :
          {MissingJapaneseFontNotice(ja), layout::ForeignBackgroundNotice(layout, ja)})
         if (!notice.isEmpty())
             Err(notice);
+    if (title && !title->isEmpty() && !StampSizeDraws(1, layout.title_font_size))
+        Err(Pick(ja,
+                 "このレイアウトはタイトルを表示しないため（title_font_size=%1）、"
+                 "--title は表示されません: ",
+                 "This layout shows no title (title_font_size=%1), so --title is not shown: ")
+                .arg(layout.title_font_size) +
+            DisplayPath(layoutPath));
 
     InterruptGuard interrupt;
     PhotoListRequest request;
@@ -262,8 +280,10 @@ int RunSheets(const QStringList& args) {
     const PhotoListResult list = BuildPhotoList(request, hooks);
     for (const QString& message : list.messages)
         Err(message);
-    if (list.stopped)
+    if (list.stopped) {
+        Err(SheetProgress(0, ja).interrupted(QString()));
         return kExitInterrupted;
+    }
     if (!list.listReplaced)
         return kExitFailure;
 
@@ -288,8 +308,10 @@ int RunSheets(const QStringList& args) {
     if (code >= 0)
         observer.summary();
     observer.endProgressLine();
-    if (interrupt.requested())
+    if (interrupt.requested()) {
+        observer.interrupted();
         return kExitInterrupted;
+    }
     return code < 0 ? kExitFailure : kExitOk;
 }
 

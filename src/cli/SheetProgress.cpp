@@ -50,4 +50,13 @@ QString SheetProgress::summary(int64_t elapsedMs) const {
              Plural(pages_, "page"), seconds);
 }
 
+QString SheetProgress::interrupted(const QString& folder) const {
+    QString text = japanese_ ? QStringLiteral("中断しました（%1 ページ作成）").arg(pages_)
+                             : QStringLiteral("Interrupted (%1 %2 written)")
+                                   .arg(QString::number(pages_), Plural(pages_, "page"));
+    if (!folder.isEmpty())
+        text += QStringLiteral(": ") + folder;
+    return text;
+}
+
 } // namespace quorvane::cli

@@ -1,5 +1,6 @@
 // The progress line and the closing summary that quorvane-cli sheets shows on a terminal:
-// photos placed of those in the run, pages written and an estimate of the time left.
+// photos placed of those in the run, pages written and an estimate of the time left; and the
+// line it says when it is interrupted.
 #pragma once
 
 #include <QString>
@@ -20,6 +21,9 @@ class SheetProgress {
     QString line(int64_t elapsedMs) const;
     // "Placed 40 photos on 10 pages in 9.7 s."
     QString summary(int64_t elapsedMs) const;
+    // Said when the run is interrupted: "Interrupted (3 pages written): FOLDER", the folder the
+    // pages are in; without a folder (none was reached) "Interrupted (0 pages written)".
+    QString interrupted(const QString& folder) const;
 
   private:
     int total_;

@@ -44,6 +44,30 @@ bool SelectionInsidePhoto(const QRectF& s, QSize photo) {
            s.y() + s.height() <= photo.height();
 }
 
+ShiftRanges ShiftsInsidePhoto(const QRectF& frame, QSize photo, double zoomPercent) {
+    // Tried shift by shift with the selection itself, so that the ranges agree with the test
+    // "決定" makes to the last rounding.
+    const auto insideX = [&](int shift) {
+        const QRectF s = ComputeSelection(frame, photo, zoomPercent, shift, 0);
+        return s.x() >= 0 && s.x() + s.width() <= photo.width();
+    };
+    const auto insideY = [&](int shift) {
+        const QRectF s = ComputeSelection(frame, photo, zoomPercent, 0, shift);
+        return s.y() >= 0 && s.y() + s.height() <= photo.height();
+    };
+    const auto range = [](const auto& inside) {
+        ShiftRange r;
+        if (!inside(0))
+            return r;
+        while (r.high < kMaxShift && inside(r.high + 1))
+            ++r.high;
+        while (r.low > -kMaxShift && inside(r.low - 1))
+            --r.low;
+        return r;
+    };
+    return {range(insideX), range(insideY)};
+}
+
 QString SelectionStatus(const QRectF& s) {
     return QStringLiteral("sx:") + IntegerPart(s.x()) + QStringLiteral(" sy:") +
            IntegerPart(s.y()) + QStringLiteral(" w:") + IntegerPart(s.width()) +

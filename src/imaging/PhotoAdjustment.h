@@ -39,6 +39,22 @@ QRectF ComputeSelection(const QRectF& cropFrame, QSize photo, double zoomPercent
 // Whether a selection lies inside the photo (compared as real numbers).
 bool SelectionInsidePhoto(const QRectF& selection, QSize photo);
 
+// The whole-percent shifts, between -kMaxShift and kMaxShift, that keep the selection of
+// ComputeSelection inside the photo at this zoom. The left/right shift moves only sx and the
+// up/down shift only sy, so every pair taken from the two ranges is inside. A range holds 0
+// alone when the frame has no room to move on that axis.
+constexpr int kMaxShift = 50;
+struct ShiftRange {
+    int low = 0;
+    int high = 0;
+    bool operator==(const ShiftRange&) const = default;
+};
+struct ShiftRanges {
+    ShiftRange x; // left/right
+    ShiftRange y; // up/down
+};
+ShiftRanges ShiftsInsidePhoto(const QRectF& cropFrame, QSize photo, double zoomPercent);
+
 // "sx:1000 sy:750 w:2000 h:1500": the integer parts of the selection.
 QString SelectionStatus(const QRectF& selection);
 

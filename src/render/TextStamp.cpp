@@ -39,7 +39,7 @@ TextSize Measure(Canvas& canvas, const QString& family, double size, const QStri
 int DrawPlacedTitle(Canvas& canvas, int s, int position, const StampMargins& margins,
                     const StampFont& font, const StampBox& box, bool inPhotoTable,
                     const QString& text, int vAdjust) {
-    if (s < 1 || text.isEmpty() || font.size <= 0)
+    if (!StampSizeDraws(s, font.size) || text.isEmpty())
         return -1;
     const int64_t width = box.width;
     const int64_t height = box.height;
@@ -90,7 +90,7 @@ struct FileTextFit {
 // Measures the text at the font's size; false when nothing can be drawn.
 bool MeasureFileText(Canvas& canvas, int s, const StampFont& font, const QString& text,
                      FileTextFit& fit) {
-    if (s < 1 || text.isEmpty() || font.size <= 0)
+    if (!StampSizeDraws(s, font.size) || text.isEmpty())
         return false;
     fit.fs = font.size;
     fit.measured = Measure(canvas, font.family, fit.fs, text);
@@ -131,13 +131,17 @@ QString NumberMeasuringText(const QString& text) {
     return text + QString(kDigits - text.size(), QLatin1Char('7'));
 }
 
+bool StampSizeDraws(int s, int fontSize) {
+    return s >= 1 && fontSize > 0;
+}
+
 QString ReplacePagePlaceholder(QString text, const QString& pageNumberText) {
     return text.replace(QStringLiteral("[$PAGE]"), pageNumberText, Qt::CaseInsensitive);
 }
 
 int DrawNumberText(Canvas& canvas, int s, bool atLowerRight, const StampFont& font, int padding,
                    int margin, int anchorX, int anchorY, const QString& text) {
-    if (s < 1 || font.size <= 0)
+    if (!StampSizeDraws(s, font.size))
         return 0;
     const int64_t drawSize = font.size / s;
     if (drawSize <= 0)

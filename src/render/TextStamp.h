@@ -42,6 +42,11 @@ struct StampBox {
     int height = 0;
 };
 
+// Whether text of this font size can show at all on a bitmap of scale divisor s: a size of 0
+// or less draws nothing, and neither does an s below 1. Every operation below starts with this
+// test; a text that passes may still draw nothing once measured (empty, or shrunk to size 0).
+bool StampSizeDraws(int s, int fontSize);
+
 // The number label of a photo: a white box with the number centred in it.
 // The font is set to font.size / s. The box is measured with the text padded on the right with
 // "7" to four characters (5 as "5777"; longer texts as they are): bw = trunc(width at that font)

@@ -126,7 +126,7 @@ void AdjustmentDialog::createControls() {
     trackBar_[1]->setPageStep(10);
     trackBar_[1]->setValue(100);
     for (int i : {2, 3}) {
-        trackBar_[i]->setRange(-50, 50);
+        trackBar_[i]->setRange(-kMaxShift, kMaxShift);
         trackBar_[i]->setPageStep(5);
     }
     // The upright bar runs from -50 at the top to 50 at the bottom (positive moves down), and
@@ -436,6 +436,15 @@ void AdjustmentDialog::showEvent(QShowEvent* event) {
     accepted_ = false;
     shownOnce_ = true;
     resetAll();
+    // The keyboard starts on the zoom, or on the first adjusting control this photo leaves
+    // usable: never on a reset button, nor on the button that decided the last photo.
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{trackBar_[1], trackBar_[2], trackBar_[3], arcDial1_}) {
+        if (control->isEnabled()) {
+            control->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void AdjustmentDialog::closeEvent(QCloseEvent* event) {
@@ -497,6 +506,7 @@ void AdjustmentDialog::resetAll() {
     image4_->setBitmap(histogramPicture_);
 
     load();
+    limitShifts();
     colourChanged();
     showHistogram(Histogram::Uncorrected);
 }
@@ -622,10 +632,34 @@ void AdjustmentDialog::moveFrame() {
         label_[5]->setText(SelectionStatus(selection()));
 }
 
+void AdjustmentDialog::limitShifts() {
+    shiftRanges_ = {{-kMaxShift, kMaxShift}, {-kMaxShift, kMaxShift}};
+    if (!cropSteps_.empty())
+        shiftRanges_ =
+            ShiftsInsidePhoto(QRectF(cropSteps_.back()), photoSize_, trackBar_[1]->value());
+    const QSignalBlocker x(trackBar_[2]), y(trackBar_[3]);
+    for (const auto& [bar, range] :
+         {std::pair{trackBar_[2], shiftRanges_.x}, std::pair{trackBar_[3], shiftRanges_.y}}) {
+        const bool room = range.low < range.high;
+        // Without room the bar keeps its whole length, so that its handle stands at 0 in the
+        // middle rather than at an end, which would read as a shift.
+        bar->setRange(room ? range.low : -kMaxShift, room ? range.high : kMaxShift);
+        bar->setValue(std::clamp(bar->value(), range.low, range.high)); // pulled in
+        bar->setEnabled(room);
+    }
+    label_[7]->setText(QStringLiteral("RL:") + Shortest(trackBar_[2]->value() / 100.0));
+    label_[8]->setText(QStringLiteral("TD:") + Shortest(trackBar_[3]->value() / 100.0));
+}
+
+void AdjustmentDialog::keepShiftInside(QSlider* bar, const ShiftRange& range) {
+    bar->setValue(std::clamp(bar->value(), range.low, range.high));
+}
+
 void AdjustmentDialog::zoomChanged() {
     if (inGeometry_)
         return;
     const BusyScope scope(inGeometry_);
+    limitShifts();
     moveFrame();
     label_[6]->setText(QStringLiteral("Zoom:") + Shortest(trackBar_[1]->value() / 100.0));
 }
@@ -634,6 +668,7 @@ void AdjustmentDialog::shiftXChanged() {
     if (inGeometry_)
         return;
     const BusyScope scope(inGeometry_);
+    keepShiftInside(trackBar_[2], shiftRanges_.x);
     moveFrame();
     label_[7]->setText(QStringLiteral("RL:") + Shortest(trackBar_[2]->value() / 100.0));
 }
@@ -642,6 +677,7 @@ void AdjustmentDialog::shiftYChanged() {
     if (inGeometry_)
         return;
     const BusyScope scope(inGeometry_);
+    keepShiftInside(trackBar_[3], shiftRanges_.y);
     moveFrame();
     label_[8]->setText(QStringLiteral("TD:") + Shortest(trackBar_[3]->value() / 100.0));
 }

@@ -102,6 +102,12 @@ class AdjustmentDialog : public QDialog {
     void shiftYChanged();
     void dialTurned();
     void moveFrame();
+    // TrackBar2 and TrackBar3 run only as far as the frame stays on the photo at the current
+    // zoom, and are disabled where it has no room, so that the sliders cannot take the selection
+    // off the photo; a value outside the new range is pulled in and its label follows.
+    void limitShifts();
+    // A shift set from outside the range (a disabled bar keeps its whole length) is pulled in.
+    static void keepShiftInside(QSlider* bar, const ShiftRange& range);
     QRectF selection() const;
 
     // TrackBar4-TrackBar6: the value boxes, the corrected preview and the histogram.
@@ -123,6 +129,7 @@ class AdjustmentDialog : public QDialog {
     Histogram histogram_;
     QImage histogramPicture_;
     PhotoAdjustment result_;
+    ShiftRanges shiftRanges_{{-kMaxShift, kMaxShift}, {-kMaxShift, kMaxShift}}; // TrackBar2, 3
 
     bool busy_ = true; // events are ignored until the first showing and after a close
     bool closed_ = false;

@@ -85,8 +85,16 @@ void FontChooser::FillFontList() {
     busy_ = wasBusy;
 }
 
-QString FontChooser::PickFontFamily() {
+QString FontChooser::PickFontFamily(QWidget* over) {
+    // Only while shown: the windows that made the chooser own it, and the window it opens over
+    // should not find the chooser's controls among its own.
+    QWidget* const owner = parentWidget();
+    const bool lent = over && over != owner;
+    if (lent)
+        setParent(over, windowFlags());
     exec();
+    if (lent)
+        setParent(owner, windowFlags());
     return cancelled_ ? QString() : chosen_;
 }
 

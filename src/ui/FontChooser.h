@@ -26,8 +26,9 @@ class FontChooser : public QDialog {
     void FillFontList();
 
     // Shows the chooser modally; the chosen family, or empty text when it was cancelled or closed
-    // without a choice.
-    QString PickFontFamily();
+    // without a choice. With `over`, the chooser is that window's child while it is shown, so that
+    // it stays above it and opens centred on it; then it goes back to its own parent.
+    QString PickFontFamily(QWidget* over = nullptr);
 
     bool cancelled() const { return cancelled_; }
     QString chosenName() const { return chosen_; }

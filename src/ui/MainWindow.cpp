@@ -375,6 +375,16 @@ void MainWindow::buildList() {
     const PhotoListResult result = BuildPhotoList(request, hooks);
     if (lastDone > 0 && shownDone != lastDone)
         showProgress(lastDone, lastFound);
+    // A folder whose photos are all in subfolders lists nothing, which reads as a folder without
+    // photos: the status line says where they are and which box takes them.
+    if (result.listReplaced && !result.stopped && result.rows.isEmpty() && !request.subfolders &&
+        !ListPhotos(request.sourceFolder, true, hooks.stopRequested).paths.isEmpty())
+        label4_->setText(Pick(japanese(),
+                              "このフォルダに写真はありませんが、サブフォルダにあります。"
+                              "「%1」にチェックを入れてください。",
+                              "No photos in this folder itself, but its subfolders have some: "
+                              "tick \"%1\".")
+                             .arg(checkBox_[4]->text()));
     // The request belongs to this build. Left set, it would cut short every EXIF report the
     // sheet window reads later, since those reads poll the same request.
     stopRequested_ = false;
@@ -462,6 +472,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         gridView_->setColumnWidth(PhotoGridModel::kFolderColumn, kFolderColumnWidth);
+        // The keyboard starts where the work starts, not on "新規作成", which the first stray
+        // key would press.
+        edit1_->setFocus(Qt::OtherFocusReason);
     }
 }
 

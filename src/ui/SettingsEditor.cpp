@@ -474,7 +474,9 @@ void SettingsEditor::chooseFont(QAbstractButton* opener) {
     for (const auto& [button, field] : kFontOpeners) {
         if (buttons_[static_cast<size_t>(button)] != opener)
             continue;
-        const QString family = fonts_.PickFontFamily();
+        // Over this window: parented elsewhere, it went behind the windows under a window
+        // manager.
+        const QString family = fonts_.PickFontFamily(this);
         if (!family.isEmpty())
             InputFilter::SetText(edits_[static_cast<size_t>(field)], family);
         return;

@@ -3,6 +3,7 @@
 #include "app/Language.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
+#include "render/PageRenderer.h"
 #include "text/Numbers.h"
 #include "ui/AdjustmentDialog.h"
 #include "ui/BusyScope.h"
@@ -399,13 +400,36 @@ int SheetWindow::loadLayouts() {
 int SheetWindow::reloadLayouts() {
     if (running_)
         return -1;
+    // The layout chosen before, by its file, and the title it put into Edit1.
+    const int before = comboBox1_->currentIndex();
+    std::string chosenFile;
+    QString chosenTitle;
+    if (before >= 0 && before < static_cast<int>(layouts_.size())) {
+        chosenFile = layouts_[static_cast<size_t>(before)].ini_file_name;
+        chosenTitle = FromStd(layouts_[static_cast<size_t>(before)].title);
+    }
     const bool wasBusy = job_.busy();
     job_.setBusy(true);
     const int count = loadLayouts();
     job_.resetContinuation();
     button_[2]->hide();
     job_.setBusy(wasBusy);
+    if (!chosenFile.empty() && !wasBusy)
+        chooseAgain(chosenFile, chosenTitle);
     return count;
+}
+
+void SheetWindow::chooseAgain(const std::string& file, const QString& formerTitle) {
+    const auto found = std::find_if(layouts_.begin(), layouts_.end(),
+                                    [&](const auto& entry) { return entry.ini_file_name == file; });
+    if (found == layouts_.end())
+        return; // no longer listed: nothing is chosen
+    // Chosen as by hand, so that the window follows the layout as it was saved; a title the
+    // operator typed for this customer is kept over the layout's.
+    const QString typed = edit_[1]->text();
+    comboBox1_->setCurrentIndex(static_cast<int>(found - layouts_.begin()));
+    if (typed != formerTitle)
+        edit_[1]->setText(typed);
 }
 
 void SheetWindow::openFromMainWindow() {
@@ -476,27 +500,34 @@ SheetRunSettings SheetWindow::runSettings() const {
 void SheetWindow::createSheets() {
     if (job_.busy() || running_)
         return;
-    // The run works on its own copy of the layout, so nothing can change it under the run.
+    // Without a layout the job would do nothing, and the operator would not know why.
     const int index = comboBox1_->currentIndex();
-    std::optional<layout::SheetLayout> chosen;
-    if (index >= 0 && index < static_cast<int>(layouts_.size()))
-        chosen = layouts_[static_cast<size_t>(index)];
+    if (index < 0 || index >= static_cast<int>(layouts_.size())) {
+        message(Pick(main_.japanese(), "レイアウトを選択してください。", "Choose a layout."));
+        return;
+    }
+    // The run works on its own copy of the layout, so nothing can change it under the run.
+    const layout::SheetLayout chosen = layouts_[static_cast<size_t>(index)];
     // A layout written on Windows may name its background by a Windows path: said once per
     // layout, before the run fails on it.
-    if (chosen) {
-        const QString notice = layout::ForeignBackgroundNotice(*chosen, main_.japanese());
-        const QString file = QString::fromStdString(chosen->ini_file_name);
-        if (!notice.isEmpty() && !noticedLayouts_.contains(file)) {
-            noticedLayouts_.insert(file);
-            message(notice);
-        }
+    const QString notice = layout::ForeignBackgroundNotice(chosen, main_.japanese());
+    const QString file = QString::fromStdString(chosen.ini_file_name);
+    if (!notice.isEmpty() && !noticedLayouts_.contains(file)) {
+        noticedLayouts_.insert(file);
+        message(notice);
     }
+    runStarted_ = false;
+    pagesWritten_ = 0;
+    photoOnWrittenPage_ = image1_->image();
+    int code = 0;
     {
         const RunScope scope(running_);
-        runLayout_ = chosen ? &*chosen : nullptr;
-        job_.press(runLayout_, runSettings(), *this);
+        runLayout_ = &chosen;
+        code = job_.press(runLayout_, runSettings(), *this);
         runLayout_ = nullptr;
     }
+    if (code == kRenderStopped && runStarted_)
+        showStopped();
     if (!isVisible())
         job_.setBusy(true); // closed during the run
     if (showAfterRun_) {
@@ -553,6 +584,20 @@ void SheetWindow::showZoom(float factor) {
     label_[5]->setText(QStringLiteral("拡大率: ") + FromStd(text::ShortestText(factor)));
 }
 
+void SheetWindow::showStopped() {
+    // Label5 rather than Label6: Label5 is the running field that every page, double click and
+    // layout choice writes anew, while Label6 holds the title colour until the next choice.
+    const bool ja = main_.japanese();
+    label_[5]->setText(
+        (pagesWritten_ == 1
+             ? Pick(ja, "中止しました（%1 ページ作成）", "Stopped (%1 page written)")
+             : Pick(ja, "中止しました（%1 ページ作成）", "Stopped (%1 pages written)"))
+            .arg(pagesWritten_));
+    // The photo being placed when the run stopped is on no page: the preview goes back to the
+    // last one that is.
+    image1_->setImage(photoOnWrittenPage_);
+}
+
 void SheetWindow::qualityChanged(int value) {
     edit_[4]->setText(QString::number(value));
 }
@@ -577,6 +622,15 @@ void SheetWindow::pageFinished(const QImage& page) {
 
 void SheetWindow::clearPreview() {
     imageViewer1_->fill(kClearedPreview);
+}
+
+void SheetWindow::outputFolderChosen(const QString&) {
+    runStarted_ = true;
+}
+
+void SheetWindow::pageWritten(const QString&) {
+    ++pagesWritten_;
+    photoOnWrittenPage_ = image1_->image();
 }
 
 void SheetWindow::message(const QString& text) {

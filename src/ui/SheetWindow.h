@@ -61,8 +61,9 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     const SheetJob& job() const { return job_; }
     const std::vector<layout::SheetLayout>& layouts() const { return layouts_; }
 
-    // After the editor saved: loads the layouts again with the busy flag set meanwhile, and drops
-    // a pending continuation. Returns the number of layouts, or -1 while a run holds the list.
+    // After the editor saved: loads the layouts again with the busy flag set meanwhile, drops a
+    // pending continuation and chooses again the layout that was chosen, when it is still listed.
+    // Returns the number of layouts, or -1 while a run holds the list.
     int reloadLayouts();
 
     // Messages of the window and its runs go through the message dialog, this window as owner.
@@ -107,6 +108,8 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     void photoPlaced(const QImage& scaledPhoto) override;
     void pageFinished(const QImage& page) override;
     void clearPreview() override;
+    void outputFolderChosen(const QString& folder) override;
+    void pageWritten(const QString& path) override;
     void message(const QString& text) override;
     void openFolder(const QString& folder) override;
     void stopButtonVisible(bool visible) override;
@@ -122,7 +125,13 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     bool makeBuffers();
     // Fills the layout list and ComboBox1 (nothing selected); a failure shows its message.
     int loadLayouts();
+    // Chooses the listed layout of this file again after a reload, keeping a title the operator
+    // typed (one that differs from the layout's former title).
+    void chooseAgain(const std::string& file, const QString& formerTitle);
     void showZoom(float factor);
+    // After a run that "中止" (or a cancelled adjustment, or a close) ended: the pages it wrote in
+    // the status line, and the last photo of a written page in the small preview.
+    void showStopped();
     SheetRunSettings runSettings() const;
 
     MainWindow& main_;
@@ -131,6 +140,9 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     bool running_ = false;                           // inside a press of "シート作成"
     const layout::SheetLayout* runLayout_ = nullptr; // the run's own copy, during a press
     bool showAfterRun_ = false;                      // shown again while a stopped run was ending
+    bool runStarted_ = false;   // the press got as far as rendering (its output folder was chosen)
+    int pagesWritten_ = 0;      // by the current or last press
+    QImage photoOnWrittenPage_; // what Image1 showed when the last page was written
     QSet<QString> noticedLayouts_; // layouts whose Windows background path was pointed out
 
     QLabel* label_[11] = {}; // Label1-Label10 at their numbers; 0 unused

@@ -144,6 +144,61 @@ TEST_F(Cli, SheetsPrintsTheFolderThenEachPage) {
     EXPECT_EQ(run.out.rfind(folder + "\n", 0), 0u) << run.out;
 }
 
+// --title with a layout that draws no title (its title_font_size is 0 or less) is said once on
+// stderr before the run, which makes its pages all the same; nothing is said otherwise.
+TEST_F(Cli, SheetsSaysWhenTheLayoutShowsNoTitle) {
+    const auto initdata = quorvane::test::SourceDir() / "initdata";
+    const std::string untitled = (initdata / "CustomSize0001.ini").string();
+    const std::string titled = (initdata / "CustomSize0002.ini").string();
+    const std::string negative = (dir / "negative.ini").string();
+    quorvane::test::WriteFile(negative, "[PAPER]\nwidth=1200\nheight=800\n[TITLE]\n"
+                                        "title_font_size=-5\n[INPUT]\nCHECKBOX7=1\n");
+    const struct {
+        std::string layout;
+        std::vector<std::string> title; // the --title arguments, if any
+        const char* language;           // LC_ALL of the run
+        std::string said;               // the line before "Created the sheet.", or empty
+    } cases[] = {
+        {untitled,
+         {"--title", "Smith"},
+         "C.UTF-8",
+         "This layout shows no title (title_font_size=0), so --title is not shown: " + untitled},
+        {untitled,
+         {"--title", "Smith"},
+         "ja_JP.UTF-8",
+         "このレイアウトはタイトルを表示しないため（title_font_size=0）、--title "
+         "は表示されません: " +
+             untitled},
+        {negative,
+         {"--title", "Smith"},
+         "C.UTF-8",
+         "This layout shows no title (title_font_size=-5), so --title is not shown: " + negative},
+        {titled, {"--title", "Smith"}, "C.UTF-8", ""},
+        {untitled, {}, "C.UTF-8", ""},
+        {untitled, {"--title", ""}, "C.UTF-8", ""},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.layout + " " + c.language);
+        std::vector<std::string> args{"sheets",
+                                      "--source",
+                                      Examples(),
+                                      "--dest",
+                                      (dir / ("out" + std::to_string(++n))).string(),
+                                      "--layout",
+                                      c.layout,
+                                      "--end",
+                                      "1"};
+        args.insert(args.end(), c.title.begin(), c.title.end());
+        const auto run = quorvane::test::RunCliBytes(
+            args, dir / "config", {{}, {}, {std::string("LC_ALL=") + c.language}});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const std::string created =
+            std::string(c.language)[0] == 'j' ? "シートを作成しました。\n" : "Created the sheet.\n";
+        EXPECT_EQ(run.err, (c.said.empty() ? "" : c.said + "\n") + created);
+    }
+}
+
 // Runs that cannot output anything fail with a message naming the reason, and change nothing.
 TEST_F(Cli, SheetsRefusesWhatItCannotOutput) {
     namespace fs = std::filesystem;

@@ -38,3 +38,25 @@ TEST(SheetProgress, LineAndSummaryInBothLanguages) {
         EXPECT_EQ(progress.summary(c.elapsedMs).toStdString(), c.summary);
     }
 }
+
+TEST(SheetProgress, InterruptedLineInBothLanguages) {
+    const struct {
+        int pages;
+        const char* folder;
+        bool japanese;
+        const char* line;
+    } cases[] = {
+        {0, "", false, "Interrupted (0 pages written)"},
+        {1, "/s/IndexSheetFolder/20240102030405", false,
+         "Interrupted (1 page written): /s/IndexSheetFolder/20240102030405"},
+        {12, "/s/IndexSheetFolder", false, "Interrupted (12 pages written): /s/IndexSheetFolder"},
+        {0, "", true, "中断しました（0 ページ作成）"},
+        {3, "/s/一覧フォルダ", true, "中断しました（3 ページ作成）: /s/一覧フォルダ"},
+    };
+    for (const auto& c : cases) {
+        SheetProgress progress(40, c.japanese);
+        for (int i = 0; i < c.pages; ++i)
+            progress.pageWritten();
+        EXPECT_EQ(progress.interrupted(QString::fromUtf8(c.folder)).toStdString(), c.line);
+    }
+}

@@ -9,9 +9,12 @@
 #include "ui/ColourPanel.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -165,6 +168,38 @@ TEST(EditorDialogs, FontButtonsFillTheirBoxOnlyOnAChoice) {
         });
         h.click(c.button);
         EXPECT_EQ(h.text(c.field), c.changed ? chosen : before);
+    }
+}
+
+// The chooser opens as the settings editor's child, so it stays above it (never behind the other
+// windows) and is centred on it wherever the editor stands; afterwards it is its maker's again.
+TEST(EditorDialogs, FontChooserOpensOverTheEditorCentredOnIt) {
+    EditorHarness h;
+    const QRect screen = h.editor.screen()->availableGeometry();
+    for (const QPoint at : {QPoint(0, 0), QPoint(screen.width() / 3, screen.height() / 4)}) {
+        SCOPED_TRACE(testing::Message() << at.x() << "," << at.y());
+        h.editor.resize(h.editor.minimumSizeHint());
+        h.editor.move(at);
+        QCoreApplication::processEvents();
+        h.whileModal([&](QWidget* chooser) {
+            EXPECT_EQ(chooser->objectName(), "TForm16");
+            EXPECT_EQ(chooser->parentWidget(), &h.editor);
+            ASSERT_NE(chooser->windowHandle(), nullptr);
+            EXPECT_EQ(chooser->windowHandle()->transientParent(), h.editor.windowHandle());
+            // Centred on the editor as far as the screen allows, give or take the room the
+            // toolkit keeps for a window frame.
+            const QRect own = chooser->geometry();
+            const QPoint want(
+                std::clamp(h.editor.geometry().center().x(), screen.left() + own.width() / 2,
+                           screen.right() - own.width() / 2),
+                std::clamp(h.editor.geometry().center().y(), screen.top() + own.height() / 2,
+                           screen.bottom() - own.height() / 2));
+            EXPECT_LE((own.center() - want).manhattanLength(), 50)
+                << own.center().x() << "," << own.center().y();
+            chooser->close();
+        });
+        h.click("Button14");
+        EXPECT_EQ(h.fonts.parentWidget(), nullptr);
     }
 }
 

@@ -67,6 +67,67 @@ TEST(Adjustment, ZoomLimitAndSelection) {
     EXPECT_EQ(SelectionStatus(QRectF(1000.7, -0.5, 2000, 1500.99)), "sx:1000 sy:0 w:2000 h:1500");
 }
 
+// The shift ranges are exactly the whole shifts whose selection stays inside the photo: every
+// shift within a range is inside, the next one out is not (or the range stops at the bound).
+TEST(Adjustment, ShiftsInsidePhoto) {
+    const struct {
+        const char* what;
+        QRectF frame;
+        QSize photo;
+        double zoom;
+        ShiftRange x, y;
+    } cases[] = {
+        {"the whole photo unzoomed cannot move", {0, 0, 2400, 1800}, {2400, 1800}, 100, {}, {}},
+        {"zoom 200 moves a quarter each way",
+         {0, 0, 2400, 1800},
+         {2400, 1800},
+         200,
+         {-25, 25},
+         {-25, 25}},
+        {"zoom 150 stops short of a whole step",
+         {0, 0, 2400, 1800},
+         {2400, 1800},
+         150,
+         {-16, 16},
+         {-16, 16}},
+        {"the zoom limit of a large photo",
+         {0, 0, 6000, 4500},
+         {6000, 4500},
+         508,
+         {-40, 40},
+         {-40, 40}},
+        {"a trimmed frame moves sideways only",
+         {200, 0, 3600, 3000},
+         {4000, 3000},
+         100,
+         {-5, 5},
+         {}},
+        {"a frame at the left edge runs right to the bound",
+         {0, 0, 2000, 3000},
+         {4000, 3000},
+         100,
+         {0, 50},
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ShiftRanges r = ShiftsInsidePhoto(c.frame, c.photo, c.zoom);
+        EXPECT_EQ(r.x, c.x);
+        EXPECT_EQ(r.y, c.y);
+        const auto inside = [&](int x, int y) {
+            return SelectionInsidePhoto(ComputeSelection(c.frame, c.photo, c.zoom, x, y), c.photo);
+        };
+        for (int x = r.x.low; x <= r.x.high; ++x)
+            for (int y = r.y.low; y <= r.y.high; ++y)
+                ASSERT_TRUE(inside(x, y)) << x << " " << y;
+        // One step past a range leaves the photo, unless the range stopped at the bound.
+        EXPECT_TRUE(r.x.high == kMaxShift || !inside(r.x.high + 1, 0));
+        EXPECT_TRUE(r.x.low == -kMaxShift || !inside(r.x.low - 1, 0));
+        EXPECT_TRUE(r.y.high == kMaxShift || !inside(0, r.y.high + 1));
+        EXPECT_TRUE(r.y.low == -kMaxShift || !inside(0, r.y.low - 1));
+    }
+}
+
 TEST(Adjustment, ColourCorrectionAndHistograms) {
     // One pixel per case: channel, percent, corrected value.
     const struct {

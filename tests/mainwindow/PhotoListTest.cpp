@@ -137,6 +137,40 @@ TEST(MainWindowBuild, EmptyFolderBoxShowsTheMessageAndKeepsTheList) {
     EXPECT_FALSE(h.window->busy());
 }
 
+// A folder that lists nothing because its photos are all in subfolders says so in the status
+// line, naming the box to tick; any other list shows its count there.
+TEST(MainWindowBuild, PhotosOnlyInSubfoldersAreHintedInTheStatusLine) {
+    const struct {
+        bool ja;
+        const char* files; // under the photo folder, separated by blanks
+        bool subfolders;   // CheckBox5 ticked
+        int listed;
+        const char* status;
+    } cases[] = {
+        {true, "day1/a.jpg day1/b.JPG", false, 0,
+         "このフォルダに写真はありませんが、サブフォルダにあります。"
+         "「サブフォルダも検索する」にチェックを入れてください。"},
+        {false, "day1/deeper/a.png", false, 0,
+         "No photos in this folder itself, but its subfolders have some: tick \"Also search "
+         "subfolders\"."},
+        {true, "day1/a.jpg day1/b.JPG", true, 2, "2 / 2"},
+        {false, "notes.txt day1/notes.txt", false, 0, "0 / 0"},
+        {false, "top.jpg day1/a.jpg", false, 1, "1 / 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.files);
+        WindowHarness h(c.ja ? kLanguageJapanese : kLanguageEnglishUs);
+        for (const QString& file : QString(c.files).split(' '))
+            test::WriteFile(h.dir / "src" / file.toStdString(), "x");
+        qobject_cast<QCheckBox*>(h.find("CheckBox5"))->setChecked(c.subfolders);
+        SetBoxes(h, Q(h.dir / "src"), Q(h.dir / "save"));
+        h.click("SpeedButton2");
+        EXPECT_EQ(h.window->photoList().size(), c.listed);
+        EXPECT_EQ(h.text("Label4"), QString::fromUtf8(c.status));
+        EXPECT_TRUE(h.messages.isEmpty());
+    }
+}
+
 TEST(MainWindowBuild, StopsAtTheMaximumWithItsMessage) {
     WindowHarness h(kLanguageJapanese);
     const std::filesystem::path folder = h.dir / "many";

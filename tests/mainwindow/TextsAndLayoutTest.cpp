@@ -5,9 +5,12 @@
 #include "ui/MainWindowGrid.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QTableView>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace quorvane;
@@ -114,6 +117,27 @@ TEST(MainWindowStart, TabOrderAndAccessibleNamesInBothLanguages) {
                 h.text(caption))
                 << control;
         EXPECT_EQ(h.find("StringGrid1")->accessibleName(), ja ? "画像リスト" : "Image list");
+    }
+}
+
+// The window opens with the keyboard in the photo folder field, the first thing to fill in, not
+// on a button that a stray key would press: the listed rows survive Enter and Space.
+TEST(MainWindowStart, KeyboardStartsInThePhotoFolderField) {
+    for (const bool ja : {true, false}) {
+        SCOPED_TRACE(ja ? "Japanese" : "English");
+        WindowHarness h(ja ? kLanguageJapanese : kLanguageEnglishUs);
+        for (const char* name : {"p1.jpg", "p2.jpg"})
+            test::WriteFile(h.dir / "src" / name, "x");
+        qobject_cast<QLineEdit*>(h.find("Edit1"))->setText(test::Q(h.dir / "src"));
+        qobject_cast<QLineEdit*>(h.find("Edit2"))->setText(test::Q(h.dir / "save"));
+        h.click("SpeedButton2");
+        ASSERT_EQ(h.window->photoList().size(), 2);
+        h.window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(h.window.get()));
+        EXPECT_EQ(QApplication::focusWidget(), h.find("Edit1"));
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(h.window->photoList().size(), 2);
     }
 }
 

@@ -141,19 +141,82 @@ TEST(SheetWindowRun, StopCloseAndReopenDuringARunEndItAfterTheCurrentPhoto) {
     }
 }
 
-// An empty layout list leaves ComboBox1 empty and "シート作成" does nothing.
+// "中止" during a continuous run: the status line says how many pages this press wrote, and the
+// small preview shows the last photo that went onto a written page (before any page is written,
+// what it showed before the press). Photo n is drawn in qRgb(20 n, 90, 200).
+TEST(SheetWindowRun, AStopSaysHowManyPagesWereWritten) {
+    const struct {
+        bool ja;
+        int stopAfter; // photos placed when "中止" is pressed
+        const char* status;
+        int lastWrittenPhoto; // 0: none
+    } cases[] = {{true, 2, "中止しました（0 ページ作成）", 0},
+                 {true, 6, "中止しました（1 ページ作成）", 4},
+                 {true, 9, "中止しました（2 ページ作成）", 8},
+                 {false, 6, "Stopped (1 page written)", 4},
+                 {false, 9, "Stopped (2 pages written)", 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.ja << " " << c.stopAfter);
+        SheetHarness h(c.ja ? kLanguageJapanese : kLanguageEnglishUs);
+        Prepare(h);
+        h.control<QCheckBox>("CheckBox1")->setChecked(true);
+        auto* photo = h.sheet->findChild<PhotoPreview*>("Image1");
+        const QImage before = photo->image();
+        int pages = 0;
+        auto* bar = h.control<QProgressBar>("ProgressBar1");
+        const auto stopper = QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+            if (value == 0)
+                return;
+            if (pages * bar->maximum() + value == c.stopAfter)
+                h.pressLater("Button2");
+            if (value == bar->maximum())
+                ++pages;
+        });
+        h.press("Button1");
+        EXPECT_EQ(h.sheetText("Label5"), QString::fromUtf8(c.status));
+        if (c.lastWrittenPhoto == 0) {
+            EXPECT_EQ(photo->image(), before);
+        } else {
+            EXPECT_EQ(photo->image().pixel(50, 40), qRgb(20 * c.lastWrittenPhoto, 90, 200));
+        }
+        EXPECT_TRUE(h.sheetMessages.isEmpty());
+        // The next run's pages show their zoom there again.
+        QObject::disconnect(stopper);
+        h.press("Button1");
+        EXPECT_TRUE(h.sheetText("Label5").startsWith("拡大率: "));
+    }
+}
+
+// "シート作成" without a chosen layout makes nothing and asks for one: with no enabled layout
+// (ComboBox1 stays empty), and with layouts listed but none chosen yet.
 TEST(SheetWindowRun, NoEnabledLayoutMeansNothingToCreate) {
-    SheetHarness h(kLanguageJapanese);
-    test::WriteFile(std::filesystem::path(h.settingsFolder().toStdString()) / "CustomSize0001.ini",
-                    "[PAPER]\nname=off\n[INPUT]\nCHECKBOX7=0\n");
-    h.listPhotos(2);
-    h.click("SpeedButton4");
-    EXPECT_EQ(h.control<QComboBox>("ComboBox1")->count(), 0);
-    h.press("Button1");
-    EXPECT_FALSE(QDir(Q(h.dir / "save/一覧フォルダ")).exists());
-    EXPECT_TRUE(h.sheetMessages.isEmpty());
-    EXPECT_TRUE(h.opened.isEmpty());
-    EXPECT_FALSE(h.sheet->busy());
+    const struct {
+        bool ja;
+        bool listed; // an enabled layout is listed
+        const char* message;
+        const char* baseFolder;
+    } cases[] = {{true, false, "レイアウトを選択してください。", "save/一覧フォルダ"},
+                 {true, true, "レイアウトを選択してください。", "save/一覧フォルダ"},
+                 {false, true, "Choose a layout.", "save/IndexSheetFolder"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.ja << c.listed);
+        SheetHarness h(c.ja ? kLanguageJapanese : kLanguageEnglishUs);
+        if (c.listed)
+            h.writeLayout(1, "four", "");
+        else
+            test::WriteFile(std::filesystem::path(h.settingsFolder().toStdString()) /
+                                "CustomSize0001.ini",
+                            "[PAPER]\nname=off\n[INPUT]\nCHECKBOX7=0\n");
+        h.listPhotos(2);
+        h.click("SpeedButton4");
+        EXPECT_EQ(h.control<QComboBox>("ComboBox1")->count(), c.listed ? 1 : 0);
+        EXPECT_EQ(h.control<QComboBox>("ComboBox1")->currentIndex(), -1);
+        h.press("Button1");
+        EXPECT_FALSE(QDir(Q(h.dir / c.baseFolder)).exists());
+        EXPECT_EQ(h.sheetMessages, QStringList{QString::fromUtf8(c.message)});
+        EXPECT_TRUE(h.opened.isEmpty());
+        EXPECT_FALSE(h.sheet->busy());
+    }
 }
 
 } // namespace

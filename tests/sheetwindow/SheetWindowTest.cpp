@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSlider>
 #include <QTest>
@@ -195,6 +196,52 @@ TEST(SheetWindowLayouts, ChoosingALayoutSetsTitleStatusAndTheAdjustBox) {
     EXPECT_EQ(h.sheet->reloadLayouts(), 6);
     EXPECT_EQ(h.control<QComboBox>("ComboBox1")->currentIndex(), -1);
     EXPECT_FALSE(h.sheet->busy());
+}
+
+// After the settings editor saved, the layout list is read again and the layout that was chosen
+// is chosen again when it is still listed, as it now reads; a title the operator typed stays.
+TEST(SheetWindowLayouts, TheChosenLayoutIsChosenAgainAfterTheEditorSaved) {
+    const struct {
+        const char* what;
+        const char* typed;   // typed into Edit1 before the editor opened, or nullptr
+        const char* rewrite; // the chosen layout's file as the editor left it: name, title, photos
+        int index;           // chosen afterwards
+        const char* title;   // Edit1 afterwards
+        const char* label5;
+        bool adjustable;
+    } cases[] = {
+        {"unchanged", nullptr, "two|T2|4", 1, "T2", "two ファイル：CustomSize0002.ini", false},
+        {"retitled", nullptr, "second|New|1", 1, "New", "second ファイル：CustomSize0002.ini",
+         true},
+        {"typed title kept", "Smith 様", "second|New|1", 1, "Smith 様",
+         "second ファイル：CustomSize0002.ini", true},
+        {"disabled", nullptr, "", -1, "T2", "two ファイル：CustomSize0002.ini", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SheetHarness h(kLanguageJapanese);
+        h.writeLayout(1, "one", "T1");
+        h.writeLayout(2, "two", "T2");
+        h.writeLayout(3, "three", "T3");
+        h.listPhotos(1);
+        h.click("SpeedButton4");
+        h.control<QComboBox>("ComboBox1")->setCurrentIndex(1);
+        if (c.typed)
+            h.control<QLineEdit>("Edit1")->setText(QString::fromUtf8(c.typed));
+        const QStringList parts = QString::fromUtf8(c.rewrite).split('|');
+        if (parts.size() == 3)
+            h.writeLayout(2, parts[0].toStdString(), parts[1].toStdString(), parts[2].toInt());
+        else
+            test::WriteFile(std::filesystem::path(h.settingsFolder().toStdString()) /
+                                "CustomSize0002.ini",
+                            "[PAPER]\nname=two\n[INPUT]\nCHECKBOX7=0\n");
+        EXPECT_EQ(h.sheet->reloadLayouts(), parts.size() == 3 ? 3 : 2);
+        EXPECT_EQ(h.control<QComboBox>("ComboBox1")->currentIndex(), c.index);
+        EXPECT_EQ(h.sheetText("Edit1"), QString::fromUtf8(c.title));
+        EXPECT_EQ(h.sheetText("Label5"), QString::fromUtf8(c.label5));
+        EXPECT_EQ(h.control("CheckBox5")->isEnabled(), c.adjustable);
+        EXPECT_FALSE(h.sheet->busy());
+    }
 }
 
 // A layout written on Windows names its background by a Windows path: the first press says so,
