@@ -62,7 +62,7 @@ std::optional<int> FieldNumber(const QString& text) {
 } // namespace
 
 PageRenderer::PageRenderer(const layout::SheetLayout& layout, const SheetRunSettings& settings,
-                           SheetRunObserver& observer, bool& stopRequest)
+                           SheetRunObserver& observer, std::atomic<bool>& stopRequest)
     : layout_(layout), settings_(settings), observer_(observer), stop_(stopRequest) {}
 
 QString PageRenderer::tr(const char* ja, const char* en) const {

@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -44,7 +45,7 @@ class PageRenderer {
     PageRenderer& operator=(const PageRenderer&) = delete;
     // `stopRequest` is the job's stop flag: read between photos, set on failures.
     PageRenderer(const layout::SheetLayout& layout, const SheetRunSettings& settings,
-                 SheetRunObserver& observer, bool& stopRequest);
+                 SheetRunObserver& observer, std::atomic<bool>& stopRequest);
 
     // A layout edited by hand may hold a value no page can use, or one that makes the page or its
     // photos too large for the memory limit: its message (naming the file, section and key) has
@@ -129,7 +130,7 @@ class PageRenderer {
     const layout::SheetLayout& layout_;
     const SheetRunSettings& settings_;
     SheetRunObserver& observer_;
-    bool& stop_;
+    std::atomic<bool>& stop_;
 
     QStringList paths_;
     QStringList dates_;

@@ -149,7 +149,12 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
 
     renderer.setOutput(&output, &guard);
     renderer.shareWebNames(&webNames_);
-    renderer.setPhotoDecoding(decoding);
+    // A stop request ends a decode under way too, not only the run between photos.
+    PhotoDecoding runDecoding = decoding;
+    runDecoding.cancelled = [this, outer = decoding.cancelled] {
+        return stop_.load() || (outer && outer());
+    };
+    renderer.setPhotoDecoding(runDecoding);
     observer.stopButtonVisible(true);
     const int prepared = renderer.prepare();
     if (prepared < 0) {

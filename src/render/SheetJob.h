@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QSet>
 #include <QString>
+#include <atomic>
 #include <functional>
 
 namespace quorvane {
@@ -26,7 +27,8 @@ class SheetJob {
               SheetRunObserver& observer);
 
     // "中止": sets the stop request; when no run is going on it also resets the continuation
-    // state and hides the stop button.
+    // state and hides the stop button. The request may come from another thread than the run's:
+    // the run sees it between photos and it ends the decode of a photo under way.
     void stop(SheetRunObserver& observer);
 
     bool busy() const { return busy_; }
@@ -62,8 +64,8 @@ class SheetJob {
                         SheetRunObserver& observer);
     static QString FolderRefusal(const OutputFolder& folder, bool japanese);
 
-    bool busy_ = false;
-    bool stop_ = false;
+    std::atomic<bool> busy_ = false;
+    std::atomic<bool> stop_ = false;
     int resumePhoto_ = 0;
     int lastPage_ = 0;
     QString previousFolder_;

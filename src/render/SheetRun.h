@@ -69,7 +69,10 @@ class SheetRunObserver {
     virtual ~SheetRunObserver() = default;
     virtual void progress(int value, int maximum) { (void)value, (void)maximum; }
     virtual void photoPlaced(const QImage& scaledPhoto) { (void)scaledPhoto; }
+    // The finished page, at its own size or scaled down to fit previewSize().
     virtual void pageFinished(const QImage& page) { (void)page; }
+    // The size the finished pages are shown at; empty when they are not shown scaled.
+    virtual QSize previewSize() { return {}; }
     virtual void clearPreview() {}
     // The folder the pages of this press go to, once it is known.
     virtual void outputFolderChosen(const QString& folder) { (void)folder; }

@@ -3,11 +3,13 @@
 #include "app/AppConfig.h"
 #include "app/DropRule.h"
 #include "app/Language.h"
+#include "app/OffThread.h"
 #include "app/PathRules.h"
 #include "ui/BusyScope.h"
 #include "ui/FolderOpener.h"
 #include "ui/MainWindowDropTarget.h"
 #include "ui/MainWindowGrid.h"
+#include "ui/PhotoRowFeed.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -310,7 +312,7 @@ exif::ExifOptions MainWindow::reportOptions() const {
     options.makerNotes = makerNotes();
     options.settingsFolder = context_.settingsFolder.toStdString();
     options.yield = [] { QCoreApplication::processEvents(); };
-    options.stopRequested = [this] { return stopRequested_; };
+    options.stopRequested = [this] { return stopRequested_.load(); };
     return options;
 }
 
@@ -347,38 +349,58 @@ void MainWindow::buildList() {
     request.japanese = japanese();
     request.maxDumpBinCt = context_.config.maxDumpBinCt;
 
-    PhotoListHooks hooks;
-    hooks.yield = [] { QCoreApplication::processEvents(); };
-    hooks.stopRequested = [this] { return stopRequested_; };
-    hooks.emptyRows = [this] {
-        // A short list after a long one starts at the top, not below its last row.
-        grid_->emptyAll();
-        gridView_->scrollToTop();
-        listedCount_ = 0;
-        showProgress(0, 0);
-    };
     // Progress is drawn about 25 times a second and once at the end: drawn for every photo, it
     // took most of the time of a long list.
     QElapsedTimer sinceShown;
     sinceShown.start();
     int shownDone = -1, lastDone = 0, lastFound = 0;
-    hooks.rowAdded = [&, this](const PhotoEntry& row, int done, int found) {
-        grid_->setRow(done - 1, row);
-        listedCount_ = done;
-        lastDone = done, lastFound = found;
-        if (done == found || sinceShown.elapsed() >= 40) {
-            showProgress(done, found);
-            shownDone = done;
-            sinceShown.restart();
-        }
+    // The listing runs on a worker thread; its rows come to the grid one per event, so that the
+    // window repaints meanwhile and a stop pressed after a row comes before the next one.
+    PhotoRowFeed feed(
+        this,
+        [&, this](const PhotoEntry& row, int done, int found) {
+            grid_->setRow(done - 1, row);
+            listedCount_ = done;
+            lastDone = done, lastFound = found;
+            if (done == found || sinceShown.elapsed() >= 40) {
+                showProgress(done, found);
+                shownDone = done;
+                sinceShown.restart();
+            }
+        },
+        [this] { return stopRequested_.load(); });
+    PhotoListHooks hooks;
+    hooks.stopRequested = [this] { return stopRequested_.load(); };
+    hooks.emptyRows = [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                // A short list after a long one starts at the top, not below its last row.
+                grid_->emptyAll();
+                gridView_->scrollToTop();
+                listedCount_ = 0;
+                showProgress(0, 0);
+            },
+            Qt::BlockingQueuedConnection);
     };
-    const PhotoListResult result = BuildPhotoList(request, hooks);
+    hooks.rowAdded = [&feed](const PhotoEntry& row, int done, int found) {
+        feed.push(row, done, found);
+    };
+    PhotoListResult result;
+    bool onlyInSubfolders = false;
+    RunOffThread([&] {
+        result = BuildPhotoList(request, hooks);
+        feed.waitUntilTaken();
+        // A folder whose photos are all in subfolders lists nothing, which reads as a folder
+        // without photos: the status line says where they are and which box takes them.
+        onlyInSubfolders =
+            result.listReplaced && !result.stopped && result.rows.isEmpty() &&
+            !request.subfolders &&
+            !ListPhotos(request.sourceFolder, true, hooks.stopRequested).paths.isEmpty();
+    });
     if (lastDone > 0 && shownDone != lastDone)
         showProgress(lastDone, lastFound);
-    // A folder whose photos are all in subfolders lists nothing, which reads as a folder without
-    // photos: the status line says where they are and which box takes them.
-    if (result.listReplaced && !result.stopped && result.rows.isEmpty() && !request.subfolders &&
-        !ListPhotos(request.sourceFolder, true, hooks.stopRequested).paths.isEmpty())
+    if (onlyInSubfolders)
         label4_->setText(Pick(japanese(),
                               "このフォルダに写真はありませんが、サブフォルダにあります。"
                               "「%1」にチェックを入れてください。",

@@ -9,6 +9,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
 
 class QCheckBox;
@@ -32,9 +33,9 @@ class PhotoGridModel;
 // the grid's columns map to model columns by number: StringColumn1 "No." = 0, CheckColumn1 = 1
 // (hidden), StringColumn2 file name = 2, StringColumn3 shooting date = 3, StringColumn4 folder = 4.
 //
-// Everything runs on the GUI thread. Building the list lets events run between photos so that
-// "読込み中断" can stop it; while the busy flag is set every button except that one is ignored,
-// and so is a drop.
+// Building the list runs on a worker thread while the window goes on taking events, and its rows
+// come one per event, so that "読込み中断" stops it after the row shown; while the busy flag is
+// set every button except that one is ignored, and so is a drop.
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
@@ -66,7 +67,7 @@ class MainWindow : public QWidget {
     exif::ExifOptions reportOptions() const;
 
     bool busy() const { return busy_; }
-    bool stopRequested() const { return stopRequested_; }
+    bool stopRequested() const { return stopRequested_.load(); }
     int listedCount() const { return listedCount_; }
 
     // The folder dialog: returns the chosen folder, or empty text when cancelled. Tests replace
@@ -108,7 +109,7 @@ class MainWindow : public QWidget {
 
     AppContext context_;
     bool busy_ = false;
-    bool stopRequested_ = false;
+    std::atomic<bool> stopRequested_ = false; // read by the listing's worker thread
     int listedCount_ = 0;
     bool shownOnce_ = false;
 

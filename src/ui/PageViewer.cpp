@@ -27,9 +27,14 @@ PageViewer::PageViewer(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAutoFillBackground(false);
 }
 
-void PageViewer::setImage(const QImage& image) {
+void PageViewer::setImage(const QImage& image, const QSize& pageSize) {
     image_ = image;
+    pageSize_ = pageSize.isEmpty() ? image.size() : pageSize;
     imageChanged();
+}
+
+double PageViewer::imageScale() const {
+    return pageSize_.width() > 0 ? static_cast<double>(image_.width()) / pageSize_.width() : 1.0;
 }
 
 void PageViewer::fill(QRgb colour) {
@@ -59,7 +64,7 @@ QSize PageViewer::scaledSize() const {
     auto scaled = [this](int length) {
         return std::max(1, static_cast<int>(std::lround(static_cast<double>(length) * zoom_)));
     };
-    return {scaled(image_.width()), scaled(image_.height())};
+    return {scaled(pageSize_.width()), scaled(pageSize_.height())};
 }
 
 QPoint PageViewer::imageOrigin() const {
@@ -89,7 +94,9 @@ void PageViewer::paintEvent(QPaintEvent* event) {
     if (image_.isNull())
         return;
     const QPoint origin = imageOrigin();
-    if (zoom_ <= 1.0f) {
+    // Screen pixels per image pixel.
+    const double scale = zoom_ / imageScale();
+    if (scale <= 1.0) {
         const QSize s = scaledSize();
         if (scaled_.size() != s)
             scaled_ = QPixmap::fromImage(
@@ -100,9 +107,9 @@ void PageViewer::paintEvent(QPaintEvent* event) {
     // Enlarged: only the exposed part of the image is drawn, pixel by pixel.
     const QRectF exposed = QRectF(event->rect().translated(-origin));
     const QRectF source =
-        QRectF(exposed.topLeft() / zoom_, exposed.size() / zoom_).intersected(image_.rect());
+        QRectF(exposed.topLeft() / scale, exposed.size() / scale).intersected(image_.rect());
     painter.translate(origin);
-    painter.scale(zoom_, zoom_);
+    painter.scale(scale, scale);
     painter.drawImage(source, image_, source);
 }
 

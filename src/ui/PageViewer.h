@@ -1,5 +1,7 @@
-// The page preview of the sheet creation window (ImageViewer1): one image shown at a zoom factor
+// The page preview of the sheet creation window (ImageViewer1): one page shown at a zoom factor
 // on a grey ground, centred when it is smaller than the view and scrollable when it is larger.
+// The image shown may be the page scaled down (to the view's size): the zoom factor always
+// counts the page's own pixels.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -16,8 +18,9 @@ class PageViewer : public QAbstractScrollArea {
 
     explicit PageViewer(QWidget* parent = nullptr);
 
-    // The shown image; the zoom factor stays.
-    void setImage(const QImage& image);
+    // The shown image, standing for a page of `pageSize` pixels (the image's own size when
+    // empty); the zoom factor stays.
+    void setImage(const QImage& image, const QSize& pageSize = {});
     const QImage& image() const { return image_; }
     // Paints the shown image in one colour, keeping its size (an empty image stays empty).
     void fill(QRgb colour);
@@ -43,9 +46,13 @@ class PageViewer : public QAbstractScrollArea {
     void imageChanged();
     void updateScrollBars();
 
+    // Image pixels per page pixel (1 unless the image is the page scaled down).
+    double imageScale() const;
+
     QImage image_;
+    QSize pageSize_;
     float zoom_ = 1.0f;
-    // The image at a zoom factor of 1 or below, scaled once; larger factors draw from image_.
+    // The image shown at its own size or smaller, scaled once; larger draws from image_.
     QPixmap scaled_;
 };
 

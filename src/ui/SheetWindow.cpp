@@ -1,8 +1,10 @@
 #include "ui/SheetWindow.h"
 
 #include "app/Language.h"
+#include "app/OffThread.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
+#include "render/ObserverRelay.h"
 #include "render/PageRenderer.h"
 #include "text/Numbers.h"
 #include "ui/AdjustmentDialog.h"
@@ -523,7 +525,11 @@ void SheetWindow::createSheets() {
     {
         const RunScope scope(running_);
         runLayout_ = &chosen;
-        code = job_.press(runLayout_, runSettings(), *this);
+        // The job runs on a worker thread; its reports reach this window on the GUI thread, in
+        // order, while the window goes on painting and taking presses (the stop button).
+        const SheetRunSettings settings = runSettings();
+        ObserverRelay relay(*this, this);
+        RunOffThread([&] { code = job_.press(runLayout_, settings, relay); });
         runLayout_ = nullptr;
     }
     if (code == kRenderStopped && runStarted_)
@@ -614,8 +620,10 @@ void SheetWindow::photoPlaced(const QImage& scaledPhoto) {
 void SheetWindow::pageFinished(const QImage& page) {
     if (page.isNull())
         return;
-    imageViewer1_->setImage(page);
-    const float factor = FitFactor(imageViewer1_, page.width(), page.height());
+    // The page may come scaled down to the viewer: the zoom factor counts the layout's pixels.
+    const QSize pageSize = runLayout_ ? QSize(runLayout_->width, runLayout_->height) : page.size();
+    imageViewer1_->setImage(page, pageSize);
+    const float factor = FitFactor(imageViewer1_, pageSize.width(), pageSize.height());
     imageViewer1_->setZoom(factor);
     showZoom(factor);
 }
@@ -652,7 +660,12 @@ void SheetWindow::stopButtonVisible(bool visible) {
 }
 
 void SheetWindow::yield() {
-    QCoreApplication::processEvents();
+    // The run reaches here through the relay, after every event that came before: nothing is
+    // left to let run.
+}
+
+QSize SheetWindow::previewSize() {
+    return imageViewer1_->size();
 }
 
 std::optional<PhotoAdjustment> SheetWindow::adjustPhoto(const QString& path) {

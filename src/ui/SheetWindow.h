@@ -37,10 +37,11 @@ class PhotoPreview;
 // Button1 "シート作成", Button2 "中止", Button3 "シート設定編集", ScrollBox1 holding Image1 (the
 // photo just placed), ImageViewer1 (the page), ProgressBar1, StatusBar1 holding Label5 and Label6.
 //
-// Runs happen on the GUI thread and let events run between photos, so both windows stay usable
-// and "中止" acts after the current photo. While the busy flag is set (a run, a reload of the
-// layouts, or a closed window) the layout choice, "シート作成", "シート設定編集" and the double
-// click fit do nothing.
+// Runs happen on a worker thread while the window goes on handling events, so both windows stay
+// usable and repaint; the run's reports come to the window in order, the run waiting for each,
+// and "中止" acts after the current photo (ending its decode). While the busy flag is set (a run, a
+// reload of the layouts, or a closed window) the layout choice, "シート作成", "シート設定編集" and
+// the double click fit do nothing.
 class SheetWindow : public QWidget, private SheetRunObserver {
     Q_OBJECT
   public:
@@ -114,6 +115,7 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     void openFolder(const QString& folder) override;
     void stopButtonVisible(bool visible) override;
     void yield() override;
+    QSize previewSize() override;
     std::optional<PhotoAdjustment> adjustPhoto(const QString& path) override;
 
     void createControls();

@@ -228,7 +228,7 @@ TEST(ReducedDecode, FullResolutionPagesShowTheSameCropAsFromFullSizeDecoding) {
         QImage pages[2];
         for (const bool reduce : {false, true}) {
             PageGrab grab;
-            bool stop = false;
+            std::atomic<bool> stop = false;
             PageRenderer renderer(layout, settings, grab, stop);
             renderer.setPhotoDecoding({0, reduce});
             OutputFolder output(QString::fromStdString(dir.str()), {}, false);
