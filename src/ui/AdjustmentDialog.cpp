@@ -101,53 +101,70 @@ AdjustmentDialog::AdjustmentDialog(bool japanese, QWidget* parent)
 AdjustmentDialog::~AdjustmentDialog() = default;
 
 void AdjustmentDialog::createControls() {
-    for (int i = 1; i <= 14; ++i) {
-        label_[i] = new QLabel(this);
-        label_[i]->setObjectName(QStringLiteral("Label%1").arg(i));
+    const std::pair<QLabel**, const char*> labels[] = {
+        {&zoomLabel_, "Label1"},    {&shiftXLabel_, "Label2"},     {&shiftYLabel_, "Label3"},
+        {&turnStatus_, "Label4"},   {&selectionStatus_, "Label5"}, {&zoomStatus_, "Label6"},
+        {&shiftXStatus_, "Label7"}, {&shiftYStatus_, "Label8"},    {&redLabel_, "Label9"},
+        {&greenLabel_, "Label10"},  {&blueLabel_, "Label11"},      {&turnLabel_, "Label12"},
+        {&colourLabel_, "Label13"}, {&histogramLabel_, "Label14"}};
+    for (const auto& [label, name] : labels) {
+        *label = new QLabel(this);
+        (*label)->setObjectName(QLatin1String(name));
     }
-    for (int i = 1; i <= 8; ++i) {
-        button_[i] = new QPushButton(this);
-        button_[i]->setObjectName(QStringLiteral("Button%1").arg(i));
+    const std::pair<QPushButton**, const char*> buttons[] = {
+        {&resetAllButton_, "Button1"},    {&cancelButton_, "Button2"},
+        {&decideButton_, "Button3"},      {&zoomResetButton_, "Button4"},
+        {&shiftXResetButton_, "Button5"}, {&turnResetButton_, "Button6"},
+        {&shiftYResetButton_, "Button7"}, {&colourResetButton_, "Button8"}};
+    for (const auto& [button, name] : buttons) {
+        *button = new QPushButton(this);
+        (*button)->setObjectName(QLatin1String(name));
         // Enter does not decide by accident while a slider has the focus.
-        button_[i]->setAutoDefault(false);
-        button_[i]->setFocusPolicy(Qt::StrongFocus);
-        button_[i]->setFixedWidth(i <= 3 ? kMainButtonWidth : kResetButtonWidth);
+        (*button)->setAutoDefault(false);
+        (*button)->setFocusPolicy(Qt::StrongFocus);
+        (*button)->setFixedWidth(kResetButtonWidth);
     }
-    for (int i = 1; i <= 3; ++i)
-        button_[i]->setFixedHeight(kMainButtonHeight);
+    for (QPushButton* button : {resetAllButton_, cancelButton_, decideButton_}) {
+        button->setFixedWidth(kMainButtonWidth);
+        button->setFixedHeight(kMainButtonHeight);
+    }
 
-    for (int i = 1; i <= 6; ++i) {
-        trackBar_[i] = new QSlider(i == 3 ? Qt::Vertical : Qt::Horizontal, this);
-        trackBar_[i]->setObjectName(QStringLiteral("TrackBar%1").arg(i));
-        trackBar_[i]->setFocusPolicy(Qt::StrongFocus);
-        trackBar_[i]->setSingleStep(1);
+    const std::pair<QSlider**, const char*> bars[] = {
+        {&zoomBar_, "TrackBar1"}, {&shiftXBar_, "TrackBar2"}, {&shiftYBar_, "TrackBar3"},
+        {&redBar_, "TrackBar4"},  {&greenBar_, "TrackBar5"},  {&blueBar_, "TrackBar6"}};
+    for (const auto& [bar, name] : bars) {
+        *bar = new QSlider(bar == &shiftYBar_ ? Qt::Vertical : Qt::Horizontal, this);
+        (*bar)->setObjectName(QLatin1String(name));
+        (*bar)->setFocusPolicy(Qt::StrongFocus);
+        (*bar)->setSingleStep(1);
     }
-    trackBar_[1]->setRange(100, kDefaultZoomMaximum);
-    trackBar_[1]->setPageStep(10);
-    trackBar_[1]->setValue(100);
-    for (int i : {2, 3}) {
-        trackBar_[i]->setRange(-kMaxShift, kMaxShift);
-        trackBar_[i]->setPageStep(5);
+    zoomBar_->setRange(100, kDefaultZoomMaximum);
+    zoomBar_->setPageStep(10);
+    zoomBar_->setValue(100);
+    for (QSlider* bar : {shiftXBar_, shiftYBar_}) {
+        bar->setRange(-kMaxShift, kMaxShift);
+        bar->setPageStep(5);
     }
     // The upright bar runs from -50 at the top to 50 at the bottom (positive moves down), and
     // the arrow keys move its handle the way they point.
-    trackBar_[3]->setInvertedAppearance(true);
-    trackBar_[3]->setInvertedControls(true);
-    trackBar_[3]->setFixedHeight(kUprightBarHeight);
-    for (int i = 4; i <= 6; ++i) {
-        trackBar_[i]->setRange(-25, 25);
-        trackBar_[i]->setPageStep(5);
-        trackBar_[i]->setMinimumWidth(130);
+    shiftYBar_->setInvertedAppearance(true);
+    shiftYBar_->setInvertedControls(true);
+    shiftYBar_->setFixedHeight(kUprightBarHeight);
+    for (QSlider* bar : colourBars()) {
+        bar->setRange(-25, 25);
+        bar->setPageStep(5);
+        bar->setMinimumWidth(130);
     }
-    trackBar_[1]->setMinimumWidth(170);
-    trackBar_[2]->setMinimumWidth(170);
+    zoomBar_->setMinimumWidth(170);
+    shiftXBar_->setMinimumWidth(170);
 
-    for (int i = 1; i <= 3; ++i) {
-        edit_[i] = new QLineEdit(QStringLiteral("0"), this);
-        edit_[i]->setObjectName(QStringLiteral("Edit%1").arg(i));
-        edit_[i]->setReadOnly(true);
-        edit_[i]->setFixedWidth(44);
-        edit_[i]->setAlignment(Qt::AlignRight);
+    for (const auto& [edit, name] :
+         {std::pair{&redEdit_, "Edit1"}, {&greenEdit_, "Edit2"}, {&blueEdit_, "Edit3"}}) {
+        *edit = new QLineEdit(QStringLiteral("0"), this);
+        (*edit)->setObjectName(QLatin1String(name));
+        (*edit)->setReadOnly(true);
+        (*edit)->setFixedWidth(44);
+        (*edit)->setAlignment(Qt::AlignRight);
     }
 
     // The dial's own value is its angle in degrees, 0 at the top, growing clockwise; the photo
@@ -202,19 +219,19 @@ void AdjustmentDialog::createControls() {
     statusBar1_->setAttribute(Qt::WA_StyledBackground, true);
     statusBar1_->setStyleSheet(QStringLiteral("#StatusBar1 { border-top: 1px solid #c4c4c4; }"));
     statusBar1_->setFixedHeight(kStatusHeight);
-    for (int i : {5, 4, 6, 7, 8})
-        label_[i]->setParent(statusBar1_);
+    for (QLabel* label : {selectionStatus_, turnStatus_, zoomStatus_, shiftXStatus_, shiftYStatus_})
+        label->setParent(statusBar1_);
 
     const std::pair<QLabel*, QWidget*> buddies[] = {
-        {label_[1], trackBar_[1]},  {label_[2], trackBar_[2]}, {label_[3], trackBar_[3]},
-        {label_[12], arcDial1_},    {label_[9], trackBar_[4]}, {label_[10], trackBar_[5]},
-        {label_[11], trackBar_[6]}, {label_[14], image4_}};
+        {zoomLabel_, zoomBar_},  {shiftXLabel_, shiftXBar_}, {shiftYLabel_, shiftYBar_},
+        {turnLabel_, arcDial1_}, {redLabel_, redBar_},       {greenLabel_, greenBar_},
+        {blueLabel_, blueBar_},  {histogramLabel_, image4_}};
     for (const auto& [label, control] : buddies)
         label->setBuddy(control);
 
-    connect(button_[3], &QPushButton::clicked, this, &AdjustmentDialog::decide);
-    connect(button_[2], &QPushButton::clicked, this, &AdjustmentDialog::reject);
-    connect(button_[1], &QPushButton::clicked, this, &AdjustmentDialog::resetAll);
+    connect(decideButton_, &QPushButton::clicked, this, &AdjustmentDialog::decide);
+    connect(cancelButton_, &QPushButton::clicked, this, &AdjustmentDialog::reject);
+    connect(resetAllButton_, &QPushButton::clicked, this, &AdjustmentDialog::resetAll);
     // A reset button puts its control back and then runs the control's handler, also when the
     // value was already there, so the frame and the status line always show the reset state.
     const auto resetTo = [this](QAbstractSlider* control, int value,
@@ -225,21 +242,21 @@ void AdjustmentDialog::createControls() {
         }
         (this->*handler)();
     };
-    connect(button_[4], &QPushButton::clicked, this,
-            [resetTo, this] { resetTo(trackBar_[1], 100, &AdjustmentDialog::zoomChanged); });
-    connect(button_[5], &QPushButton::clicked, this,
-            [resetTo, this] { resetTo(trackBar_[2], 0, &AdjustmentDialog::shiftXChanged); });
-    connect(button_[7], &QPushButton::clicked, this,
-            [resetTo, this] { resetTo(trackBar_[3], 0, &AdjustmentDialog::shiftYChanged); });
-    connect(button_[6], &QPushButton::clicked, this,
+    connect(zoomResetButton_, &QPushButton::clicked, this,
+            [resetTo, this] { resetTo(zoomBar_, 100, &AdjustmentDialog::zoomChanged); });
+    connect(shiftXResetButton_, &QPushButton::clicked, this,
+            [resetTo, this] { resetTo(shiftXBar_, 0, &AdjustmentDialog::shiftXChanged); });
+    connect(shiftYResetButton_, &QPushButton::clicked, this,
+            [resetTo, this] { resetTo(shiftYBar_, 0, &AdjustmentDialog::shiftYChanged); });
+    connect(turnResetButton_, &QPushButton::clicked, this,
             [resetTo, this] { resetTo(arcDial1_, 0, &AdjustmentDialog::dialTurned); });
-    connect(button_[8], &QPushButton::clicked, this, &AdjustmentDialog::resetColours);
-    connect(trackBar_[1], &QSlider::valueChanged, this, &AdjustmentDialog::zoomChanged);
-    connect(trackBar_[2], &QSlider::valueChanged, this, &AdjustmentDialog::shiftXChanged);
-    connect(trackBar_[3], &QSlider::valueChanged, this, &AdjustmentDialog::shiftYChanged);
+    connect(colourResetButton_, &QPushButton::clicked, this, &AdjustmentDialog::resetColours);
+    connect(zoomBar_, &QSlider::valueChanged, this, &AdjustmentDialog::zoomChanged);
+    connect(shiftXBar_, &QSlider::valueChanged, this, &AdjustmentDialog::shiftXChanged);
+    connect(shiftYBar_, &QSlider::valueChanged, this, &AdjustmentDialog::shiftYChanged);
     connect(arcDial1_, &QDial::valueChanged, this, &AdjustmentDialog::dialTurned);
-    for (int i = 4; i <= 6; ++i)
-        connect(trackBar_[i], &QSlider::valueChanged, this, &AdjustmentDialog::colourChanged);
+    for (QSlider* bar : colourBars())
+        connect(bar, &QSlider::valueChanged, this, &AdjustmentDialog::colourChanged);
     connect(checkBox1_, &QCheckBox::toggled, this, &AdjustmentDialog::correctionTicked);
 }
 
@@ -248,54 +265,55 @@ void AdjustmentDialog::layOutControls() {
     auto* shifts = new QGridLayout;
     shifts->setHorizontalSpacing(6);
     shifts->setVerticalSpacing(2);
-    shifts->addWidget(label_[1], 0, 0, 1, 2);
-    shifts->addWidget(trackBar_[1], 1, 0);
-    shifts->addWidget(button_[4], 1, 1);
+    shifts->addWidget(zoomLabel_, 0, 0, 1, 2);
+    shifts->addWidget(zoomBar_, 1, 0);
+    shifts->addWidget(zoomResetButton_, 1, 1);
     shifts->setRowMinimumHeight(2, 8);
-    shifts->addWidget(label_[2], 3, 0, 1, 2);
-    shifts->addWidget(trackBar_[2], 4, 0);
-    shifts->addWidget(button_[5], 4, 1);
+    shifts->addWidget(shiftXLabel_, 3, 0, 1, 2);
+    shifts->addWidget(shiftXBar_, 4, 0);
+    shifts->addWidget(shiftXResetButton_, 4, 1);
     shifts->setRowStretch(5, 1);
 
     auto* upright = new QVBoxLayout;
     upright->setSpacing(4);
-    upright->addWidget(label_[3], 0, Qt::AlignHCenter);
-    upright->addWidget(trackBar_[3], 0, Qt::AlignHCenter);
-    upright->addWidget(button_[7], 0, Qt::AlignHCenter);
+    upright->addWidget(shiftYLabel_, 0, Qt::AlignHCenter);
+    upright->addWidget(shiftYBar_, 0, Qt::AlignHCenter);
+    upright->addWidget(shiftYResetButton_, 0, Qt::AlignHCenter);
     upright->addStretch(1);
 
     auto* turn = new QVBoxLayout;
     turn->setSpacing(4);
-    turn->addWidget(label_[12], 0, Qt::AlignHCenter);
+    turn->addWidget(turnLabel_, 0, Qt::AlignHCenter);
     turn->addWidget(arcDial1_, 0, Qt::AlignHCenter);
-    turn->addWidget(button_[6], 0, Qt::AlignHCenter);
+    turn->addWidget(turnResetButton_, 0, Qt::AlignHCenter);
     turn->addStretch(1);
 
     // The colour group: heading and its reset, the three bars with their value boxes, the box.
     auto* colours = new QGridLayout;
     colours->setHorizontalSpacing(4);
     colours->setVerticalSpacing(2);
-    colours->addWidget(label_[13], 0, 0, 1, 2);
-    colours->addWidget(button_[8], 0, 2, Qt::AlignRight);
+    colours->addWidget(colourLabel_, 0, 0, 1, 2);
+    colours->addWidget(colourResetButton_, 0, 2, Qt::AlignRight);
+    QLabel* const colourNames[] = {redLabel_, greenLabel_, blueLabel_};
     for (int i = 0; i < 3; ++i) {
-        colours->addWidget(label_[9 + i], 1 + i, 0);
-        colours->addWidget(trackBar_[4 + i], 1 + i, 1);
-        colours->addWidget(edit_[1 + i], 1 + i, 2);
+        colours->addWidget(colourNames[i], 1 + i, 0);
+        colours->addWidget(colourBars()[static_cast<size_t>(i)], 1 + i, 1);
+        colours->addWidget(colourEdits()[static_cast<size_t>(i)], 1 + i, 2);
     }
     colours->addWidget(checkBox1_, 4, 0, 1, 3);
     colours->setRowStretch(5, 1);
 
     auto* histogram = new QVBoxLayout;
     histogram->setSpacing(2);
-    histogram->addWidget(label_[14]);
+    histogram->addWidget(histogramLabel_);
     histogram->addWidget(image4_);
     histogram->addStretch(1);
 
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(6);
-    buttons->addWidget(button_[3]);
-    buttons->addWidget(button_[2]);
-    buttons->addWidget(button_[1]);
+    buttons->addWidget(decideButton_);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(resetAllButton_);
     buttons->addStretch(1);
 
     auto* top = new QHBoxLayout;
@@ -316,9 +334,9 @@ void AdjustmentDialog::layOutControls() {
     auto* status = new QHBoxLayout(statusBar1_);
     status->setContentsMargins(8, 0, 8, 0);
     status->setSpacing(24);
-    status->addWidget(label_[5], 1);
-    for (int i : {4, 6, 7, 8})
-        status->addWidget(label_[i]);
+    status->addWidget(selectionStatus_, 1);
+    for (QLabel* label : {turnStatus_, zoomStatus_, shiftXStatus_, shiftYStatus_})
+        status->addWidget(label);
 
     auto* window = new QVBoxLayout(this);
     window->setContentsMargins(0, 0, 0, 0);
@@ -327,10 +345,11 @@ void AdjustmentDialog::layOutControls() {
     window->addLayout(preview, 1);
     window->addWidget(statusBar1_);
 
-    QWidget* const order[] = {trackBar_[1], button_[4], trackBar_[2], button_[5],   trackBar_[3],
-                              button_[7],   arcDial1_,  button_[6],   trackBar_[4], edit_[1],
-                              trackBar_[5], edit_[2],   trackBar_[6], edit_[3],     checkBox1_,
-                              button_[8],   image4_,    button_[3],   button_[2],   button_[1],
+    QWidget* const order[] = {zoomBar_,   zoomResetButton_,   shiftXBar_,    shiftXResetButton_,
+                              shiftYBar_, shiftYResetButton_, arcDial1_,     turnResetButton_,
+                              redBar_,    redEdit_,           greenBar_,     greenEdit_,
+                              blueBar_,   blueEdit_,          checkBox1_,    colourResetButton_,
+                              image4_,    decideButton_,      cancelButton_, resetAllButton_,
                               scrollBox1_};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -339,34 +358,36 @@ void AdjustmentDialog::layOutControls() {
 void AdjustmentDialog::applyTexts() {
     const bool ja = japanese_;
     setWindowTitle(ApplicationTitle(ja) + Pick(ja, "　<画像調整>", "　<Image adjustment>"));
-    button_[3]->setText(Pick(ja, "決定", "Decision"));
-    button_[2]->setText(Pick(ja, "キャンセル", "Cancel"));
-    button_[1]->setText(Pick(ja, "再表示・初期状態", "Redisplay / initialization"));
-    label_[1]->setText(Pick(ja, "拡大(100~200%)", "Expansion(100~200%)"));
-    label_[2]->setText(Pick(ja, "左右( -200px ～　200px )", "Adjust left"));
-    label_[3]->setText(Pick(ja, "上下", "Vertical\n adjustment"));
-    label_[12]->setText(Pick(ja, "回転", "Tilt adjustment"));
-    label_[13]->setText(Pick(ja, "色補正(RGB)", "Color correction"));
-    label_[9]->setText(QStringLiteral("R"));
-    label_[10]->setText(QStringLiteral("G"));
-    label_[11]->setText(QStringLiteral("B"));
-    label_[14]->setText(Pick(ja, "ヒスグラム", "Histogram"));
-    for (int i = 4; i <= 8; ++i)
-        button_[i]->setText(Pick(ja, "リセット", "reset"));
+    decideButton_->setText(Pick(ja, "決定", "Decision"));
+    cancelButton_->setText(Pick(ja, "キャンセル", "Cancel"));
+    resetAllButton_->setText(Pick(ja, "再表示・初期状態", "Redisplay / initialization"));
+    zoomLabel_->setText(Pick(ja, "拡大(100~200%)", "Expansion(100~200%)"));
+    shiftXLabel_->setText(Pick(ja, "左右( -200px ～　200px )", "Adjust left"));
+    shiftYLabel_->setText(Pick(ja, "上下", "Vertical\n adjustment"));
+    turnLabel_->setText(Pick(ja, "回転", "Tilt adjustment"));
+    colourLabel_->setText(Pick(ja, "色補正(RGB)", "Color correction"));
+    redLabel_->setText(QStringLiteral("R"));
+    greenLabel_->setText(QStringLiteral("G"));
+    blueLabel_->setText(QStringLiteral("B"));
+    histogramLabel_->setText(Pick(ja, "ヒスグラム", "Histogram"));
+    for (QPushButton* button : {zoomResetButton_, shiftXResetButton_, turnResetButton_,
+                                shiftYResetButton_, colourResetButton_})
+        button->setText(Pick(ja, "リセット", "reset"));
     checkBox1_->setText(Pick(ja, "色補正を行う", "Perform color correction"));
 
     // Fields and pictures are named by their captions.
     const auto caption = [](const QLabel* label) { return label->text().simplified(); };
-    trackBar_[1]->setAccessibleName(caption(label_[1]));
-    trackBar_[2]->setAccessibleName(caption(label_[2]));
-    trackBar_[3]->setAccessibleName(caption(label_[3]));
-    arcDial1_->setAccessibleName(caption(label_[12]));
-    for (int i = 0; i < 3; ++i) {
-        const QString name = caption(label_[13]) + QLatin1Char(' ') + caption(label_[9 + i]);
-        trackBar_[4 + i]->setAccessibleName(name);
-        edit_[1 + i]->setAccessibleName(name);
+    zoomBar_->setAccessibleName(caption(zoomLabel_));
+    shiftXBar_->setAccessibleName(caption(shiftXLabel_));
+    shiftYBar_->setAccessibleName(caption(shiftYLabel_));
+    arcDial1_->setAccessibleName(caption(turnLabel_));
+    QLabel* const colourNames[] = {redLabel_, greenLabel_, blueLabel_};
+    for (size_t i = 0; i < 3; ++i) {
+        const QString name = caption(colourLabel_) + QLatin1Char(' ') + caption(colourNames[i]);
+        colourBars()[i]->setAccessibleName(name);
+        colourEdits()[i]->setAccessibleName(name);
     }
-    image4_->setAccessibleName(caption(label_[14]));
+    image4_->setAccessibleName(caption(histogramLabel_));
     scrollBox1_->setAccessibleName(Pick(ja, "写真と切り抜き枠", "Photo and crop frame"));
 }
 
@@ -439,7 +460,7 @@ void AdjustmentDialog::showEvent(QShowEvent* event) {
     // The keyboard starts on the zoom, or on the first adjusting control this photo leaves
     // usable: never on a reset button, nor on the button that decided the last photo.
     for (QWidget* control :
-         std::initializer_list<QWidget*>{trackBar_[1], trackBar_[2], trackBar_[3], arcDial1_}) {
+         std::initializer_list<QWidget*>{zoomBar_, shiftXBar_, shiftYBar_, arcDial1_}) {
         if (control->isEnabled()) {
             control->setFocus(Qt::OtherFocusReason);
             break;
@@ -476,24 +497,24 @@ void AdjustmentDialog::resetAll() {
     resizeReset_->stop();
     accepted_ = false;
     result_ = PhotoAdjustment{};
-    label_[5]->clear();
+    selectionStatus_->clear();
     scale_ = 1.0f;
     image1_->setRotation(0);
     {
-        const QSignalBlocker zoom(trackBar_[1]), x(trackBar_[2]), y(trackBar_[3]);
-        const QSignalBlocker r(trackBar_[4]), g(trackBar_[5]), b(trackBar_[6]);
+        const QSignalBlocker zoom(zoomBar_), x(shiftXBar_), y(shiftYBar_);
+        const QSignalBlocker r(redBar_), g(greenBar_), b(blueBar_);
         const QSignalBlocker dial(arcDial1_), box(checkBox1_);
-        trackBar_[1]->setValue(100);
-        for (int i = 2; i <= 6; ++i)
-            trackBar_[i]->setValue(0);
+        zoomBar_->setValue(100);
+        for (QSlider* bar : {shiftXBar_, shiftYBar_, redBar_, greenBar_, blueBar_})
+            bar->setValue(0);
         arcDial1_->setValue(0);
     }
-    for (int i = 1; i <= 3; ++i)
-        edit_[i]->setText(QStringLiteral("0"));
-    label_[4]->setText(QStringLiteral("R:0"));
-    label_[6]->setText(QStringLiteral("Zoom:1"));
-    label_[7]->setText(QStringLiteral("RL:0"));
-    label_[8]->setText(QStringLiteral("TD:0"));
+    for (QLineEdit* edit : colourEdits())
+        edit->setText(QStringLiteral("0"));
+    turnStatus_->setText(QStringLiteral("R:0"));
+    zoomStatus_->setText(QStringLiteral("Zoom:1"));
+    shiftXStatus_->setText(QStringLiteral("RL:0"));
+    shiftYStatus_->setText(QStringLiteral("TD:0"));
 
     // Nothing of the previous photo stays when this one cannot be loaded.
     previewSize_ = image2_->size();
@@ -534,18 +555,18 @@ bool AdjustmentDialog::load() {
     photoSize_ = photo.size();
     cropSteps_.push_back(QRect(QPoint(0, 0), photoSize_));
     const QSize cell(layout_.photo_width, layout_.photo_height);
-    label_[6]->setText(QStringLiteral("zoom max:") + Shortest(ZoomRatio(photoSize_, cell)));
+    zoomStatus_->setText(QStringLiteral("zoom max:") + Shortest(ZoomRatio(photoSize_, cell)));
     const int limit = ZoomLimit(photoSize_, cell);
     {
-        const QSignalBlocker quiet(trackBar_[1]);
-        trackBar_[1]->setRange(100, std::max(100, limit));
-        trackBar_[1]->setValue(100);
+        const QSignalBlocker quiet(zoomBar_);
+        zoomBar_->setRange(100, std::max(100, limit));
+        zoomBar_->setValue(100);
     }
-    trackBar_[1]->setEnabled(limit > 100);
-    label_[1]->setText(limit > 100 ? Pick(ja, "拡大(100~", "Expansion(100~") +
-                                         QString::number(limit) + QStringLiteral("%)")
-                                   : Pick(ja, "拡大(100%)", "Expansion(100%)"));
-    trackBar_[1]->setAccessibleName(label_[1]->text());
+    zoomBar_->setEnabled(limit > 100);
+    zoomLabel_->setText(limit > 100 ? Pick(ja, "拡大(100~", "Expansion(100~") +
+                                          QString::number(limit) + QStringLiteral("%)")
+                                    : Pick(ja, "拡大(100%)", "Expansion(100%)"));
+    zoomBar_->setAccessibleName(zoomLabel_->text());
 
     const QString memoryError =
         Pick(ja, "メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
@@ -583,7 +604,7 @@ bool AdjustmentDialog::load() {
     const PreviewPlacement place = PlacePreview(image2_->size(), photoSize_);
     scale_ = place.scale;
     thumbnail_ = place.thumbnail;
-    label_[5]->setText(QStringLiteral("拡大率: ") + Shortest(scale_));
+    selectionStatus_->setText(QStringLiteral("拡大率: ") + Shortest(scale_));
     QImage thumbnail = CreateBitmap(thumbnail_.width(), thumbnail_.height());
     const QImage scaled = ScaledCopy(photo, thumbnail_.width(), thumbnail_.height());
     photo = QImage(); // only the thumbnail is needed from here on
@@ -598,9 +619,9 @@ bool AdjustmentDialog::load() {
         painter.drawImage(QPointF(0, 0), scaled);
     }
     histogram_.ApplyColourCorrection(thumbnail, 0, 0, thumbnail.width() - 1, thumbnail.height() - 1,
-                                     static_cast<float>(trackBar_[4]->value()),
-                                     static_cast<float>(trackBar_[5]->value()),
-                                     static_cast<float>(trackBar_[6]->value()));
+                                     static_cast<float>(redBar_->value()),
+                                     static_cast<float>(greenBar_->value()),
+                                     static_cast<float>(blueBar_->value()));
 
     // The preview: the thumbnail centred on a clear bitmap of the view's size.
     QImage preview = CreateBitmap(image2_->width(), image2_->height());
@@ -622,24 +643,23 @@ bool AdjustmentDialog::load() {
 }
 
 QRectF AdjustmentDialog::selection() const {
-    return ComputeSelection(QRectF(cropSteps_.back()), photoSize_, trackBar_[1]->value(),
-                            trackBar_[2]->value(), trackBar_[3]->value());
+    return ComputeSelection(QRectF(cropSteps_.back()), photoSize_, zoomBar_->value(),
+                            shiftXBar_->value(), shiftYBar_->value());
 }
 
 void AdjustmentDialog::moveFrame() {
-    image2_->moveFrame(trackBar_[1]->value(), trackBar_[2]->value(), trackBar_[3]->value());
+    image2_->moveFrame(zoomBar_->value(), shiftXBar_->value(), shiftYBar_->value());
     if (!cropSteps_.empty())
-        label_[5]->setText(SelectionStatus(selection()));
+        selectionStatus_->setText(SelectionStatus(selection()));
 }
 
 void AdjustmentDialog::limitShifts() {
     shiftRanges_ = {{-kMaxShift, kMaxShift}, {-kMaxShift, kMaxShift}};
     if (!cropSteps_.empty())
-        shiftRanges_ =
-            ShiftsInsidePhoto(QRectF(cropSteps_.back()), photoSize_, trackBar_[1]->value());
-    const QSignalBlocker x(trackBar_[2]), y(trackBar_[3]);
+        shiftRanges_ = ShiftsInsidePhoto(QRectF(cropSteps_.back()), photoSize_, zoomBar_->value());
+    const QSignalBlocker x(shiftXBar_), y(shiftYBar_);
     for (const auto& [bar, range] :
-         {std::pair{trackBar_[2], shiftRanges_.x}, std::pair{trackBar_[3], shiftRanges_.y}}) {
+         {std::pair{shiftXBar_, shiftRanges_.x}, std::pair{shiftYBar_, shiftRanges_.y}}) {
         const bool room = range.low < range.high;
         // Without room the bar keeps its whole length, so that its handle stands at 0 in the
         // middle rather than at an end, which would read as a shift.
@@ -647,8 +667,8 @@ void AdjustmentDialog::limitShifts() {
         bar->setValue(std::clamp(bar->value(), range.low, range.high)); // pulled in
         bar->setEnabled(room);
     }
-    label_[7]->setText(QStringLiteral("RL:") + Shortest(trackBar_[2]->value() / 100.0));
-    label_[8]->setText(QStringLiteral("TD:") + Shortest(trackBar_[3]->value() / 100.0));
+    shiftXStatus_->setText(QStringLiteral("RL:") + Shortest(shiftXBar_->value() / 100.0));
+    shiftYStatus_->setText(QStringLiteral("TD:") + Shortest(shiftYBar_->value() / 100.0));
 }
 
 void AdjustmentDialog::keepShiftInside(QSlider* bar, const ShiftRange& range) {
@@ -661,25 +681,25 @@ void AdjustmentDialog::zoomChanged() {
     const BusyScope scope(inGeometry_);
     limitShifts();
     moveFrame();
-    label_[6]->setText(QStringLiteral("Zoom:") + Shortest(trackBar_[1]->value() / 100.0));
+    zoomStatus_->setText(QStringLiteral("Zoom:") + Shortest(zoomBar_->value() / 100.0));
 }
 
 void AdjustmentDialog::shiftXChanged() {
     if (inGeometry_)
         return;
     const BusyScope scope(inGeometry_);
-    keepShiftInside(trackBar_[2], shiftRanges_.x);
+    keepShiftInside(shiftXBar_, shiftRanges_.x);
     moveFrame();
-    label_[7]->setText(QStringLiteral("RL:") + Shortest(trackBar_[2]->value() / 100.0));
+    shiftXStatus_->setText(QStringLiteral("RL:") + Shortest(shiftXBar_->value() / 100.0));
 }
 
 void AdjustmentDialog::shiftYChanged() {
     if (inGeometry_)
         return;
     const BusyScope scope(inGeometry_);
-    keepShiftInside(trackBar_[3], shiftRanges_.y);
+    keepShiftInside(shiftYBar_, shiftRanges_.y);
     moveFrame();
-    label_[8]->setText(QStringLiteral("TD:") + Shortest(trackBar_[3]->value() / 100.0));
+    shiftYStatus_->setText(QStringLiteral("TD:") + Shortest(shiftYBar_->value() / 100.0));
 }
 
 void AdjustmentDialog::dialTurned() {
@@ -690,30 +710,30 @@ void AdjustmentDialog::dialTurned() {
         std::clamp(arcDial1_->value() / 10.0, -kPreviewTurnLimit, kPreviewTurnLimit);
     moveFrame();
     image1_->setRotation(turn);
-    label_[4]->setText(QStringLiteral("R:") + Shortest(turn));
+    turnStatus_->setText(QStringLiteral("R:") + Shortest(turn));
 }
 
 void AdjustmentDialog::colourChanged() {
     if (busy_ || inColour_)
         return;
     const BusyScope scope(inColour_);
-    for (int i = 1; i <= 3; ++i)
-        edit_[i]->setText(HundredthsText(trackBar_[3 + i]->value()));
+    for (size_t i = 0; i < 3; ++i)
+        colourEdits()[i]->setText(HundredthsText(colourBars()[i]->value()));
     QImage corrected = image3_->bitmap();
     const QRect region = CorrectionRegion(corrected.size(), thumbnail_);
     histogram_.ApplyColourCorrection(corrected, region.left(), region.top(), region.right(),
-                                     region.bottom(), static_cast<float>(trackBar_[4]->value()),
-                                     static_cast<float>(trackBar_[5]->value()),
-                                     static_cast<float>(trackBar_[6]->value()));
+                                     region.bottom(), static_cast<float>(redBar_->value()),
+                                     static_cast<float>(greenBar_->value()),
+                                     static_cast<float>(blueBar_->value()));
     image1_->setImage(corrected);
     showHistogram(checkBox1_->isChecked() ? Histogram::Corrected : Histogram::Uncorrected);
 }
 
 void AdjustmentDialog::resetColours() {
     {
-        const QSignalBlocker r(trackBar_[4]), g(trackBar_[5]), b(trackBar_[6]);
-        for (int i = 4; i <= 6; ++i)
-            trackBar_[i]->setValue(0);
+        const QSignalBlocker r(redBar_), g(greenBar_), b(blueBar_);
+        for (QSlider* bar : colourBars())
+            bar->setValue(0);
     }
     colourChanged();
     image1_->setImage(image3_->bitmap());
@@ -741,7 +761,7 @@ void AdjustmentDialog::decide() {
         return;
     }
     const QRectF chosen = selection();
-    label_[5]->setText(SelectionStatus(chosen));
+    selectionStatus_->setText(SelectionStatus(chosen));
     if (!SelectionInsidePhoto(chosen, photoSize_)) {
         fail(Pick(japanese_, "選択範囲が写真の範囲を超えています。",
                   "The selection is out of the range of the picture."));
@@ -755,9 +775,9 @@ void AdjustmentDialog::decide() {
     result_.h = static_cast<float>(chosen.height());
     result_.angle = static_cast<float>(arcDial1_->value() / 10.0);
     result_.colour_correction = checkBox1_->isChecked();
-    result_.red = static_cast<float>(trackBar_[4]->value());
-    result_.green = static_cast<float>(trackBar_[5]->value());
-    result_.blue = static_cast<float>(trackBar_[6]->value());
+    result_.red = static_cast<float>(redBar_->value());
+    result_.green = static_cast<float>(greenBar_->value());
+    result_.blue = static_cast<float>(blueBar_->value());
     resizeReset_->stop();
     accept();
 }

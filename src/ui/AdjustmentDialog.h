@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -139,10 +140,42 @@ class AdjustmentDialog : public QDialog {
     bool inGeometry_ = false;
     bool inColour_ = false;
 
-    QPushButton* button_[9] = {}; // Button1-Button8 at their numbers; 0 unused
-    QLabel* label_[15] = {};      // Label1-Label14 at their numbers; 0 unused
-    QSlider* trackBar_[7] = {};   // TrackBar1-TrackBar6 at their numbers; 0 unused
-    QLineEdit* edit_[4] = {};     // Edit1-Edit3 at their numbers; 0 unused
+    // The R, G and B bars and value boxes, in that order.
+    std::array<QSlider*, 3> colourBars() const { return {redBar_, greenBar_, blueBar_}; }
+    std::array<QLineEdit*, 3> colourEdits() const { return {redEdit_, greenEdit_, blueEdit_}; }
+
+    // The controls, each named after what it is; the comment gives its design name.
+    QPushButton* resetAllButton_ = nullptr;    // Button1 "再表示・初期状態"
+    QPushButton* cancelButton_ = nullptr;      // Button2 "キャンセル"
+    QPushButton* decideButton_ = nullptr;      // Button3 "決定"
+    QPushButton* zoomResetButton_ = nullptr;   // Button4 "リセット" of the enlargement
+    QPushButton* shiftXResetButton_ = nullptr; // Button5 "リセット" of left/right
+    QPushButton* turnResetButton_ = nullptr;   // Button6 "リセット" of the rotation
+    QPushButton* shiftYResetButton_ = nullptr; // Button7 "リセット" of up/down
+    QPushButton* colourResetButton_ = nullptr; // Button8 "リセット" of the colours
+    QLabel* zoomLabel_ = nullptr;              // Label1 "拡大(100~200%)"
+    QLabel* shiftXLabel_ = nullptr;            // Label2 "左右( -200px ～　200px )"
+    QLabel* shiftYLabel_ = nullptr;            // Label3 "上下"
+    QLabel* turnStatus_ = nullptr;             // Label4 "R:" status field
+    QLabel* selectionStatus_ = nullptr;        // Label5 status field: scale, selection
+    QLabel* zoomStatus_ = nullptr;             // Label6 "Zoom:" status field
+    QLabel* shiftXStatus_ = nullptr;           // Label7 "RL:" status field
+    QLabel* shiftYStatus_ = nullptr;           // Label8 "TD:" status field
+    QLabel* redLabel_ = nullptr;               // Label9 "R"
+    QLabel* greenLabel_ = nullptr;             // Label10 "G"
+    QLabel* blueLabel_ = nullptr;              // Label11 "B"
+    QLabel* turnLabel_ = nullptr;              // Label12 "回転"
+    QLabel* colourLabel_ = nullptr;            // Label13 "色補正(RGB)"
+    QLabel* histogramLabel_ = nullptr;         // Label14 "ヒスグラム"
+    QSlider* zoomBar_ = nullptr;               // TrackBar1, enlargement
+    QSlider* shiftXBar_ = nullptr;             // TrackBar2, left/right
+    QSlider* shiftYBar_ = nullptr;             // TrackBar3, up/down
+    QSlider* redBar_ = nullptr;                // TrackBar4
+    QSlider* greenBar_ = nullptr;              // TrackBar5
+    QSlider* blueBar_ = nullptr;               // TrackBar6
+    QLineEdit* redEdit_ = nullptr;             // Edit1, value of TrackBar4
+    QLineEdit* greenEdit_ = nullptr;           // Edit2, value of TrackBar5
+    QLineEdit* blueEdit_ = nullptr;            // Edit3, value of TrackBar6
     QDial* arcDial1_ = nullptr;
     QCheckBox* checkBox1_ = nullptr;
     BitmapView* image4_ = nullptr;

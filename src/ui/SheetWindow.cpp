@@ -110,9 +110,18 @@ void SheetWindow::useAdjustmentDialog(AdjustmentDialog& dialog) {
 }
 
 void SheetWindow::createControls() {
-    for (int i = 1; i <= 10; ++i) {
-        label_[i] = new QLabel(this);
-        label_[i]->setObjectName(QStringLiteral("Label%1").arg(i));
+    for (const auto& [label, name] : {std::pair{&titleLabel_, "Label1"},
+                                      {&layoutLabel_, "Label2"},
+                                      {&startRowLabel_, "Label3"},
+                                      {&endRowLabel_, "Label4"},
+                                      {&statusLabel_, "Label5"},
+                                      {&titleColourLabel_, "Label6"},
+                                      {&qualityLabel_, "Label7"},
+                                      {&qualityMinLabel_, "Label8"},
+                                      {&qualityMaxLabel_, "Label9"},
+                                      {&numberOffsetLabel_, "Label10"}}) {
+        *label = new QLabel(this);
+        (*label)->setObjectName(QLatin1String(name));
     }
     // Label5 and Label6 are the status fields; they live in the status bar.
     statusBar1_ = new QWidget(this);
@@ -120,9 +129,9 @@ void SheetWindow::createControls() {
     statusBar1_->setAttribute(Qt::WA_StyledBackground, true);
     statusBar1_->setStyleSheet(QStringLiteral("#StatusBar1 { border-top: 1px solid #c4c4c4; }"));
     statusBar1_->setFixedHeight(kStatusHeight);
-    label_[5]->setParent(statusBar1_);
-    label_[6]->setParent(statusBar1_);
-    label_[3]->hide(); // shown with the window
+    statusLabel_->setParent(statusBar1_);
+    titleColourLabel_->setParent(statusBar1_);
+    startRowLabel_->hide(); // shown with the window
 
     comboBox1_ = new QComboBox(this);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
@@ -130,21 +139,25 @@ void SheetWindow::createControls() {
     comboBox1_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     comboBox1_->setMinimumContentsLength(24);
 
-    for (int i = 1; i <= 5; ++i) {
-        edit_[i] = new QLineEdit(this);
-        edit_[i]->setObjectName(QStringLiteral("Edit%1").arg(i));
+    for (const auto& [edit, name] : {std::pair{&titleEdit_, "Edit1"},
+                                     {&startRowEdit_, "Edit2"},
+                                     {&endRowEdit_, "Edit3"},
+                                     {&qualityEdit_, "Edit4"},
+                                     {&numberOffsetEdit_, "Edit5"}}) {
+        *edit = new QLineEdit(this);
+        (*edit)->setObjectName(QLatin1String(name));
     }
     // Row numbers and the number offset are typed without an input method.
-    for (int i : {2, 3, 5}) {
-        edit_[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
-        edit_[i]->setFixedWidth(kRowEditWidth);
+    for (QLineEdit* edit : {startRowEdit_, endRowEdit_, numberOffsetEdit_}) {
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        edit->setFixedWidth(kRowEditWidth);
     }
     // Edit4 only shows the slider's value.
-    edit_[4]->setMaxLength(3);
-    edit_[4]->setReadOnly(true);
-    edit_[4]->setEnabled(false);
-    edit_[4]->setFixedWidth(44);
-    edit_[4]->setText(QStringLiteral("90"));
+    qualityEdit_->setMaxLength(3);
+    qualityEdit_->setReadOnly(true);
+    qualityEdit_->setEnabled(false);
+    qualityEdit_->setFixedWidth(44);
+    qualityEdit_->setText(QStringLiteral("90"));
 
     trackBar1_ = new QSlider(Qt::Horizontal, this);
     trackBar1_->setObjectName(QStringLiteral("TrackBar1"));
@@ -154,24 +167,30 @@ void SheetWindow::createControls() {
     trackBar1_->setValue(90);
     trackBar1_->setMinimumWidth(200);
 
-    for (int i = 1; i <= 5; ++i) {
-        checkBox_[i] = new QCheckBox(this);
-        checkBox_[i]->setObjectName(QStringLiteral("CheckBox%1").arg(i));
+    for (const auto& [box, name] : {std::pair{&continuousBox_, "CheckBox1"},
+                                    {&stampFolderBox_, "CheckBox2"},
+                                    {&keepExistingBox_, "CheckBox3"},
+                                    {&noViewerUpdateBox_, "CheckBox4"},
+                                    {&adjustBox_, "CheckBox5"}}) {
+        *box = new QCheckBox(this);
+        (*box)->setObjectName(QLatin1String(name));
     }
-    checkBox_[2]->setChecked(true);
-    checkBox_[5]->setEnabled(false);
+    stampFolderBox_->setChecked(true);
+    adjustBox_->setEnabled(false);
 
-    for (int i = 1; i <= 3; ++i) {
-        button_[i] = new QPushButton(this);
-        button_[i]->setObjectName(QStringLiteral("Button%1").arg(i));
-        button_[i]->setAutoDefault(false);
-        button_[i]->setFixedSize(kButtonWidth, kButtonHeight);
+    for (const auto& [button, name] : {std::pair{&createButton_, "Button1"},
+                                       {&stopButton_, "Button2"},
+                                       {&editButton_, "Button3"}}) {
+        *button = new QPushButton(this);
+        (*button)->setObjectName(QLatin1String(name));
+        (*button)->setAutoDefault(false);
+        (*button)->setFixedSize(kButtonWidth, kButtonHeight);
     }
     // The stop button keeps its place while hidden, so the others do not move when it shows.
-    QSizePolicy keepPlace = button_[2]->sizePolicy();
+    QSizePolicy keepPlace = stopButton_->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
-    button_[2]->setSizePolicy(keepPlace);
-    button_[2]->hide();
+    stopButton_->setSizePolicy(keepPlace);
+    stopButton_->hide();
 
     scrollBox1_ = new QScrollArea(this);
     scrollBox1_->setObjectName(QStringLiteral("ScrollBox1"));
@@ -192,15 +211,19 @@ void SheetWindow::createControls() {
     progressBar1_->setValue(0);
 
     const std::pair<QLabel*, QWidget*> buddies[] = {
-        {label_[2], comboBox1_}, {label_[1], edit_[1]},  {label_[3], edit_[2]},
-        {label_[4], edit_[3]},   {label_[10], edit_[5]}, {label_[7], trackBar1_},
+        {layoutLabel_, comboBox1_},
+        {titleLabel_, titleEdit_},
+        {startRowLabel_, startRowEdit_},
+        {endRowLabel_, endRowEdit_},
+        {numberOffsetLabel_, numberOffsetEdit_},
+        {qualityLabel_, trackBar1_},
     };
     for (const auto& [label, field] : buddies)
         label->setBuddy(field);
 
-    connect(button_[1], &QPushButton::clicked, this, &SheetWindow::createSheets);
-    connect(button_[2], &QPushButton::clicked, this, &SheetWindow::stopRequest);
-    connect(button_[3], &QPushButton::clicked, this, &SheetWindow::editSettings);
+    connect(createButton_, &QPushButton::clicked, this, &SheetWindow::createSheets);
+    connect(stopButton_, &QPushButton::clicked, this, &SheetWindow::stopRequest);
+    connect(editButton_, &QPushButton::clicked, this, &SheetWindow::editSettings);
     connect(comboBox1_, &QComboBox::currentIndexChanged, this, &SheetWindow::layoutChosen);
     connect(trackBar1_, &QSlider::valueChanged, this, &SheetWindow::qualityChanged);
     connect(imageViewer1_, &PageViewer::doubleClicked, this, &SheetWindow::fitPage);
@@ -212,17 +235,17 @@ void SheetWindow::layOutControls() {
     auto* names = new QGridLayout;
     names->setHorizontalSpacing(8);
     names->setVerticalSpacing(6);
-    names->addWidget(label_[2], 0, 0);
+    names->addWidget(layoutLabel_, 0, 0);
     names->addWidget(comboBox1_, 0, 1);
-    names->addWidget(label_[1], 1, 0);
-    names->addWidget(edit_[1], 1, 1);
+    names->addWidget(titleLabel_, 1, 0);
+    names->addWidget(titleEdit_, 1, 1);
     names->setColumnStretch(1, 1);
 
     auto* rows = new QHBoxLayout;
     rows->setSpacing(6);
     for (const auto& [label, edit] :
-         {std::pair{label_[3], edit_[2]}, std::pair{label_[4], edit_[3]},
-          std::pair{label_[10], edit_[5]}}) {
+         {std::pair{startRowLabel_, startRowEdit_}, std::pair{endRowLabel_, endRowEdit_},
+          std::pair{numberOffsetLabel_, numberOffsetEdit_}}) {
         rows->addWidget(label);
         rows->addWidget(edit);
         rows->addSpacing(12);
@@ -231,22 +254,22 @@ void SheetWindow::layOutControls() {
 
     auto* quality = new QHBoxLayout;
     quality->setSpacing(6);
-    quality->addWidget(label_[7]);
-    quality->addWidget(edit_[4]);
+    quality->addWidget(qualityLabel_);
+    quality->addWidget(qualityEdit_);
     quality->addSpacing(8);
-    quality->addWidget(label_[8]);
+    quality->addWidget(qualityMinLabel_);
     quality->addWidget(trackBar1_);
-    quality->addWidget(label_[9]);
+    quality->addWidget(qualityMaxLabel_);
     quality->addStretch(1);
 
     auto* boxes = new QGridLayout;
     boxes->setHorizontalSpacing(18);
     boxes->setVerticalSpacing(4);
-    boxes->addWidget(checkBox_[1], 0, 0);
-    boxes->addWidget(checkBox_[2], 0, 1);
-    boxes->addWidget(checkBox_[3], 0, 2);
-    boxes->addWidget(checkBox_[4], 1, 0, 1, 2);
-    boxes->addWidget(checkBox_[5], 1, 2);
+    boxes->addWidget(continuousBox_, 0, 0);
+    boxes->addWidget(stampFolderBox_, 0, 1);
+    boxes->addWidget(keepExistingBox_, 0, 2);
+    boxes->addWidget(noViewerUpdateBox_, 1, 0, 1, 2);
+    boxes->addWidget(adjustBox_, 1, 2);
     boxes->setColumnStretch(3, 1);
 
     auto* fields = new QVBoxLayout;
@@ -258,9 +281,9 @@ void SheetWindow::layOutControls() {
 
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(6);
-    buttons->addWidget(button_[1]);
-    buttons->addWidget(button_[3]);
-    buttons->addWidget(button_[2]);
+    buttons->addWidget(createButton_);
+    buttons->addWidget(editButton_);
+    buttons->addWidget(stopButton_);
     buttons->addStretch(1);
 
     auto* top = new QHBoxLayout;
@@ -273,8 +296,8 @@ void SheetWindow::layOutControls() {
     auto* status = new QHBoxLayout(statusBar1_);
     status->setContentsMargins(8, 0, 8, 0);
     status->setSpacing(24);
-    status->addWidget(label_[5], 1);
-    status->addWidget(label_[6]);
+    status->addWidget(statusLabel_, 1);
+    status->addWidget(titleColourLabel_);
 
     // The viewer takes every pixel the window gains.
     auto* body = new QVBoxLayout;
@@ -290,10 +313,11 @@ void SheetWindow::layOutControls() {
     window->addLayout(body, 1);
     window->addWidget(statusBar1_);
 
-    QWidget* const order[] = {comboBox1_,   edit_[1],     edit_[2],     edit_[3],
-                              edit_[5],     trackBar1_,   checkBox_[1], checkBox_[2],
-                              checkBox_[3], checkBox_[4], checkBox_[5], button_[1],
-                              button_[3],   button_[2],   scrollBox1_,  imageViewer1_};
+    QWidget* const order[] = {
+        comboBox1_,        titleEdit_,         startRowEdit_,  endRowEdit_,
+        numberOffsetEdit_, trackBar1_,         continuousBox_, stampFolderBox_,
+        keepExistingBox_,  noViewerUpdateBox_, adjustBox_,     createButton_,
+        editButton_,       stopButton_,        scrollBox1_,    imageViewer1_};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -302,34 +326,34 @@ void SheetWindow::applyTexts() {
     const bool ja = main_.japanese();
     setWindowTitle(main_.windowTitle() +
                    Pick(ja, "　<インデックスシート作成>", "　<Create index sheet>"));
-    label_[2]->setText(Pick(ja, "インデックスシート設定", "Index sheet setting"));
-    label_[3]->setText(Pick(ja, "開始写真行番号", "Start photo line number"));
-    label_[4]->setText(Pick(ja, "終了写真行番号", "End photo line number"));
-    label_[10]->setText(Pick(ja, "表示番号の加算", "Addition of display number"));
-    label_[1]->setText(Pick(ja, "タイトル文字列", "Title string"));
-    label_[7]->setText(Pick(ja, "jpg品質", "Jpeg quality"));
-    label_[8]->setText(QStringLiteral("0"));
-    label_[9]->setText(QStringLiteral("100"));
-    checkBox_[1]->setText(Pick(ja, "連続して出力する", "Continuously output"));
-    checkBox_[2]->setText(Pick(ja, "作成時間毎にサブフォルダを作成する",
-                               "Create a subfolder for each creation time"));
-    checkBox_[3]->setText(
+    layoutLabel_->setText(Pick(ja, "インデックスシート設定", "Index sheet setting"));
+    startRowLabel_->setText(Pick(ja, "開始写真行番号", "Start photo line number"));
+    endRowLabel_->setText(Pick(ja, "終了写真行番号", "End photo line number"));
+    numberOffsetLabel_->setText(Pick(ja, "表示番号の加算", "Addition of display number"));
+    titleLabel_->setText(Pick(ja, "タイトル文字列", "Title string"));
+    qualityLabel_->setText(Pick(ja, "jpg品質", "Jpeg quality"));
+    qualityMinLabel_->setText(QStringLiteral("0"));
+    qualityMaxLabel_->setText(QStringLiteral("100"));
+    continuousBox_->setText(Pick(ja, "連続して出力する", "Continuously output"));
+    stampFolderBox_->setText(Pick(ja, "作成時間毎にサブフォルダを作成する",
+                                  "Create a subfolder for each creation time"));
+    keepExistingBox_->setText(
         Pick(ja, "既存のファイルは上書きしない", "Do not overwrite existing files"));
-    checkBox_[4]->setText(Pick(ja, "連続処理中はビュワーを更新しない",
-                               "Do not update the viewer during continuous processing"));
-    checkBox_[5]->setText(Pick(ja, "プレビューで調整する", "Adjust in preview"));
-    button_[1]->setText(Pick(ja, "シート作成", "Sheet creation"));
-    button_[3]->setText(Pick(ja, "シート設定編集", "Sheet setting editing"));
-    button_[2]->setText(Pick(ja, "中止", "Stop"));
+    noViewerUpdateBox_->setText(Pick(ja, "連続処理中はビュワーを更新しない",
+                                     "Do not update the viewer during continuous processing"));
+    adjustBox_->setText(Pick(ja, "プレビューで調整する", "Adjust in preview"));
+    createButton_->setText(Pick(ja, "シート作成", "Sheet creation"));
+    editButton_->setText(Pick(ja, "シート設定編集", "Sheet setting editing"));
+    stopButton_->setText(Pick(ja, "中止", "Stop"));
 
     // Fields and viewers are named by their captions, or by what they show.
-    comboBox1_->setAccessibleName(label_[2]->text());
-    edit_[1]->setAccessibleName(label_[1]->text());
-    edit_[2]->setAccessibleName(label_[3]->text());
-    edit_[3]->setAccessibleName(label_[4]->text());
-    edit_[5]->setAccessibleName(label_[10]->text());
-    edit_[4]->setAccessibleName(label_[7]->text());
-    trackBar1_->setAccessibleName(label_[7]->text());
+    comboBox1_->setAccessibleName(layoutLabel_->text());
+    titleEdit_->setAccessibleName(titleLabel_->text());
+    startRowEdit_->setAccessibleName(startRowLabel_->text());
+    endRowEdit_->setAccessibleName(endRowLabel_->text());
+    numberOffsetEdit_->setAccessibleName(numberOffsetLabel_->text());
+    qualityEdit_->setAccessibleName(qualityLabel_->text());
+    trackBar1_->setAccessibleName(qualityLabel_->text());
     scrollBox1_->setAccessibleName(Pick(ja, "配置した写真", "Photo placed"));
     imageViewer1_->setAccessibleName(Pick(ja, "ページのプレビュー", "Page preview"));
     progressBar1_->setAccessibleName(Pick(ja, "ページの進み具合", "Page progress"));
@@ -366,12 +390,13 @@ void SheetWindow::prepareShowing() {
     job_.clearStopRequest();
     loadLayouts();
     clearPreview();
-    for (QWidget* control : {static_cast<QWidget*>(edit_[2]), static_cast<QWidget*>(edit_[3]),
-                             static_cast<QWidget*>(edit_[5]), static_cast<QWidget*>(label_[3]),
-                             static_cast<QWidget*>(label_[4]), static_cast<QWidget*>(label_[10])})
+    for (QWidget* control :
+         {static_cast<QWidget*>(startRowEdit_), static_cast<QWidget*>(endRowEdit_),
+          static_cast<QWidget*>(numberOffsetEdit_), static_cast<QWidget*>(startRowLabel_),
+          static_cast<QWidget*>(endRowLabel_), static_cast<QWidget*>(numberOffsetLabel_)})
         control->show();
     job_.resetContinuation();
-    button_[2]->hide();
+    stopButton_->hide();
 }
 
 int SheetWindow::loadLayouts() {
@@ -414,7 +439,7 @@ int SheetWindow::reloadLayouts() {
     job_.setBusy(true);
     const int count = loadLayouts();
     job_.resetContinuation();
-    button_[2]->hide();
+    stopButton_->hide();
     job_.setBusy(wasBusy);
     if (!chosenFile.empty() && !wasBusy)
         chooseAgain(chosenFile, chosenTitle);
@@ -428,10 +453,10 @@ void SheetWindow::chooseAgain(const std::string& file, const QString& formerTitl
         return; // no longer listed: nothing is chosen
     // Chosen as by hand, so that the window follows the layout as it was saved; a title the
     // operator typed for this customer is kept over the layout's.
-    const QString typed = edit_[1]->text();
+    const QString typed = titleEdit_->text();
     comboBox1_->setCurrentIndex(static_cast<int>(found - layouts_.begin()));
     if (typed != formerTitle)
-        edit_[1]->setText(typed);
+        titleEdit_->setText(typed);
 }
 
 void SheetWindow::openFromMainWindow() {
@@ -486,15 +511,15 @@ SheetRunSettings SheetWindow::runSettings() const {
     s.maxTagLineCol = main_.context().config.maxTagLineCol;
     s.maxDumpBinCt = main_.context().config.maxDumpBinCt;
     s.settingsFolder = main_.context().settingsFolder;
-    s.title = edit_[1]->text();
-    s.startRow = edit_[2]->text();
-    s.endRow = edit_[3]->text();
-    s.numberOffset = edit_[5]->text();
-    s.continuous = checkBox_[1]->isChecked();
-    s.stampFolder = checkBox_[2]->isChecked();
-    s.keepExisting = checkBox_[3]->isChecked();
-    s.noViewerUpdate = checkBox_[4]->isChecked();
-    s.adjustInPreview = checkBox_[5]->isChecked();
+    s.title = titleEdit_->text();
+    s.startRow = startRowEdit_->text();
+    s.endRow = endRowEdit_->text();
+    s.numberOffset = numberOffsetEdit_->text();
+    s.continuous = continuousBox_->isChecked();
+    s.stampFolder = stampFolderBox_->isChecked();
+    s.keepExisting = keepExistingBox_->isChecked();
+    s.noViewerUpdate = noViewerUpdateBox_->isChecked();
+    s.adjustInPreview = adjustBox_->isChecked();
     s.quality = trackBar1_->value();
     return s;
 }
@@ -564,14 +589,14 @@ void SheetWindow::layoutChosen(int index) {
         return;
     const layout::SheetLayout& chosen = layouts_[static_cast<size_t>(index)];
     // Photos can be adjusted one by one only on one-photo pages; every change starts unticked.
-    checkBox_[5]->setChecked(false);
-    checkBox_[5]->setEnabled(chosen.photo_ct == 1);
+    adjustBox_->setChecked(false);
+    adjustBox_->setEnabled(chosen.photo_ct == 1);
     if (chosen.title.empty())
         return;
-    edit_[1]->setText(FromStd(chosen.title));
-    label_[5]->setText(FromStd(chosen.name) + QStringLiteral(" ファイル：") +
-                       FromStd(chosen.ini_file_name));
-    label_[6]->setText(QStringLiteral("タイトル色：") + FromStd(chosen.title_font_color));
+    titleEdit_->setText(FromStd(chosen.title));
+    statusLabel_->setText(FromStd(chosen.name) + QStringLiteral(" ファイル：") +
+                          FromStd(chosen.ini_file_name));
+    titleColourLabel_->setText(QStringLiteral("タイトル色：") + FromStd(chosen.title_font_color));
 }
 
 void SheetWindow::fitPage() {
@@ -587,14 +612,14 @@ void SheetWindow::fitPage() {
 }
 
 void SheetWindow::showZoom(float factor) {
-    label_[5]->setText(QStringLiteral("拡大率: ") + FromStd(text::ShortestText(factor)));
+    statusLabel_->setText(QStringLiteral("拡大率: ") + FromStd(text::ShortestText(factor)));
 }
 
 void SheetWindow::showStopped() {
     // Label5 rather than Label6: Label5 is the running field that every page, double click and
     // layout choice writes anew, while Label6 holds the title colour until the next choice.
     const bool ja = main_.japanese();
-    label_[5]->setText(
+    statusLabel_->setText(
         (pagesWritten_ == 1
              ? Pick(ja, "中止しました（%1 ページ作成）", "Stopped (%1 page written)")
              : Pick(ja, "中止しました（%1 ページ作成）", "Stopped (%1 pages written)"))
@@ -605,7 +630,7 @@ void SheetWindow::showStopped() {
 }
 
 void SheetWindow::qualityChanged(int value) {
-    edit_[4]->setText(QString::number(value));
+    qualityEdit_->setText(QString::number(value));
 }
 
 void SheetWindow::progress(int value, int maximum) {
@@ -656,7 +681,7 @@ void SheetWindow::openFolder(const QString& folder) {
 }
 
 void SheetWindow::stopButtonVisible(bool visible) {
-    button_[2]->setVisible(visible);
+    stopButton_->setVisible(visible);
 }
 
 void SheetWindow::yield() {

@@ -147,12 +147,32 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     QImage photoOnWrittenPage_; // what Image1 showed when the last page was written
     QSet<QString> noticedLayouts_; // layouts whose Windows background path was pointed out
 
-    QLabel* label_[11] = {}; // Label1-Label10 at their numbers; 0 unused
-    QComboBox* comboBox1_ = nullptr;
-    QLineEdit* edit_[6] = {}; // Edit1-Edit5 at their numbers; 0 unused
-    QSlider* trackBar1_ = nullptr;
-    QCheckBox* checkBox_[6] = {}; // CheckBox1-CheckBox5 at their numbers; 0 unused
-    QPushButton* button_[4] = {}; // Button1-Button3 at their numbers; 0 unused
+    // The controls, each named after what it is; the comment gives its design name.
+    QLabel* titleLabel_ = nullptr;          // Label1 "タイトル文字列"
+    QLabel* layoutLabel_ = nullptr;         // Label2 "インデックスシート設定"
+    QLabel* startRowLabel_ = nullptr;       // Label3 "開始写真行番号"
+    QLabel* endRowLabel_ = nullptr;         // Label4 "終了写真行番号"
+    QLabel* statusLabel_ = nullptr;         // Label5, status field: layout, zoom, stop
+    QLabel* titleColourLabel_ = nullptr;    // Label6, status field: title colour
+    QLabel* qualityLabel_ = nullptr;        // Label7 "jpg品質"
+    QLabel* qualityMinLabel_ = nullptr;     // Label8 "0"
+    QLabel* qualityMaxLabel_ = nullptr;     // Label9 "100"
+    QLabel* numberOffsetLabel_ = nullptr;   // Label10 "表示番号の加算"
+    QComboBox* comboBox1_ = nullptr;        // ComboBox1, the layout list
+    QLineEdit* titleEdit_ = nullptr;        // Edit1, title of the run
+    QLineEdit* startRowEdit_ = nullptr;     // Edit2, start photo row
+    QLineEdit* endRowEdit_ = nullptr;       // Edit3, end photo row
+    QLineEdit* qualityEdit_ = nullptr;      // Edit4, the quality shown
+    QLineEdit* numberOffsetEdit_ = nullptr; // Edit5, number added to the photo numbers
+    QSlider* trackBar1_ = nullptr;          // TrackBar1, JPEG quality
+    QCheckBox* continuousBox_ = nullptr;    // CheckBox1 "連続して出力する"
+    QCheckBox* stampFolderBox_ = nullptr; // CheckBox2 "作成時間毎にサブフォルダを作成する"
+    QCheckBox* keepExistingBox_ = nullptr; // CheckBox3 "既存のファイルは上書きしない"
+    QCheckBox* noViewerUpdateBox_ = nullptr; // CheckBox4 "連続処理中はビュワーを更新しない"
+    QCheckBox* adjustBox_ = nullptr;         // CheckBox5 "プレビューで調整する"
+    QPushButton* createButton_ = nullptr; // Button1 "シート作成"
+    QPushButton* stopButton_ = nullptr;   // Button2 "中止"
+    QPushButton* editButton_ = nullptr;   // Button3 "シート設定編集"
     QScrollArea* scrollBox1_ = nullptr;
     PhotoPreview* image1_ = nullptr;
     PageViewer* imageViewer1_ = nullptr;
