@@ -13,6 +13,8 @@ namespace quorvane::layout {
 
 namespace {
 
+using F = EditorField;
+
 // Length as the editor's fields count it (UTF-16 code units).
 int FieldLength(const std::string& text) {
     return static_cast<int>(QString::fromUtf8(text).size());
@@ -67,8 +69,8 @@ double NumberValue(std::string_view text, bool* converted) {
 
 MmScale ScaleOf(const LayoutInput& input) {
     MmScale scale;
-    scale.dpi = text::ParseDouble(input.edit(1)).value_or(300);
-    scale.round = input.check(1);
+    scale.dpi = text::ParseDouble(input.text(F::Resolution)).value_or(300);
+    scale.round = input.isOn(F::HorizontalFirst);
     return scale;
 }
 
@@ -93,8 +95,8 @@ int TruncateMm(double mm) {
 
 LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
     LayoutCalcResult result;
-    auto edit = [&](int n) -> const std::string& { return in.edit(n); };
-    const bool titled = !edit(22).empty();
+    auto edit = [&](EditorField f) -> const std::string& { return in.text(f); };
+    const bool titled = !edit(F::Title).empty();
     std::string messages;
     auto fail = [&](int stage) {
         result.failedStage = stage;
@@ -103,76 +105,79 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
     };
 
     // Stage 1: presence and form of every field.
-    if (edit(8).empty())
+    if (edit(F::SettingName).empty())
         messages += "サイズ名称が未入力です。";
-    if (IntOrZero(edit(1)) < 1)
+    if (IntOrZero(edit(F::Resolution)) < 1)
         messages += "\n解像度が未定義です。";
-    if (edit(9).empty())
+    if (edit(F::BackgroundColour).empty())
         messages += "\n背景色が未入力です。";
-    if (!edit(9).empty() && FieldLength(edit(9)) != 8)
+    if (!edit(F::BackgroundColour).empty() && FieldLength(edit(F::BackgroundColour)) != 8)
         messages += "\n背景色はＡＲＧＢ形式で８文字になります。";
-    static const std::pair<int, const char*> kLengths[] = {
-        {2, "\n用紙幅が未定義です。"}, {3, "\n用紙高さが未定義です。"},
-        {4, "\n左余白が未定義です。"}, {5, "\n右余白が未定義です。"},
-        {6, "\n上余白が未定義です。"}, {7, "\n下余白が未定義です。"}};
-    for (const auto& [n, message] : kLengths)
-        if (!IsNumberText(edit(n)))
+    static const std::pair<EditorField, const char*> kLengths[] = {
+        {F::PaperWidth, "\n用紙幅が未定義です。"}, {F::PaperHeight, "\n用紙高さが未定義です。"},
+        {F::LeftMargin, "\n左余白が未定義です。"}, {F::RightMargin, "\n右余白が未定義です。"},
+        {F::TopMargin, "\n上余白が未定義です。"},  {F::BottomMargin, "\n下余白が未定義です。"}};
+    for (const auto& [field, message] : kLengths)
+        if (!IsNumberText(edit(field)))
             messages += message;
-    if (IntOrZero(edit(10)) < 1)
+    if (IntOrZero(edit(F::PhotoCount)) < 1)
         messages += "\n表示枚数が未定義です。";
-    if (IntOrZero(edit(11)) < 1)
+    if (IntOrZero(edit(F::PhotosAcross)) < 1)
         messages += "\n横列の枚数が未定義です。";
-    if (IntOrZero(edit(12)) < 1)
+    if (IntOrZero(edit(F::PhotosDown)) < 1)
         messages += "\n縦列の枚数が未定義です。";
-    if (!IsNumberText(edit(13)))
+    if (!IsNumberText(edit(F::PhotoWidth)))
         messages += "\n写真サイズ幅が未定義です。";
-    if (!IsNumberText(edit(14)))
+    if (!IsNumberText(edit(F::PhotoHeight)))
         messages += "\n写真サイズ高さが未定義です。";
-    if (!edit(15).empty() && !IsNumberText(edit(15)))
+    if (!edit(F::Cutoff).empty() && !IsNumberText(edit(F::Cutoff)))
         messages += "\n周囲の切り捨てサイズが未定義です。";
-    if (!edit(16).empty() && !IsNumberText(edit(16)))
+    if (!edit(F::TrimRatio).empty() && !IsNumberText(edit(F::TrimRatio)))
         messages += "\nトリミング比が未定義です。";
-    if (!edit(17).empty() && IntOrZero(edit(17)) < 1)
+    if (!edit(F::WebThumbWidth).empty() && IntOrZero(edit(F::WebThumbWidth)) < 1)
         messages += "\nサムネイルサイズが未定義です。";
-    if (titled && edit(23).empty())
+    if (titled && edit(F::TitleColour).empty())
         messages += "\nタイトルの文字色が未入力です。";
-    if (titled && edit(24).empty())
+    if (titled && edit(F::TitleFont).empty())
         messages += "\nタイトルのフォント名が未設定です。";
-    if (titled && !IsNumberText(edit(18)))
+    if (titled && !IsNumberText(edit(F::TitleFontSize)))
         messages += "\nタイトルのフォントサイズが未定義です。";
-    if (titled && edit(26).empty())
+    if (titled && edit(F::TitleAdjust).empty())
         messages += "\nタイトルの垂直位置調整が未入力です。";
-    if (!IsNumberText(edit(19)))
+    if (!IsNumberText(edit(F::NumberFontSize)))
         messages += "\n写真番号のフォントサイズが未定義です。";
-    if (!IsNumberText(edit(20)))
+    if (!IsNumberText(edit(F::NumberDistance)))
         messages += "\n写真枠からの距離が未定義です。";
-    if (!IsNumberText(edit(21)))
+    if (!IsNumberText(edit(F::NumberMargin)))
         messages += "\n文字の周囲余白が未定義です。";
-    if (edit(25).empty())
+    if (edit(F::NumberColour).empty())
         messages += "\n写真番号の文字色が未入力です。";
     // Fields that no check above covers are converted below; one that is typed but does not
     // convert (two dots, a lone "-") would have no value, so it is reported here.
-    auto unchecked = [&](int n, const char* message) {
-        if (!edit(n).empty() && !Converts(edit(n)))
+    auto unchecked = [&](EditorField field, const char* message) {
+        if (!edit(field).empty() && !Converts(edit(field)))
             messages += message;
     };
     if (!titled)
-        unchecked(18, "\nタイトルのフォントサイズが数値ではありません。");
-    unchecked(26, "\nタイトルの垂直位置調整が数値ではありません。");
-    unchecked(29, "\nページ番号のフォントサイズが数値ではありません。");
-    unchecked(31, "\nページ番号の垂直位置調整が数値ではありません。");
-    unchecked(35, "\nファイル名等のフォントサイズが数値ではありません。");
-    unchecked(37, "\nファイル名等の垂直位置調整が数値ではありません。");
+        unchecked(F::TitleFontSize, "\nタイトルのフォントサイズが数値ではありません。");
+    unchecked(F::TitleAdjust, "\nタイトルの垂直位置調整が数値ではありません。");
+    unchecked(F::PageFontSize, "\nページ番号のフォントサイズが数値ではありません。");
+    unchecked(F::PageAdjust, "\nページ番号の垂直位置調整が数値ではありません。");
+    unchecked(F::FileDateFontSize, "\nファイル名等のフォントサイズが数値ではありません。");
+    unchecked(F::FileDateAdjust, "\nファイル名等の垂直位置調整が数値ではありません。");
     if (!messages.empty())
         return fail(1);
 
     // Stage 2: consistency of the layout.
     const MmScale scale = ScaleOf(in);
-    const double paperW = NumberValue(edit(2)), paperH = NumberValue(edit(3));
-    const double left = NumberValue(edit(4)), right = NumberValue(edit(5));
-    const double top = NumberValue(edit(6)), bottom = NumberValue(edit(7));
-    const double photoW = NumberValue(edit(13)), photoH = NumberValue(edit(14));
-    const int total = IntOrZero(edit(10)), cols = IntOrZero(edit(11)), rows = IntOrZero(edit(12));
+    const double paperW = NumberValue(edit(F::PaperWidth)),
+                 paperH = NumberValue(edit(F::PaperHeight));
+    const double left = NumberValue(edit(F::LeftMargin)), right = NumberValue(edit(F::RightMargin));
+    const double top = NumberValue(edit(F::TopMargin)), bottom = NumberValue(edit(F::BottomMargin));
+    const double photoW = NumberValue(edit(F::PhotoWidth)),
+                 photoH = NumberValue(edit(F::PhotoHeight));
+    const int total = IntOrZero(edit(F::PhotoCount)), cols = IntOrZero(edit(F::PhotosAcross)),
+              rows = IntOrZero(edit(F::PhotosDown));
     result.gapXMm =
         cols < 2 ? paperW - photoW : (paperW - left - right - photoW * cols) / (cols - 1);
     result.gapYMm =
@@ -188,33 +193,33 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
         messages += "\n写真の横間隔がマイナスになります。";
     if (result.gapYMm < 0 || overflowY)
         messages += "\n写真の縦間隔がマイナスになります。";
-    if (IntOrZero(edit(1)) < 72)
+    if (IntOrZero(edit(F::Resolution)) < 72)
         messages += "\n解像度が低すぎます。";
     if (MmToPx(photoW, scale) < 10 || MmToPx(photoH, scale) < 10)
         messages += "\n写真サイズが小さすぎます。";
-    if (!edit(15).empty() && MmToPx(photoW - 2 * NumberValue(edit(15)), scale) < 10)
+    if (!edit(F::Cutoff).empty() && MmToPx(photoW - 2 * NumberValue(edit(F::Cutoff)), scale) < 10)
         messages += "\n写真の周囲を削り過ぎです。";
-    if (MmToPx(TruncateMm(NumberValue(edit(19))), scale) < 7)
+    if (MmToPx(TruncateMm(NumberValue(edit(F::NumberFontSize))), scale) < 7)
         messages += "\n番号のフォントサイズが小さすぎます。";
-    if (titled && FieldLength(edit(23)) != 8)
+    if (titled && FieldLength(edit(F::TitleColour)) != 8)
         messages += "\n文字色はＡＲＧＢ形式で８文字になります。";
-    if (titled && MmToPx(TruncateMm(NumberValue(edit(18))), scale) < 7)
+    if (titled && MmToPx(TruncateMm(NumberValue(edit(F::TitleFontSize))), scale) < 7)
         messages += "\nタイトルのフォントサイズが小さすぎます。";
     if (!messages.empty())
         return fail(2);
 
     // Stage 3: pixel values, checked against the canvas, and the layout text.
     SheetLayout& l = result.layout;
-    auto px = [&](int n) { return MmToPx(NumberValue(edit(n)), scale); };
-    l.dpi = IntOrZero(edit(1));
+    auto px = [&](EditorField field) { return MmToPx(NumberValue(edit(field)), scale); };
+    l.dpi = IntOrZero(edit(F::Resolution));
     l.width = MmToPx(paperW, scale);
     l.height = MmToPx(paperH, scale);
     l.left_margin = MmToPx(left, scale);
     l.right_margin = MmToPx(right, scale);
     l.top_margin = MmToPx(top, scale);
     l.bottom_margin = MmToPx(bottom, scale);
-    l.name = edit(8);
-    l.bg_color = edit(9);
+    l.name = edit(F::SettingName);
+    l.bg_color = edit(F::BackgroundColour);
     l.photo_ct = total;
     l.photo_col = cols;
     l.photo_row = rows;
@@ -231,58 +236,58 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
     if (!messages.empty())
         return fail(3);
 
-    const double ratio = NumberValue(edit(16));
-    l.round_trim = px(15);
+    const double ratio = NumberValue(edit(F::TrimRatio));
+    l.round_trim = px(F::Cutoff);
     l.aspect_ratio = static_cast<float>(ratio);
-    l.web_thumb_width = text::ParseIntOr(edit(17), l.web_thumb_width);
+    l.web_thumb_width = text::ParseIntOr(edit(F::WebThumbWidth), l.web_thumb_width);
     l.font_name = kNumberFontName;
-    l.font_color = edit(25);
-    l.font_size = px(19);
-    l.font_padding = px(20);
-    l.font_margin = px(21);
-    l.number_rdown = in.check(10);
-    l.title = edit(22);
-    l.title_font_name = edit(24);
-    l.title_font_color = edit(23);
-    l.title_font_size = px(18);
-    l.title_v_adjust = px(26);
+    l.font_color = edit(F::NumberColour);
+    l.font_size = px(F::NumberFontSize);
+    l.font_padding = px(F::NumberDistance);
+    l.font_margin = px(F::NumberMargin);
+    l.number_rdown = in.isOn(F::NumberLowerRight);
+    l.title = edit(F::Title);
+    l.title_font_name = edit(F::TitleFont);
+    l.title_font_color = edit(F::TitleColour);
+    l.title_font_size = px(F::TitleFontSize);
+    l.title_v_adjust = px(F::TitleAdjust);
     l.title_align = in.checkedIndex(LayoutInput::kTitlePosition, 1);
-    l.title_in_photo = in.check(8);
-    l.page_text = edit(28);
-    l.page_font_name = edit(30);
-    l.page_font_color = edit(27);
-    l.page_font_size = px(29);
-    l.page_v_adjust = px(31);
-    l.page_start_no = IntOrZero(edit(32));
+    l.title_in_photo = in.isOn(F::TitleInPhoto);
+    l.page_text = edit(F::PageText);
+    l.page_font_name = edit(F::PageFont);
+    l.page_font_color = edit(F::PageColour);
+    l.page_font_size = px(F::PageFontSize);
+    l.page_v_adjust = px(F::PageAdjust);
+    l.page_start_no = IntOrZero(edit(F::PageStartNumber));
     l.page_align = in.checkedIndex(LayoutInput::kPagePosition, 1);
-    l.background_image = edit(34);
-    l.filedate_font_name = edit(36);
-    l.filedate_font_color = edit(33);
-    l.filedate_font_size = px(35);
-    l.filedate_v_adjust = px(37);
+    l.background_image = edit(F::BackgroundImage);
+    l.filedate_font_name = edit(F::FileDateFont);
+    l.filedate_font_color = edit(F::FileDateColour);
+    l.filedate_font_size = px(F::FileDateFontSize);
+    l.filedate_v_adjust = px(F::FileDateAdjust);
     l.filedate_align = in.checkedIndex(LayoutInput::kFileNameAlign, 1);
-    l.disp_filename = in.check(12);
-    l.disp_date = in.check(13);
-    l.disp_date_multiline = in.check(14);
-    l.disp_exif_info = in.check(15);
-    l.horizontal_first = in.check(1);
-    l.disp_numer = in.check(2);
-    l.l_size_trim = in.check(3);
-    l.outerRect = in.check(4);
-    l.trim2mm = in.check(5);
-    l.for_web = in.check(6);
-    l.disp_page_number = in.check(11);
+    l.disp_filename = in.isOn(F::ShowFileName);
+    l.disp_date = in.isOn(F::ShowDate);
+    l.disp_date_multiline = in.isOn(F::DateOnSecondLine);
+    l.disp_exif_info = in.isOn(F::ShowExif);
+    l.horizontal_first = in.isOn(F::HorizontalFirst);
+    l.disp_numer = in.isOn(F::ShowNumbers);
+    l.l_size_trim = in.isOn(F::TrimToRatio);
+    l.outerRect = in.isOn(F::PhotoFrame);
+    l.trim2mm = in.isOn(F::CutPeriphery);
+    l.for_web = in.isOn(F::WebImages);
+    l.disp_page_number = in.isOn(F::ShowPageNumber);
 
     LayoutFileContent content;
     content.layout = l;
-    content.dpiText = edit(1);
-    content.photoCtText = edit(10);
-    content.photoColText = edit(11);
-    content.photoRowText = edit(12);
+    content.dpiText = edit(F::Resolution);
+    content.photoCtText = edit(F::PhotoCount);
+    content.photoColText = edit(F::PhotosAcross);
+    content.photoRowText = edit(F::PhotosDown);
     content.aspectRatioText = text::ShortestText(ratio);
-    content.webThumbWidthText = edit(17);
-    content.pageInPhoto = in.check(9);
-    content.listActive = in.check(7);
+    content.webThumbWidthText = edit(F::WebThumbWidth);
+    content.pageInPhoto = in.isOn(F::PageInPhoto);
+    content.listActive = in.isOn(F::Enabled);
     content.input = in;
     result.layoutText = LayoutText(content);
     result.ok = true;
@@ -291,14 +296,14 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
 
 TrimRatioResult CalculateTrimRatio(const LayoutInput& input) {
     TrimRatioResult result;
-    if (!IsNumberText(input.edit(13)))
+    if (!IsNumberText(input.text(F::PhotoWidth)))
         result.messages += "\n写真サイズ幅が未定義です。";
-    if (!IsNumberText(input.edit(14)))
+    if (!IsNumberText(input.text(F::PhotoHeight)))
         result.messages += "\n写真サイズ高さが未定義です。";
     if (!result.messages.empty())
         return result;
-    const double width = NumberValue(input.edit(13));
-    const double height = NumberValue(input.edit(14));
+    const double width = NumberValue(input.text(F::PhotoWidth));
+    const double height = NumberValue(input.text(F::PhotoHeight));
     if (height == 0) {
         result.messages = "高さが０です。";
         return result;
