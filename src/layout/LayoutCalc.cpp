@@ -1,5 +1,6 @@
 #include "layout/LayoutCalc.h"
 
+#include "layout/LayoutKeys.h"
 #include "layout/LayoutWriter.h"
 #include "text/Numbers.h"
 
@@ -8,6 +9,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <variant>
 
 namespace quorvane::layout {
 
@@ -36,6 +38,58 @@ int ClampToInt(double value) {
 bool Converts(std::string_view text) {
     return text.find('.') != std::string_view::npos ? text::ParseDouble(text).has_value()
                                                     : text::ParseInt(text).has_value();
+}
+
+// The record and the rest of the file from the editor's controls, key by key as the key tables
+// say: the fixed texts, the texts as typed, millimetres converted at the resolution, whole
+// numbers, the checked button of each position group and the boxes.
+LayoutFileContent ContentOf(const LayoutInput& in, const MmScale& scale) {
+    LayoutFileContent c;
+    c.input = in;
+    SheetLayout& l = c.layout;
+    for (const LayoutSection& section : LayoutSections()) {
+        for (const LayoutKey& key : section.keys) {
+            if (key.fixedText)
+                l.*std::get<std::string SheetLayout::*>(key.member) = key.fixedText;
+            if (!key.field)
+                continue;
+            const EditorField field = *key.field;
+            const std::string& typed = in.text(field);
+            auto number = [&]() -> int& { return l.*std::get<int SheetLayout::*>(key.member); };
+            switch (key.kind) {
+            case KeyKind::Text:
+            case KeyKind::Colour:
+                l.*std::get<std::string SheetLayout::*>(key.member) = typed;
+                break;
+            case KeyKind::Length:
+                number() = MmToPx(NumberValue(typed), scale);
+                break;
+            case KeyKind::Integer:
+                number() = IntOrZero(typed);
+                break;
+            case KeyKind::TypedInteger:
+                number() = text::ParseIntOr(typed, number());
+                c.*key.typedText = typed;
+                break;
+            case KeyKind::Single: {
+                const double value = NumberValue(typed);
+                l.*std::get<float SheetLayout::*>(key.member) = static_cast<float>(value);
+                c.*key.typedText = text::ShortestText(value);
+                break;
+            }
+            case KeyKind::Position:
+                number() = in.checkedIndex(LayoutInput::GroupOf(field), 1);
+                break;
+            case KeyKind::Flag:
+                if (const auto* m = std::get_if<bool SheetLayout::*>(&key.member))
+                    l.*(*m) = in.isOn(field);
+                else
+                    c.*std::get<bool LayoutFileContent::*>(key.member) = in.isOn(field);
+                break;
+            }
+        }
+    }
+    return c;
 }
 
 std::string LimitMessage(const char* what, int canvasMax) {
@@ -209,22 +263,8 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
         return fail(2);
 
     // Stage 3: pixel values, checked against the canvas, and the layout text.
-    SheetLayout& l = result.layout;
-    auto px = [&](EditorField field) { return MmToPx(NumberValue(edit(field)), scale); };
-    l.dpi = IntOrZero(edit(F::Resolution));
-    l.width = MmToPx(paperW, scale);
-    l.height = MmToPx(paperH, scale);
-    l.left_margin = MmToPx(left, scale);
-    l.right_margin = MmToPx(right, scale);
-    l.top_margin = MmToPx(top, scale);
-    l.bottom_margin = MmToPx(bottom, scale);
-    l.name = edit(F::SettingName);
-    l.bg_color = edit(F::BackgroundColour);
-    l.photo_ct = total;
-    l.photo_col = cols;
-    l.photo_row = rows;
-    l.photo_width = MmToPx(photoW, scale);
-    l.photo_height = MmToPx(photoH, scale);
+    const LayoutFileContent content = ContentOf(in, scale);
+    const SheetLayout& l = result.layout = content.layout;
     if (l.width >= canvasMax)
         messages += LimitMessage("用紙幅", canvasMax);
     if (l.height >= canvasMax)
@@ -235,60 +275,6 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
         messages += LimitMessage("写真高さ", canvasMax);
     if (!messages.empty())
         return fail(3);
-
-    const double ratio = NumberValue(edit(F::TrimRatio));
-    l.round_trim = px(F::Cutoff);
-    l.aspect_ratio = static_cast<float>(ratio);
-    l.web_thumb_width = text::ParseIntOr(edit(F::WebThumbWidth), l.web_thumb_width);
-    l.font_name = kNumberFontName;
-    l.font_color = edit(F::NumberColour);
-    l.font_size = px(F::NumberFontSize);
-    l.font_padding = px(F::NumberDistance);
-    l.font_margin = px(F::NumberMargin);
-    l.number_rdown = in.isOn(F::NumberLowerRight);
-    l.title = edit(F::Title);
-    l.title_font_name = edit(F::TitleFont);
-    l.title_font_color = edit(F::TitleColour);
-    l.title_font_size = px(F::TitleFontSize);
-    l.title_v_adjust = px(F::TitleAdjust);
-    l.title_align = in.checkedIndex(LayoutInput::kTitlePosition, 1);
-    l.title_in_photo = in.isOn(F::TitleInPhoto);
-    l.page_text = edit(F::PageText);
-    l.page_font_name = edit(F::PageFont);
-    l.page_font_color = edit(F::PageColour);
-    l.page_font_size = px(F::PageFontSize);
-    l.page_v_adjust = px(F::PageAdjust);
-    l.page_start_no = IntOrZero(edit(F::PageStartNumber));
-    l.page_align = in.checkedIndex(LayoutInput::kPagePosition, 1);
-    l.background_image = edit(F::BackgroundImage);
-    l.filedate_font_name = edit(F::FileDateFont);
-    l.filedate_font_color = edit(F::FileDateColour);
-    l.filedate_font_size = px(F::FileDateFontSize);
-    l.filedate_v_adjust = px(F::FileDateAdjust);
-    l.filedate_align = in.checkedIndex(LayoutInput::kFileNameAlign, 1);
-    l.disp_filename = in.isOn(F::ShowFileName);
-    l.disp_date = in.isOn(F::ShowDate);
-    l.disp_date_multiline = in.isOn(F::DateOnSecondLine);
-    l.disp_exif_info = in.isOn(F::ShowExif);
-    l.horizontal_first = in.isOn(F::HorizontalFirst);
-    l.disp_numer = in.isOn(F::ShowNumbers);
-    l.l_size_trim = in.isOn(F::TrimToRatio);
-    l.outerRect = in.isOn(F::PhotoFrame);
-    l.trim2mm = in.isOn(F::CutPeriphery);
-    l.for_web = in.isOn(F::WebImages);
-    l.disp_page_number = in.isOn(F::ShowPageNumber);
-
-    LayoutFileContent content;
-    content.layout = l;
-    content.dpiText = edit(F::Resolution);
-    content.photoCtText = edit(F::PhotoCount);
-    content.photoColText = edit(F::PhotosAcross);
-    content.photoRowText = edit(F::PhotosDown);
-    content.aspectRatioText = text::ShortestText(ratio);
-    content.webThumbWidthText = edit(F::WebThumbWidth);
-    content.pageInPhoto = in.isOn(F::PageInPhoto);
-    content.listActive = in.isOn(F::Enabled);
-    content.input = in;
     result.layoutText = LayoutText(content);
     result.ok = true;
     return result;
