@@ -16,6 +16,7 @@ namespace quorvane::layout {
 namespace {
 
 using F = EditorField;
+using P = text::ProblemCode;
 
 // Length as the editor's fields count it (UTF-16 code units).
 int FieldLength(const std::string& text) {
@@ -92,11 +93,6 @@ LayoutFileContent ContentOf(const LayoutInput& in, const MmScale& scale) {
     return c;
 }
 
-std::string LimitMessage(const char* what, int canvasMax) {
-    return std::string("\n") + what + "サイズが大きすぎます。（最大" + std::to_string(canvasMax) +
-           "pix）";
-}
-
 } // namespace
 
 bool IsNumberText(std::string_view text) {
@@ -151,75 +147,75 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
     LayoutCalcResult result;
     auto edit = [&](EditorField f) -> const std::string& { return in.text(f); };
     const bool titled = !edit(F::Title).empty();
-    std::string messages;
+    std::vector<text::Problem>& problems = result.problems;
+    auto report = [&](text::ProblemCode code) { problems.push_back({code, {}}); };
     auto fail = [&](int stage) {
         result.failedStage = stage;
-        result.messages = messages;
         return result;
     };
 
     // Stage 1: presence and form of every field.
     if (edit(F::SettingName).empty())
-        messages += "サイズ名称が未入力です。";
+        report(P::kCalcNameMissing);
     if (IntOrZero(edit(F::Resolution)) < 1)
-        messages += "\n解像度が未定義です。";
+        report(P::kCalcResolutionMissing);
     if (edit(F::BackgroundColour).empty())
-        messages += "\n背景色が未入力です。";
+        report(P::kCalcBackgroundColourMissing);
     if (!edit(F::BackgroundColour).empty() && FieldLength(edit(F::BackgroundColour)) != 8)
-        messages += "\n背景色はＡＲＧＢ形式で８文字になります。";
-    static const std::pair<EditorField, const char*> kLengths[] = {
-        {F::PaperWidth, "\n用紙幅が未定義です。"}, {F::PaperHeight, "\n用紙高さが未定義です。"},
-        {F::LeftMargin, "\n左余白が未定義です。"}, {F::RightMargin, "\n右余白が未定義です。"},
-        {F::TopMargin, "\n上余白が未定義です。"},  {F::BottomMargin, "\n下余白が未定義です。"}};
-    for (const auto& [field, message] : kLengths)
+        report(P::kCalcBackgroundColourNotArgb);
+    static const std::pair<EditorField, text::ProblemCode> kLengths[] = {
+        {F::PaperWidth, P::kCalcPaperWidthMissing}, {F::PaperHeight, P::kCalcPaperHeightMissing},
+        {F::LeftMargin, P::kCalcLeftMarginMissing}, {F::RightMargin, P::kCalcRightMarginMissing},
+        {F::TopMargin, P::kCalcTopMarginMissing},   {F::BottomMargin, P::kCalcBottomMarginMissing}};
+    for (const auto& [field, code] : kLengths)
         if (!IsNumberText(edit(field)))
-            messages += message;
+            report(code);
     if (IntOrZero(edit(F::PhotoCount)) < 1)
-        messages += "\n表示枚数が未定義です。";
+        report(P::kCalcPhotoCountMissing);
     if (IntOrZero(edit(F::PhotosAcross)) < 1)
-        messages += "\n横列の枚数が未定義です。";
+        report(P::kCalcColumnsMissing);
     if (IntOrZero(edit(F::PhotosDown)) < 1)
-        messages += "\n縦列の枚数が未定義です。";
+        report(P::kCalcRowsMissing);
     if (!IsNumberText(edit(F::PhotoWidth)))
-        messages += "\n写真サイズ幅が未定義です。";
+        report(P::kCalcPhotoWidthMissing);
     if (!IsNumberText(edit(F::PhotoHeight)))
-        messages += "\n写真サイズ高さが未定義です。";
+        report(P::kCalcPhotoHeightMissing);
     if (!edit(F::Cutoff).empty() && !IsNumberText(edit(F::Cutoff)))
-        messages += "\n周囲の切り捨てサイズが未定義です。";
+        report(P::kCalcCutoffMissing);
     if (!edit(F::TrimRatio).empty() && !IsNumberText(edit(F::TrimRatio)))
-        messages += "\nトリミング比が未定義です。";
+        report(P::kCalcTrimRatioMissing);
     if (!edit(F::WebThumbWidth).empty() && IntOrZero(edit(F::WebThumbWidth)) < 1)
-        messages += "\nサムネイルサイズが未定義です。";
+        report(P::kCalcWebThumbWidthMissing);
     if (titled && edit(F::TitleColour).empty())
-        messages += "\nタイトルの文字色が未入力です。";
+        report(P::kCalcTitleColourMissing);
     if (titled && edit(F::TitleFont).empty())
-        messages += "\nタイトルのフォント名が未設定です。";
+        report(P::kCalcTitleFontMissing);
     if (titled && !IsNumberText(edit(F::TitleFontSize)))
-        messages += "\nタイトルのフォントサイズが未定義です。";
+        report(P::kCalcTitleFontSizeMissing);
     if (titled && edit(F::TitleAdjust).empty())
-        messages += "\nタイトルの垂直位置調整が未入力です。";
+        report(P::kCalcTitleAdjustMissing);
     if (!IsNumberText(edit(F::NumberFontSize)))
-        messages += "\n写真番号のフォントサイズが未定義です。";
+        report(P::kCalcNumberFontSizeMissing);
     if (!IsNumberText(edit(F::NumberDistance)))
-        messages += "\n写真枠からの距離が未定義です。";
+        report(P::kCalcNumberDistanceMissing);
     if (!IsNumberText(edit(F::NumberMargin)))
-        messages += "\n文字の周囲余白が未定義です。";
+        report(P::kCalcNumberMarginMissing);
     if (edit(F::NumberColour).empty())
-        messages += "\n写真番号の文字色が未入力です。";
+        report(P::kCalcNumberColourMissing);
     // Fields that no check above covers are converted below; one that is typed but does not
     // convert (two dots, a lone "-") would have no value, so it is reported here.
-    auto unchecked = [&](EditorField field, const char* message) {
+    auto unchecked = [&](EditorField field, text::ProblemCode code) {
         if (!edit(field).empty() && !Converts(edit(field)))
-            messages += message;
+            report(code);
     };
     if (!titled)
-        unchecked(F::TitleFontSize, "\nタイトルのフォントサイズが数値ではありません。");
-    unchecked(F::TitleAdjust, "\nタイトルの垂直位置調整が数値ではありません。");
-    unchecked(F::PageFontSize, "\nページ番号のフォントサイズが数値ではありません。");
-    unchecked(F::PageAdjust, "\nページ番号の垂直位置調整が数値ではありません。");
-    unchecked(F::FileDateFontSize, "\nファイル名等のフォントサイズが数値ではありません。");
-    unchecked(F::FileDateAdjust, "\nファイル名等の垂直位置調整が数値ではありません。");
-    if (!messages.empty())
+        unchecked(F::TitleFontSize, P::kCalcTitleFontSizeNotNumber);
+    unchecked(F::TitleAdjust, P::kCalcTitleAdjustNotNumber);
+    unchecked(F::PageFontSize, P::kCalcPageFontSizeNotNumber);
+    unchecked(F::PageAdjust, P::kCalcPageAdjustNotNumber);
+    unchecked(F::FileDateFontSize, P::kCalcFileDateFontSizeNotNumber);
+    unchecked(F::FileDateAdjust, P::kCalcFileDateAdjustNotNumber);
+    if (!problems.empty())
         return fail(1);
 
     // Stage 2: consistency of the layout.
@@ -238,42 +234,42 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
         rows < 2 ? paperH - photoH : (paperH - top - bottom - photoH * rows) / (rows - 1);
 
     if (static_cast<int64_t>(cols) * rows != total)
-        messages += "\n写真の合計枚数と縦行数×横列数の計算が合いません。";
+        report(P::kCalcCountMismatch);
     // A single column or row gets the whole paper as its gap, so its margins are checked on
     // their own: photo and margins must fit the paper, or the photo would run off the page.
     const bool overflowX = cols < 2 && paperW - left - right - photoW < 0;
     const bool overflowY = rows < 2 && paperH - top - bottom - photoH < 0;
     if (result.gapXMm < 0 || overflowX)
-        messages += "\n写真の横間隔がマイナスになります。";
+        report(P::kCalcGapAcrossNegative);
     if (result.gapYMm < 0 || overflowY)
-        messages += "\n写真の縦間隔がマイナスになります。";
+        report(P::kCalcGapDownNegative);
     if (IntOrZero(edit(F::Resolution)) < 72)
-        messages += "\n解像度が低すぎます。";
+        report(P::kCalcResolutionTooLow);
     if (MmToPx(photoW, scale) < 10 || MmToPx(photoH, scale) < 10)
-        messages += "\n写真サイズが小さすぎます。";
+        report(P::kCalcPhotoTooSmall);
     if (!edit(F::Cutoff).empty() && MmToPx(photoW - 2 * NumberValue(edit(F::Cutoff)), scale) < 10)
-        messages += "\n写真の周囲を削り過ぎです。";
+        report(P::kCalcCutoffTooLarge);
     if (MmToPx(TruncateMm(NumberValue(edit(F::NumberFontSize))), scale) < 7)
-        messages += "\n番号のフォントサイズが小さすぎます。";
+        report(P::kCalcNumberFontTooSmall);
     if (titled && FieldLength(edit(F::TitleColour)) != 8)
-        messages += "\n文字色はＡＲＧＢ形式で８文字になります。";
+        report(P::kCalcTitleColourNotArgb);
     if (titled && MmToPx(TruncateMm(NumberValue(edit(F::TitleFontSize))), scale) < 7)
-        messages += "\nタイトルのフォントサイズが小さすぎます。";
-    if (!messages.empty())
+        report(P::kCalcTitleFontTooSmall);
+    if (!problems.empty())
         return fail(2);
 
     // Stage 3: pixel values, checked against the canvas, and the layout text.
     const LayoutFileContent content = ContentOf(in, scale);
     const SheetLayout& l = result.layout = content.layout;
-    if (l.width >= canvasMax)
-        messages += LimitMessage("用紙幅", canvasMax);
-    if (l.height >= canvasMax)
-        messages += LimitMessage("用紙高さ", canvasMax);
-    if (l.photo_width >= canvasMax)
-        messages += LimitMessage("写真幅", canvasMax);
-    if (l.photo_height >= canvasMax)
-        messages += LimitMessage("写真高さ", canvasMax);
-    if (!messages.empty())
+    const std::pair<int, text::ProblemCode> limits[] = {
+        {l.width, P::kCalcPaperWidthTooLarge},
+        {l.height, P::kCalcPaperHeightTooLarge},
+        {l.photo_width, P::kCalcPhotoWidthTooLarge},
+        {l.photo_height, P::kCalcPhotoHeightTooLarge}};
+    for (const auto& [pixels, code] : limits)
+        if (pixels >= canvasMax)
+            problems.push_back({code, {std::to_string(canvasMax)}});
+    if (!problems.empty())
         return fail(3);
     result.layoutText = LayoutText(content);
     result.ok = true;
@@ -283,15 +279,15 @@ LayoutCalcResult CalculateLayout(const LayoutInput& in, int canvasMax) {
 TrimRatioResult CalculateTrimRatio(const LayoutInput& input) {
     TrimRatioResult result;
     if (!IsNumberText(input.text(F::PhotoWidth)))
-        result.messages += "\n写真サイズ幅が未定義です。";
+        result.problems.push_back({P::kCalcPhotoWidthMissing, {}});
     if (!IsNumberText(input.text(F::PhotoHeight)))
-        result.messages += "\n写真サイズ高さが未定義です。";
-    if (!result.messages.empty())
+        result.problems.push_back({P::kCalcPhotoHeightMissing, {}});
+    if (!result.problems.empty())
         return result;
     const double width = NumberValue(input.text(F::PhotoWidth));
     const double height = NumberValue(input.text(F::PhotoHeight));
     if (height == 0) {
-        result.messages = "高さが０です。";
+        result.problems.push_back({P::kTrimRatioHeightZero, {}});
         return result;
     }
     result.ratioText = text::ShortestText(width / height).substr(0, 7);

@@ -1,6 +1,7 @@
 #include "ui/SettingsEditor.h"
 
 #include "app/Language.h"
+#include "catalogue/ProblemText.h"
 #include "imaging/Raster.h"
 #include "layout/LayoutCalc.h"
 #include "layout/LayoutFiles.h"
@@ -343,7 +344,7 @@ void SettingsEditor::calculate() {
     const LayoutInput in = input();
     const layout::LayoutCalcResult result = layout::CalculateLayout(in, MaxBitmapSize());
     if (!result.ok) {
-        showInfo(Q(result.messages));
+        showInfo(ProblemsText(result.problems, japanese_));
         return;
     }
     layoutText_ = result.layoutText;
@@ -407,7 +408,7 @@ void SettingsEditor::showPreview(const QImage& preview) {
 void SettingsEditor::calculateTrimRatio() {
     const layout::TrimRatioResult result = layout::CalculateTrimRatio(input());
     if (!result.ok) {
-        showInfo(Q(result.messages));
+        showInfo(ProblemsText(result.problems, japanese_));
         return;
     }
     InputFilter::SetText(edits_[16], Q(result.ratioText));
