@@ -3,6 +3,7 @@
 #include "app/Language.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
+#include "catalogue/ProblemText.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
@@ -72,8 +73,9 @@ const char* const kUsage =
 // stderr that each message and page line moves out of the way.
 class CliObserver : public SheetRunObserver {
   public:
-    CliObserver(SheetJob& job, const InterruptGuard& interrupt, SheetProgress& progress)
-        : job_(job), interrupt_(interrupt), progress_(progress),
+    CliObserver(SheetJob& job, const InterruptGuard& interrupt, SheetProgress& progress,
+                bool japanese)
+        : job_(job), interrupt_(interrupt), progress_(progress), japanese_(japanese),
           terminal_(isatty(STDERR_FILENO) != 0) {
         clock_.start();
     }
@@ -98,6 +100,9 @@ class CliObserver : public SheetRunObserver {
     void message(const QString& text) override {
         endProgressLine();
         Err(text);
+    }
+    void problem(const text::Problem& problem) override {
+        message(ProblemText(problem, japanese_));
     }
     void yield() override {
         if (interrupt_.requested() && !job_.stopRequested())
@@ -126,6 +131,7 @@ class CliObserver : public SheetRunObserver {
     SheetJob& job_;
     const InterruptGuard& interrupt_;
     SheetProgress& progress_;
+    bool japanese_;
     bool terminal_;
     QElapsedTimer clock_;
 };
@@ -283,7 +289,7 @@ int RunSheets(const QStringList& args) {
     job.decoding.cancelled = [&interrupt] { return interrupt.requested(); };
     SheetProgress progress(
         PhotosInRun(static_cast<int>(list.rows.size()), settings.startRow, settings.endRow), ja);
-    CliObserver observer(job, interrupt, progress);
+    CliObserver observer(job, interrupt, progress, ja);
     const int code = job.press(&layout, settings, observer);
     if (code >= 0)
         observer.summary();

@@ -96,6 +96,16 @@ LayoutProblem CheckMemory(const SheetLayout& l, int64_t memoryLimit) {
     return problem;
 }
 
+text::Problem RefusalProblem(const LayoutProblem& p, const std::string& fileName) {
+    const auto code = p.kind == LayoutProblem::kMemory ? text::ProblemCode::kLayoutTooLargeForMemory
+                                                       : text::ProblemCode::kLayoutUnusableValue;
+    return {code, {fileName, p.section, p.key, std::to_string(p.value)}};
+}
+
+text::Problem PreviewRefusalProblem(const LayoutProblem& p) {
+    return {text::ProblemCode::kLayoutPreviewTooLarge, {p.section, p.key, std::to_string(p.value)}};
+}
+
 int64_t DefaultRenderMemoryLimit() {
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGE_SIZE);

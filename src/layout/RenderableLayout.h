@@ -5,6 +5,7 @@
 
 #include "layout/LayoutKeys.h"
 #include "layout/SheetLayout.h"
+#include "text/Problem.h"
 
 #include <cstdint>
 #include <string>
@@ -45,6 +46,15 @@ LayoutProblem CheckRenderable(const SheetLayout& layout, int64_t memoryLimit);
 // cells and web images take more than `memoryLimit`, else kNone. For layouts whose other values
 // are not checked (the settings editor's preview).
 LayoutProblem CheckMemory(const SheetLayout& layout, int64_t memoryLimit);
+
+// A run's refusal of the layout in `fileName` as the operator is told it: kLayoutUnusableValue
+// (kBadValue) or kLayoutTooLargeForMemory (kMemory), naming the file, the section, the key and
+// the value. For a problem other than kNone.
+text::Problem RefusalProblem(const LayoutProblem& problem, const std::string& fileName);
+
+// The settings editor's refusal to draw the preview of a layout beyond the memory bound (kMemory
+// of CheckMemory): kLayoutPreviewTooLarge naming the section, the key and the value.
+text::Problem PreviewRefusalProblem(const LayoutProblem& problem);
 
 // What a run's bitmaps may take by default: a quarter of the machine's memory, at most
 // kMaxRenderMemory, so that a layout edited by hand cannot have a run claim the machine.

@@ -354,15 +354,7 @@ void SettingsEditor::calculate() {
     const layout::LayoutProblem tooLarge = EditorPreviewMemory(result.layout);
     if (tooLarge.kind != layout::LayoutProblem::kNone) {
         preview_->clear();
-        showInfo(
-            Pick(japanese_,
-                 "ページや写真が大きすぎて、メモリに収まりません。用紙サイズ、解像度、写真サイズ"
-                 "を確認してください。\n",
-                 "The page or photos are too large to fit in memory. Please check the paper "
-                 "size, resolution and photo size.\n") +
-            QStringLiteral("[%1] %2=%3")
-                .arg(Q(tooLarge.section), Q(tooLarge.key))
-                .arg(tooLarge.value));
+        showInfo(ProblemText(layout::PreviewRefusalProblem(tooLarge), japanese_));
         return;
     }
     showPreview(drawPreview(result.layout, in));

@@ -1,6 +1,7 @@
 #include "ui/SheetWindow.h"
 
 #include "app/Language.h"
+#include "catalogue/ProblemText.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
 #include "text/Numbers.h"
@@ -586,6 +587,10 @@ void SheetWindow::message(const QString& text) {
     showMessage(text);
     if (running_)
         QApplication::restoreOverrideCursor();
+}
+
+void SheetWindow::problem(const text::Problem& problem) {
+    message(ProblemText(problem, main_.japanese()));
 }
 
 void SheetWindow::openFolder(const QString& folder) {

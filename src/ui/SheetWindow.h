@@ -108,6 +108,7 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     void pageFinished(const QImage& page) override;
     void clearPreview() override;
     void message(const QString& text) override;
+    void problem(const text::Problem& problem) override;
     void openFolder(const QString& folder) override;
     void stopButtonVisible(bool visible) override;
     void yield() override;
