@@ -2,6 +2,7 @@
 // editor runs it after "編集".
 #include "app/Language.h"
 #include "app/LocalPath.h"
+#include "catalogue/ProblemText.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "layout/LayoutCalc.h"
@@ -19,11 +20,11 @@ const char* const kUsage =
     "\n"
     "Reads the [INPUT] section of a layout file (the settings editor's fields, in millimetres)\n"
     "as the settings editor's \"Edit\" does and runs the size calculation: the layout text\n"
-    "on stdout, or the calculation's messages (Japanese) on stderr.\n"
+    "on stdout, or the calculation's messages on stderr.\n"
     "\n"
     "options:\n"
     "  --canvas-max N  the largest bitmap edge in pixels (default 32767)\n"
-    "  -en, --en       English messages of the command itself\n"
+    "  -en, --en       English messages (default: the system's language)\n"
     "  --              end of options: what follows is INPUT.ini even when it begins with \"-\"\n"
     "\n"
     "In messages on stderr, control characters other than line breaks and tabs are escaped\n"
@@ -65,8 +66,8 @@ int RunCalc(const QStringList& args) {
     if (!reader.error().isEmpty())
         return UsageError(reader.error(), kUsage);
 
-    // Start-up as for every command (settings folder, first-run copy). The calculation's own
-    // messages are Japanese in both languages; only ours follow the switch.
+    // Start-up as for every command (settings folder, first-run copy); the messages follow the
+    // interface's language from then on.
     const bool japanese = CliStartUp(english).japanese();
     auto doc = text::IniDocument::Load(EncodeLocalPath(file).toStdString());
     if (!doc) {
@@ -79,7 +80,7 @@ int RunCalc(const QStringList& args) {
     const layout::LayoutCalcResult result =
         layout::CalculateLayout(input, canvasMax.value_or(layout::kDefaultCanvasMax));
     if (!result.ok) {
-        Err(QString::fromStdString(result.messages));
+        Err(ProblemsText(result.problems, japanese));
         return kExitFailure;
     }
     Out(QString::fromStdString(result.layoutText));

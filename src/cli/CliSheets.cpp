@@ -3,6 +3,7 @@
 #include "app/Language.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
+#include "catalogue/ProblemText.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
@@ -75,8 +76,9 @@ const char* const kUsage =
 // stderr that each message and page line moves out of the way.
 class CliObserver : public SheetRunObserver {
   public:
-    CliObserver(SheetJob& job, const InterruptGuard& interrupt, SheetProgress& progress)
-        : job_(job), interrupt_(interrupt), progress_(progress),
+    CliObserver(SheetJob& job, const InterruptGuard& interrupt, SheetProgress& progress,
+                bool japanese)
+        : job_(job), interrupt_(interrupt), progress_(progress), japanese_(japanese),
           terminal_(isatty(STDERR_FILENO) != 0) {
         clock_.start();
     }
@@ -102,6 +104,9 @@ class CliObserver : public SheetRunObserver {
     void message(const QString& text) override {
         endProgressLine();
         Err(text);
+    }
+    void problem(const text::Problem& problem) override {
+        message(ProblemText(problem, japanese_));
     }
     void yield() override {
         if (interrupt_.requested() && !job_.stopRequested())
@@ -135,6 +140,7 @@ class CliObserver : public SheetRunObserver {
     SheetJob& job_;
     const InterruptGuard& interrupt_;
     SheetProgress& progress_;
+    bool japanese_;
     bool terminal_;
     QElapsedTimer clock_;
     QString folder_; // the output folder, once chosen
@@ -303,7 +309,7 @@ int RunSheets(const QStringList& args) {
     job.decoding.cancelled = [&interrupt] { return interrupt.requested(); };
     SheetProgress progress(
         PhotosInRun(static_cast<int>(list.rows.size()), settings.startRow, settings.endRow), ja);
-    CliObserver observer(job, interrupt, progress);
+    CliObserver observer(job, interrupt, progress, ja);
     const int code = job.press(&layout, settings, observer);
     if (code >= 0)
         observer.summary();

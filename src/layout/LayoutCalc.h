@@ -4,9 +4,11 @@
 
 #include "layout/LayoutInput.h"
 #include "layout/SheetLayout.h"
+#include "text/Problem.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvane::layout {
 
@@ -40,8 +42,10 @@ int TruncateMm(double mm);
 
 struct LayoutCalcResult {
     bool ok = false;
-    int failedStage = 0;    // 1, 2 or 3 when a stage reported problems
-    std::string messages;   // the text for the message dialog, one problem a line
+    int failedStage = 0; // 1, 2 or 3 when a stage reported problems
+    // Every failed check of that stage, in the order of the checks (ProblemsText makes the
+    // message dialog's text of them).
+    std::vector<text::Problem> problems;
     std::string layoutText; // the layout file text; empty unless ok, so nothing partial is saved
     SheetLayout layout;     // the pixel values of the preview (complete when ok)
     double gapXMm = 0;      // spacing between photos across and down, in millimetres
@@ -54,8 +58,8 @@ LayoutCalcResult CalculateLayout(const LayoutInput& input, int canvasMax = kDefa
 
 struct TrimRatioResult {
     bool ok = false;
-    std::string messages;  // shown when not ok
-    std::string ratioText; // the new text of Edit16 when ok
+    std::vector<text::Problem> problems; // shown when not ok
+    std::string ratioText;               // the new text of Edit16 when ok
 };
 
 // "計算": the trimming ratio photo width / height from Edit13 and Edit14, as the first seven

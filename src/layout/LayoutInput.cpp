@@ -12,35 +12,8 @@ namespace {
 
 const std::string kEmpty;
 
-// Splits "EDIT12" into kind and number; false when the name is no control of the echo.
-bool ParseControlName(std::string_view control, std::string& kind, int& number) {
-    std::string upper = text::AsciiUpper(control);
-    for (const char* prefix : {"RADIOBUTTON", "CHECKBOX", "EDIT"}) {
-        std::string_view p(prefix);
-        if (upper.size() > p.size() && upper.compare(0, p.size(), p) == 0) {
-            std::string_view digits = std::string_view(upper).substr(p.size());
-            if (digits.front() < '1' || digits.front() > '9')
-                return false;
-            auto n = text::ParseInt(digits);
-            if (!n)
-                return false;
-            kind = prefix;
-            number = *n;
-            int limit = kind == "EDIT"       ? LayoutInput::kEditCount
-                        : kind == "CHECKBOX" ? LayoutInput::kCheckCount
-                                             : LayoutInput::kRadioCount;
-            return number >= 1 && number <= limit;
-        }
-    }
-    return false;
-}
-
-LayoutInput::RadioGroup GroupOf(int n) {
-    for (auto g :
-         {LayoutInput::kTitlePosition, LayoutInput::kPagePosition, LayoutInput::kFileNameAlign})
-        if (n >= g.first && n < g.first + g.count)
-            return g;
-    return {n, 1};
+size_t At(EditorField field) {
+    return static_cast<size_t>(IndexOf(field));
 }
 
 // The first `units` UTF-16 units of a UTF-8 text; a character that would not fit whole is left
@@ -61,56 +34,37 @@ std::string LeftUtf16(const std::string& utf8, int units) {
 
 } // namespace
 
-int LayoutInput::maxLength(int n) {
-    switch (n) {
-    case 1:
-        return 4;
-    case 9:
-    case 23:
-    case 25:
-    case 27:
-    case 33:
-        return 8;
-    case 8:
-        return 60;
-    case 22:
-        return 64;
-    default:
-        return 0;
-    }
+const std::string& LayoutInput::text(EditorField field) const {
+    return KindOf(field) == FieldKind::Text ? texts_[At(field)] : kEmpty;
 }
 
-const std::string& LayoutInput::edit(int n) const {
-    return n >= 1 && n <= kEditCount ? edits_[static_cast<size_t>(n - 1)] : kEmpty;
+void LayoutInput::setText(EditorField field, std::string text) {
+    if (KindOf(field) == FieldKind::Text)
+        texts_[At(field)] = std::move(text);
 }
 
-void LayoutInput::setEdit(int n, std::string text) {
-    if (n >= 1 && n <= kEditCount)
-        edits_[static_cast<size_t>(n - 1)] = std::move(text);
+bool LayoutInput::isOn(EditorField field) const {
+    return KindOf(field) != FieldKind::Text && on_[At(field)];
 }
 
-bool LayoutInput::check(int n) const {
-    return n >= 1 && n <= kCheckCount && checks_[static_cast<size_t>(n - 1)];
-}
-
-void LayoutInput::setCheck(int n, bool checked) {
-    if (n >= 1 && n <= kCheckCount)
-        checks_[static_cast<size_t>(n - 1)] = checked;
-}
-
-bool LayoutInput::radio(int n) const {
-    return n >= 1 && n <= kRadioCount && radios_[static_cast<size_t>(n - 1)];
-}
-
-void LayoutInput::setRadio(int n, bool checked) {
-    if (n < 1 || n > kRadioCount)
+void LayoutInput::setOn(EditorField field, bool on) {
+    const FieldKind kind = KindOf(field);
+    if (kind == FieldKind::Text)
         return;
-    if (checked) {
-        RadioGroup g = GroupOf(n);
-        for (int i = g.first; i < g.first + g.count; ++i)
-            radios_[static_cast<size_t>(i - 1)] = false;
+    if (kind == FieldKind::Radio && on) {
+        const RadioGroup g = GroupOf(field);
+        for (int n = g.first; n < g.first + g.count; ++n)
+            on_[At(*FieldOf(FieldKind::Radio, n))] = false;
     }
-    radios_[static_cast<size_t>(n - 1)] = checked;
+    on_[At(field)] = on;
+}
+
+LayoutInput::RadioGroup LayoutInput::GroupOf(EditorField radio) {
+    const int n = DesignNumber(radio);
+    for (RadioGroup g : {kTitlePosition, kPagePosition, kFileNameAlign})
+        if (n >= g.first && n < g.first + g.count)
+            return g;
+    return {n, 1};
 }
 
 int LayoutInput::checkedIndex(RadioGroup group, int none) const {
@@ -120,75 +74,87 @@ int LayoutInput::checkedIndex(RadioGroup group, int none) const {
     return none;
 }
 
+int LayoutInput::maxLength(int n) {
+    const auto field = FieldOf(FieldKind::Text, n);
+    return field ? MaxLength(*field) : 0;
+}
+
+const std::string& LayoutInput::edit(int n) const {
+    const auto field = FieldOf(FieldKind::Text, n);
+    return field ? text(*field) : kEmpty;
+}
+
+void LayoutInput::setEdit(int n, std::string text) {
+    if (const auto field = FieldOf(FieldKind::Text, n))
+        setText(*field, std::move(text));
+}
+
+bool LayoutInput::check(int n) const {
+    const auto field = FieldOf(FieldKind::Check, n);
+    return field && isOn(*field);
+}
+
+void LayoutInput::setCheck(int n, bool checked) {
+    if (const auto field = FieldOf(FieldKind::Check, n))
+        setOn(*field, checked);
+}
+
+bool LayoutInput::radio(int n) const {
+    const auto field = FieldOf(FieldKind::Radio, n);
+    return field && isOn(*field);
+}
+
+void LayoutInput::setRadio(int n, bool checked) {
+    if (const auto field = FieldOf(FieldKind::Radio, n))
+        setOn(*field, checked);
+}
+
+std::string LayoutInput::value(EditorField field) const {
+    if (KindOf(field) == FieldKind::Text)
+        return text(field);
+    return isOn(field) ? "1" : "0";
+}
+
+bool LayoutInput::setValue(EditorField field, std::string_view value) {
+    if (KindOf(field) == FieldKind::Text) {
+        setText(field, std::string(value));
+        return true;
+    }
+    const auto n = text::ParseInt(value);
+    if (!n)
+        return false;
+    setOn(field, *n != 0);
+    return true;
+}
+
 std::optional<std::string> LayoutInput::value(std::string_view control) const {
-    std::string kind;
-    int n = 0;
-    if (!ParseControlName(control, kind, n))
-        return std::nullopt;
-    if (kind == "EDIT")
-        return edit(n);
-    bool on = kind == "CHECKBOX" ? check(n) : radio(n);
-    return std::string(on ? "1" : "0");
+    const auto field = FieldNamed(control);
+    return field ? std::optional(value(*field)) : std::nullopt;
 }
 
 bool LayoutInput::setValue(std::string_view control, std::string_view value) {
-    std::string kind;
-    int n = 0;
-    if (!ParseControlName(control, kind, n))
-        return false;
-    if (kind == "EDIT") {
-        setEdit(n, std::string(value));
-        return true;
-    }
-    auto v = text::ParseInt(value);
-    if (!v)
-        return false;
-    if (kind == "CHECKBOX")
-        setCheck(n, *v != 0);
-    else
-        setRadio(n, *v != 0);
-    return true;
+    const auto field = FieldNamed(control);
+    return field && setValue(*field, value);
 }
 
 LayoutInput ReadLayoutInput(const text::IniDocument& doc) {
     static constexpr std::string_view kSection = "INPUT";
     LayoutInput input;
-
-    // Texts the editor puts into fields whose key is missing; every other field is left empty.
-    static const std::pair<int, const char*> kEditDefaults[] = {
-        {1, "300"},       {9, "ffffffff"},
-        {13, "4"},        {15, "5"},
-        {18, "5"},        {19, "4"},
-        {20, "3"},        {21, "1"},
-        {23, "ff000000"}, {24, "ＭＳ ゴシック"},
-        {25, "ff000000"}, {26, "0.0"},
-        {27, "ff000000"}, {28, "ページ[$PAGE]"},
-        {29, "4"},        {30, "ＭＳ ゴシック"},
-        {31, "0.0"},      {32, "1"},
-    };
-    std::array<std::string, LayoutInput::kEditCount + 1> editDefault;
-    for (const auto& [n, text] : kEditDefaults)
-        editDefault[static_cast<size_t>(n)] = text;
-
-    for (int n = 1; n <= LayoutInput::kEditCount; ++n) {
-        std::string text =
-            doc.value(kSection, "EDIT" + std::to_string(n), editDefault[static_cast<size_t>(n)]);
-        if (const int limit = LayoutInput::maxLength(n); limit > 0)
-            text = LeftUtf16(text, limit);
-        input.setEdit(n, std::move(text));
+    for (int i = 0; i < kEditorFieldCount; ++i) {
+        const EditorField field = FieldAt(i);
+        const std::string key = EchoKey(field);
+        if (KindOf(field) == FieldKind::Text) {
+            std::string text = doc.value(kSection, key, LoadDefault(field));
+            if (const int limit = MaxLength(field); limit > 0)
+                text = LeftUtf16(text, limit);
+            input.setText(field, std::move(text));
+        } else {
+            // A box whose value is no integer keeps the default.
+            const auto value = doc.value(kSection, key);
+            if (!value || !input.setValue(field, *value))
+                input.setValue(field, LoadDefault(field));
+        }
     }
-
-    auto readBool = [&](const std::string& key, bool fallback) {
-        auto v = doc.value(kSection, key);
-        if (!v)
-            return fallback;
-        auto n = text::ParseInt(*v);
-        return n ? *n != 0 : fallback;
-    };
-    for (int n = 1; n <= LayoutInput::kCheckCount; ++n)
-        input.setCheck(n, readBool("CHECKBOX" + std::to_string(n), n <= 3));
-    for (int n = 1; n <= LayoutInput::kRadioCount; ++n)
-        input.setRadio(n, readBool("RADIOBUTTON" + std::to_string(n), n == 2 || n == 10));
     return input;
 }
 

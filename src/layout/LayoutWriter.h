@@ -1,5 +1,5 @@
-// Composing the text of a layout file: the sections and keys in their fixed order, followed by
-// the [INPUT] echo of the editor's controls.
+// Composing the text of a layout file: the sections and keys in the order of the key tables
+// (LayoutKeys.h), followed by the [INPUT] echo of the editor's controls.
 #pragma once
 
 #include "layout/LayoutInput.h"

@@ -2,21 +2,13 @@
 
 #include <algorithm>
 #include <unistd.h>
+#include <variant>
 
 namespace quorvane::layout {
 
 namespace {
 
-constexpr int kMaxBitmapEdge = 32767; // the canvas's largest bitmap edge
 constexpr int64_t kSmallestPhoto = 10;
-
-struct Range {
-    const char* section;
-    const char* key;
-    int SheetLayout::*field;
-    int64_t low;
-    int64_t high;
-};
 
 } // namespace
 
@@ -34,6 +26,7 @@ LayoutProblem CheckRenderable(const SheetLayout& l, int64_t memoryLimit) {
         problem.kind = LayoutProblem::kMemory;
         return problem;
     };
+    // The page first: beyond the bitmap edge it cannot be held at all.
     if (l.width < 1)
         return bad("PAPER", "width", l.width);
     if (l.height < 1)
@@ -42,37 +35,21 @@ LayoutProblem CheckRenderable(const SheetLayout& l, int64_t memoryLimit) {
         return tooLarge("PAPER", "width", l.width);
     if (l.height > kMaxBitmapEdge)
         return tooLarge("PAPER", "height", l.height);
-    constexpr int64_t M = kMaxLayoutLength;
-    static const Range kRanges[] = {
-        {"PAPER", "dpi", &SheetLayout::dpi, -M, M},
-        {"PAPER", "left_margin", &SheetLayout::left_margin, -M, M},
-        {"PAPER", "right_margin", &SheetLayout::right_margin, -M, M},
-        {"PAPER", "top_margin", &SheetLayout::top_margin, -M, M},
-        {"PAPER", "bottom_margin", &SheetLayout::bottom_margin, -M, M},
-        {"PHOTO", "photo_col", &SheetLayout::photo_col, 1, kMaxBitmapEdge},
-        {"PHOTO", "photo_row", &SheetLayout::photo_row, 1, kMaxBitmapEdge},
-        {"PHOTO", "photo_width", &SheetLayout::photo_width, 1, M},
-        {"PHOTO", "photo_height", &SheetLayout::photo_height, 1, M},
-        {"NUMBER", "font_size", &SheetLayout::font_size, -M, M},
-        {"NUMBER", "font_padding", &SheetLayout::font_padding, -M, M},
-        {"NUMBER", "font_margin", &SheetLayout::font_margin, -M, M},
-        {"TITLE", "title_font_size", &SheetLayout::title_font_size, -M, M},
-        {"TITLE", "title_v_adjust", &SheetLayout::title_v_adjust, -M, M},
-        {"PAGENUMBER", "page_font_size", &SheetLayout::page_font_size, -M, M},
-        {"PAGENUMBER", "page_v_adjust", &SheetLayout::page_v_adjust, -M, M},
-        {"FILEANDDATE", "filedate_font_size", &SheetLayout::filedate_font_size, -M, M},
-        {"FILEANDDATE", "filedate_v_adjust", &SheetLayout::filedate_v_adjust, -M, M},
-    };
-    for (const Range& r : kRanges) {
-        const int value = l.*r.field;
-        if (value < r.low || value > r.high)
-            return bad(r.section, r.key, value);
-        if (r.field == &SheetLayout::photo_row) {
-            // Frames are drawn round every cell of every page.
-            const int64_t squares =
-                static_cast<int64_t>(l.width) * l.height / (kSmallestPhoto * kSmallestPhoto);
-            if (static_cast<int64_t>(l.photo_col) * l.photo_row > std::max<int64_t>(1, squares))
-                return bad("PHOTO", "photo_row", l.photo_row);
+    for (const LayoutSection& section : LayoutSections()) {
+        for (const LayoutKey& key : section.keys) {
+            const auto* member = std::get_if<int SheetLayout::*>(&key.member);
+            if (!member)
+                continue;
+            const int value = l.*(*member);
+            if (value < key.range.low || value > key.range.high)
+                return bad(section.name, key.name, value);
+            if (*member == &SheetLayout::photo_row) {
+                // Frames are drawn round every cell of every page.
+                const int64_t squares =
+                    static_cast<int64_t>(l.width) * l.height / (kSmallestPhoto * kSmallestPhoto);
+                if (static_cast<int64_t>(l.photo_col) * l.photo_row > std::max<int64_t>(1, squares))
+                    return bad("PHOTO", "photo_row", l.photo_row);
+            }
         }
     }
     if (l.photo_ct > static_cast<int64_t>(l.photo_col) * l.photo_row)
@@ -117,6 +94,16 @@ LayoutProblem CheckMemory(const SheetLayout& l, int64_t memoryLimit) {
     if (page + 3 * cell + web > memoryLimit)
         return tooLarge("PHOTO", "web_thumb_width", l.web_thumb_width);
     return problem;
+}
+
+text::Problem RefusalProblem(const LayoutProblem& p, const std::string& fileName) {
+    const auto code = p.kind == LayoutProblem::kMemory ? text::ProblemCode::kLayoutTooLargeForMemory
+                                                       : text::ProblemCode::kLayoutUnusableValue;
+    return {code, {fileName, p.section, p.key, std::to_string(p.value)}};
+}
+
+text::Problem PreviewRefusalProblem(const LayoutProblem& p) {
+    return {text::ProblemCode::kLayoutPreviewTooLarge, {p.section, p.key, std::to_string(p.value)}};
 }
 
 int64_t DefaultRenderMemoryLimit() {

@@ -1,5 +1,6 @@
 // One sheet layout as the sheet creation window uses it: every length in pixels of the output page.
-// The member names are the keys of the layout file ("CustomSize%04d.ini").
+// The member names are the keys of the layout file ("CustomSize%04d.ini"); the key tables
+// (LayoutKeys.cpp) give each its section, kind and default.
 #pragma once
 
 #include "text/IniDocument.h"
@@ -12,73 +13,78 @@ namespace quorvane::layout {
 inline constexpr const char* kNumberFontName = "ＭＳ ゴシック";
 
 struct SheetLayout {
+    // Every member at its key's default, except the name and the font names, whose defaults
+    // depend on the interface language: they are empty (see DefaultSheetLayout). The zeros below
+    // only keep a member that no table names from being indeterminate.
+    SheetLayout();
+
     // [PAPER]
     std::string name; // default by interface language, see DefaultSheetLayout
-    int dpi = 300;
-    int width = 4961;
-    int height = 3508;
-    int left_margin = 50;
-    int right_margin = 50;
-    int top_margin = 50;
-    int bottom_margin = 50;
-    std::string bg_color = "ffffffff"; // AARRGGBB as written
+    int dpi{};
+    int width{};
+    int height{};
+    int left_margin{};
+    int right_margin{};
+    int top_margin{};
+    int bottom_margin{};
+    std::string bg_color; // AARRGGBB as written
 
     // [PHOTO]
-    int photo_ct = 4;
-    int photo_row = 2;
-    int photo_col = 2;
-    int photo_width = 1181;
-    int photo_height = 827;
-    int round_trim = 0;
-    int web_thumb_width = 200;
-    float aspect_ratio = 142.85f;
+    int photo_ct{};
+    int photo_row{};
+    int photo_col{};
+    int photo_width{};
+    int photo_height{};
+    int round_trim{};
+    int web_thumb_width{};
+    float aspect_ratio{};
 
     // [NUMBER]
-    int font_size = 12;
-    int font_padding = 24;
-    int font_margin = 12;
+    int font_size{};
+    int font_padding{};
+    int font_margin{};
     std::string font_name; // default by interface language
-    std::string font_color = "ff000000";
-    bool number_rdown = false;
+    std::string font_color;
+    bool number_rdown{};
 
     // [TITLE]
     std::string title;
     std::string title_font_name;
-    int title_align = 1;
-    int title_font_size = 12;
-    int title_v_adjust = 0;
-    std::string title_font_color = "ff000000";
-    bool title_in_photo = false;
+    int title_align{};
+    int title_font_size{};
+    int title_v_adjust{};
+    std::string title_font_color;
+    bool title_in_photo{};
 
     // [PAGENUMBER]
     std::string page_text;
     std::string page_font_name;
-    int page_align = 2;
-    int page_font_size = 12;
-    int page_v_adjust = 0;
-    int page_start_no = 1;
-    std::string page_font_color = "ff000000";
+    int page_align{};
+    int page_font_size{};
+    int page_v_adjust{};
+    int page_start_no{};
+    std::string page_font_color;
 
     // [OPTIONS]
-    bool l_size_trim = false;
-    bool horizontal_first = true;
-    bool outerRect = true;
-    bool trim2mm = false;
-    bool disp_numer = true;
-    bool disp_page_number = false;
-    bool for_web = false;
+    bool l_size_trim{};
+    bool horizontal_first{};
+    bool outerRect{};
+    bool trim2mm{};
+    bool disp_numer{};
+    bool disp_page_number{};
+    bool for_web{};
 
     // [FILEANDDATE]
     std::string background_image;
     std::string filedate_font_name;
-    std::string filedate_font_color = "ff000000";
-    int filedate_font_size = 12;
-    int filedate_v_adjust = 0;
-    int filedate_align = 1;
-    bool disp_filename = false;
-    bool disp_date = false;
-    bool disp_date_multiline = false;
-    bool disp_exif_info = false;
+    std::string filedate_font_color;
+    int filedate_font_size{};
+    int filedate_v_adjust{};
+    int filedate_align{};
+    bool disp_filename{};
+    bool disp_date{};
+    bool disp_date_multiline{};
+    bool disp_exif_info{};
 
     // The file the record was read from, for example "CustomSize0007.ini".
     std::string ini_file_name;

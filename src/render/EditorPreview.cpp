@@ -13,6 +13,8 @@ namespace quorvane {
 
 namespace {
 
+using F = layout::EditorField;
+
 constexpr QRgb kBorder = 0xff000000;
 constexpr QRgb kCell = 0xffcccccc;
 constexpr QRgb kCellOutline = 0xff00ff00;
@@ -42,11 +44,11 @@ int ToInt(int64_t value) {
 
 QString PreviewUnderPhotoText(const layout::LayoutInput& input) {
     QString text;
-    if (input.check(12))
+    if (input.isOn(F::ShowFileName))
         text = kPreviewFileName;
-    if (input.check(13)) {
+    if (input.isOn(F::ShowDate)) {
         if (!text.isEmpty())
-            text += input.check(14) ? QStringLiteral("\n") : QStringLiteral(" ");
+            text += input.isOn(F::DateOnSecondLine) ? QStringLiteral("\n") : QStringLiteral(" ");
         text += kPreviewDate;
     }
     return text;
@@ -64,22 +66,25 @@ QImage DrawEditorPreview(const layout::SheetLayout& l, const layout::LayoutInput
     QImage bitmap = CreateBitmap(l.width / s, l.height / s);
     if (bitmap.isNull())
         return bitmap;
-    Clear(bitmap, Colour(in.edit(9)));
+    Clear(bitmap, Colour(in.text(F::BackgroundColour)));
     Canvas canvas(bitmap);
     canvas.DrawRectOutline(QRectF(0, 0, bitmap.width(), bitmap.height()), kBorder,
                            kOutlineThickness);
 
-    const QString titleFamily = Q(in.edit(24));
-    const StampFont numberFont{titleFamily, Colour(in.edit(25)), l.font_size};
-    const StampFont titleFont{titleFamily, Colour(in.edit(23)), l.title_font_size};
-    const StampFont pageFont{Q(in.edit(30)), Colour(in.edit(27)), l.page_font_size};
-    const StampFont fileFont{Q(in.edit(36)), in.edit(33).empty() ? 0 : Colour(in.edit(33)),
-                             in.edit(35).empty() ? 0 : l.filedate_font_size};
-    const QString title = Q(in.edit(22));
+    const QString titleFamily = Q(in.text(F::TitleFont));
+    const StampFont numberFont{titleFamily, Colour(in.text(F::NumberColour)), l.font_size};
+    const StampFont titleFont{titleFamily, Colour(in.text(F::TitleColour)), l.title_font_size};
+    const StampFont pageFont{Q(in.text(F::PageFont)), Colour(in.text(F::PageColour)),
+                             l.page_font_size};
+    const StampFont fileFont{
+        Q(in.text(F::FileDateFont)),
+        in.text(F::FileDateColour).empty() ? 0 : Colour(in.text(F::FileDateColour)),
+        in.text(F::FileDateFontSize).empty() ? 0 : l.filedate_font_size};
+    const QString title = Q(in.text(F::Title));
     const QString underPhoto = PreviewUnderPhotoText(in);
-    const bool numbered = in.check(2) && !titleFamily.isEmpty();
-    const bool underPhotoShown =
-        (in.check(12) || in.check(13)) && fileFont.size > 0 && fileFont.colour != 0;
+    const bool numbered = in.isOn(F::ShowNumbers) && !titleFamily.isEmpty();
+    const bool underPhotoShown = (in.isOn(F::ShowFileName) || in.isOn(F::ShowDate)) &&
+                                 fileFont.size > 0 && fileFont.colour != 0;
 
     const int64_t pw = l.photo_width, ph = l.photo_height;
     const int64_t gxp = Gap(l.width, l.left_margin, l.right_margin, pw, l.photo_col);
@@ -99,7 +104,7 @@ QImage DrawEditorPreview(const layout::SheetLayout& l, const layout::LayoutInput
                               static_cast<double>(pw / s), static_cast<double>(ph / s));
             canvas.FillRect(cell, kCell);
             if (numbered) {
-                const bool lowerRight = in.check(10);
+                const bool lowerRight = in.isOn(F::NumberLowerRight);
                 const int64_t ax = lowerRight ? (pageX + pw) / s : pageX / s;
                 const int64_t ay = lowerRight ? (pageY + ph) / s : pageY / s;
                 DrawNumberText(canvas, s, lowerRight, numberFont, l.font_padding, l.font_margin,
@@ -107,7 +112,7 @@ QImage DrawEditorPreview(const layout::SheetLayout& l, const layout::LayoutInput
             }
             canvas.DrawRectOutline(cell, kCellOutline, kOutlineThickness);
             const StampBox photo{ToInt(pageX), ToInt(pageY), l.photo_width, l.photo_height};
-            if (in.check(8))
+            if (in.isOn(F::TitleInPhoto))
                 DrawTitleTextInPhoto(canvas, StampTarget::EditorPreview, s, l.title_align,
                                      StampMargins{}, titleFont, photo, title, l.title_v_adjust);
             if (underPhotoShown)
@@ -119,11 +124,11 @@ QImage DrawEditorPreview(const layout::SheetLayout& l, const layout::LayoutInput
     }
 
     const StampMargins margins{l.left_margin, l.right_margin, l.top_margin, l.bottom_margin};
-    if (!title.isEmpty() && !titleFamily.isEmpty() && !in.check(8))
+    if (!title.isEmpty() && !titleFamily.isEmpty() && !in.isOn(F::TitleInPhoto))
         DrawTitleText(canvas, s, l.title_align, margins, titleFont, l.width, l.height, title,
                       l.title_v_adjust);
-    const QString pageText = Q(in.edit(28));
-    if (!pageText.isEmpty() && in.check(11))
+    const QString pageText = Q(in.text(F::PageText));
+    if (!pageText.isEmpty() && in.isOn(F::ShowPageNumber))
         DrawPageNumberText(canvas, s, l.page_align, margins, pageFont, l.width, l.height, pageText,
                            kPreviewPageNumber, l.page_v_adjust);
     canvas.End();

@@ -61,6 +61,10 @@ void ObserverRelay::message(const QString& text) {
     call([&] { target_.message(text); });
 }
 
+void ObserverRelay::problem(const text::Problem& problem) {
+    call([&] { target_.problem(problem); });
+}
+
 void ObserverRelay::openFolder(const QString& folder) {
     call([&] { target_.openFolder(folder); });
 }

@@ -39,21 +39,6 @@ StampFont Font(const std::string& family, const std::string& colour, int size) {
     return StampFont{Q(family), ParseArgbOr(Q(colour), kTextColour), size};
 }
 
-// The refusal of a layout value that no page can use, or that makes the page or its photos too
-// large for memory, naming the file and the key.
-QString BadValueMessage(bool japanese, const std::string& file, const layout::LayoutProblem& p) {
-    QString what = Pick(japanese, "レイアウトファイルに使えない値があります。\n",
-                        "The layout file holds a value that cannot be used.\n");
-    if (p.kind == layout::LayoutProblem::kMemory)
-        what =
-            Pick(japanese,
-                 "レイアウトファイルの値が大きすぎて、ページや写真の画像をメモリに確保できません。"
-                 "\n",
-                 "A value in the layout file is too large: the page or photo images cannot be "
-                 "held in memory.\n");
-    return what + Q(file) + QStringLiteral(" [%1] %2=%3").arg(Q(p.section), Q(p.key)).arg(p.value);
-}
-
 // An optional whole number typed into a field.
 std::optional<int> FieldNumber(const QString& text) {
     return text::ParseInt(text.toStdString());
@@ -89,7 +74,7 @@ int PageRenderer::refuseUnusableValues() {
     const layout::LayoutProblem problem = checkValues();
     if (problem.kind == layout::LayoutProblem::kNone)
         return 0;
-    observer_.message(BadValueMessage(settings_.japanese, layout_.ini_file_name, problem));
+    observer_.problem(layout::RefusalProblem(problem, layout_.ini_file_name));
     return kRenderStopped;
 }
 

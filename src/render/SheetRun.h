@@ -6,6 +6,7 @@
 #include "app/PhotoList.h"
 #include "imaging/CancellableDevice.h"
 #include "imaging/PhotoAdjustment.h"
+#include "text/Problem.h"
 
 #include <QImage>
 #include <QString>
@@ -78,6 +79,9 @@ class SheetRunObserver {
     virtual void outputFolderChosen(const QString& folder) { (void)folder; }
     virtual void pageWritten(const QString& path) { (void)path; }
     virtual void message(const QString& text) { (void)text; }
+    // A problem the run stops at, for the observer to word in its language (catalogue's
+    // ProblemText) and show as it shows a message.
+    virtual void problem(const text::Problem& problem) { (void)problem; }
     virtual void openFolder(const QString& folder) { (void)folder; }
     virtual void stopButtonVisible(bool visible) { (void)visible; }
     // Lets pending events run (the stop button among them).

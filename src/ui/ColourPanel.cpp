@@ -144,7 +144,10 @@ class SaturationSquare : public QWidget {
 
   private:
     QRgb colourAt(double saturation, double value) const {
-        return QColor::fromHsvF(hue_ / 360.0, Clamp01(saturation), Clamp01(value)).rgb();
+        return QColor::fromHsvF(static_cast<float>(hue_ / 360.0),
+                                static_cast<float>(Clamp01(saturation)),
+                                static_cast<float>(Clamp01(value)))
+            .rgb();
     }
     void pointAt(const QPointF& p) { set(p.x() / (width() - 1), 1 - p.y() / (height() - 1)); }
     void set(double saturation, double value) {
@@ -206,24 +209,26 @@ ColourPanel::ColourPanel(bool japanese, QWidget* parent) : QFrame(parent) {
     swatch_->setObjectName(QStringLiteral("ColorBox1"));
     swatch_->setAccessibleName(Pick(japanese, "選択色", "Chosen colour"));
 
-    static const char* const kNames[4] = {"Label45", "Label46", "Label47", "Label48"};
-    static const char* const kJapanese[4] = {"α：0xff", "R： 0xff", "G： 0xff", "B： 0xff"};
-    static const char* const kEnglish[4] = {"A：0xff", "R：0xff", "G：0xff", "B：0xff"};
     auto* bytes = new QVBoxLayout;
     bytes->setSpacing(4);
     bytes->addWidget(swatch_);
-    for (int i = 0; i < 4; ++i) {
-        bytes_[i] = new QLabel(Pick(japanese, kJapanese[i], kEnglish[i]), this);
-        bytes_[i]->setObjectName(QString::fromLatin1(kNames[i]));
-        bytes->addWidget(bytes_[i]);
-    }
+    auto byteLabel = [&](const char* name, const char* ja, const char* en) {
+        auto* label = new QLabel(Pick(japanese, ja, en), this);
+        label->setObjectName(QString::fromLatin1(name));
+        bytes->addWidget(label);
+        return label;
+    };
+    alphaByte_ = byteLabel("Label45", "α：0xff", "A：0xff");
+    redByte_ = byteLabel("Label46", "R： 0xff", "R：0xff");
+    greenByte_ = byteLabel("Label47", "G： 0xff", "G：0xff");
+    blueByte_ = byteLabel("Label48", "B： 0xff", "B：0xff");
     bytes->addStretch(1);
 
-    button11_ = new QPushButton(Pick(japanese, "決定", "OK"), this);
-    button11_->setObjectName(QStringLiteral("Button11"));
-    button12_ = new QPushButton(Pick(japanese, "取消", "Cancel"), this);
-    button12_->setObjectName(QStringLiteral("Button12"));
-    for (QPushButton* button : {button11_, button12_}) {
+    okButton_ = new QPushButton(Pick(japanese, "決定", "OK"), this);
+    okButton_->setObjectName(QStringLiteral("Button11"));
+    cancelButton_ = new QPushButton(Pick(japanese, "取消", "Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("Button12"));
+    for (QPushButton* button : {okButton_, cancelButton_}) {
         button->setAutoDefault(false);
         bytes->addWidget(button);
     }
@@ -237,12 +242,12 @@ ColourPanel::ColourPanel(bool japanese, QWidget* parent) : QFrame(parent) {
 
     hue_->changed = [this](int hue) { square_->setHue(hue); };
     square_->changed = [this](QRgb rgb) { pick(rgb); };
-    connect(button11_, &QPushButton::clicked, this, &ColourPanel::accept);
-    connect(button12_, &QPushButton::clicked, this, &ColourPanel::cancel);
+    connect(okButton_, &QPushButton::clicked, this, &ColourPanel::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &ColourPanel::cancel);
 
     setTabOrder(hue_, square_);
-    setTabOrder(square_, button11_);
-    setTabOrder(button11_, button12_);
+    setTabOrder(square_, okButton_);
+    setTabOrder(okButton_, cancelButton_);
     adjustSize();
     hide();
 }
@@ -273,10 +278,11 @@ void ColourPanel::pick(QRgb rgb) {
 
 void ColourPanel::showBytes() {
     // The byte pairs of the eight-digit text, full-width letters in both languages.
-    static const char* const kPrefixes[4] = {"α：", "Ｒ：", "Ｇ：", "Ｂ："};
     const QString digits = ArgbText(colour_);
-    for (int i = 0; i < 4; ++i)
-        bytes_[i]->setText(QString::fromUtf8(kPrefixes[i]) + digits.mid(2 * i, 2));
+    alphaByte_->setText(QString::fromUtf8("α：") + digits.mid(0, 2));
+    redByte_->setText(QString::fromUtf8("Ｒ：") + digits.mid(2, 2));
+    greenByte_->setText(QString::fromUtf8("Ｇ：") + digits.mid(4, 2));
+    blueByte_->setText(QString::fromUtf8("Ｂ：") + digits.mid(6, 2));
 }
 
 void ColourPanel::accept() {

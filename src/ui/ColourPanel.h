@@ -57,9 +57,12 @@ class ColourPanel : public QFrame {
     HueStrip* hue_ = nullptr;
     SaturationSquare* square_ = nullptr;
     ColourSwatch* swatch_ = nullptr;
-    QLabel* bytes_[4] = {};
-    QPushButton* button11_ = nullptr;
-    QPushButton* button12_ = nullptr;
+    QLabel* alphaByte_ = nullptr;         // Label45
+    QLabel* redByte_ = nullptr;           // Label46
+    QLabel* greenByte_ = nullptr;         // Label47
+    QLabel* blueByte_ = nullptr;          // Label48
+    QPushButton* okButton_ = nullptr;     // Button11 "決定"
+    QPushButton* cancelButton_ = nullptr; // Button12 "取消"
 };
 
 } // namespace quorvane

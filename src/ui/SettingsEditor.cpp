@@ -1,6 +1,7 @@
 #include "ui/SettingsEditor.h"
 
 #include "app/Language.h"
+#include "catalogue/ProblemText.h"
 #include "imaging/Raster.h"
 #include "layout/LayoutCalc.h"
 #include "layout/LayoutFiles.h"
@@ -41,6 +42,7 @@ namespace quorvane {
 namespace {
 
 using layout::LayoutInput;
+using F = layout::EditorField;
 
 constexpr int kListRows = layout::kMaxLayoutFiles;
 // Up to this many layouts the list keeps its 1000 rows; beyond it, it has one row per layout.
@@ -55,20 +57,6 @@ std::string Utf8(const QString& text) {
 QString Q(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// The colour buttons, the field each one serves and where the panel opens for it.
-struct ColourOpener {
-    int button;
-    int field;
-    QPoint panelAt;
-};
-constexpr ColourOpener kColourOpeners[] = {
-    {6, 9, {700, 120}},   {7, 23, {500, 300}},  {9, 25, {650, 500}},
-    {13, 27, {500, 300}}, {16, 33, {500, 300}},
-};
-
-// The font buttons and their fields.
-constexpr std::pair<int, int> kFontOpeners[] = {{14, 24}, {15, 30}, {17, 36}};
 
 QString CaptionSuffix(bool japanese) {
     return Pick(japanese, "　<インデックスシート　サイズ設定>", "　<IndexSheet Size setting>");
@@ -90,19 +78,19 @@ SettingsEditor::SettingsEditor(bool japanese, QString settingsFolder, MessageDia
     setWindowTitle(ApplicationTitle(japanese_) +
                    Pick(japanese_, "　<インデックスシート　サイズ設定>", "　<IndexSheet Setting>"));
 
-    connect(buttons_[1], &QPushButton::clicked, this, &SettingsEditor::calculate);
-    connect(buttons_[2], &QPushButton::clicked, this, &SettingsEditor::saveOver);
-    connect(buttons_[3], &QPushButton::clicked, this, &SettingsEditor::editSelected);
-    connect(buttons_[4], &QPushButton::clicked, this, &SettingsEditor::resetFields);
-    connect(buttons_[5], &QPushButton::clicked, this, &SettingsEditor::swapPaperSize);
-    connect(buttons_[8], &QPushButton::clicked, this, &SettingsEditor::saveAsNew);
-    connect(buttons_[10], &QPushButton::clicked, this, &SettingsEditor::calculateTrimRatio);
-    for (const ColourOpener& o : kColourOpeners) {
-        QPushButton* button = buttons_[static_cast<size_t>(o.button)];
+    connect(calculateButton_, &QPushButton::clicked, this, &SettingsEditor::calculate);
+    connect(saveOverButton_, &QPushButton::clicked, this, &SettingsEditor::saveOver);
+    connect(editButton_, &QPushButton::clicked, this, &SettingsEditor::editSelected);
+    connect(resetButton_, &QPushButton::clicked, this, &SettingsEditor::resetFields);
+    connect(swapSizeButton_, &QPushButton::clicked, this, &SettingsEditor::swapPaperSize);
+    connect(saveAsButton_, &QPushButton::clicked, this, &SettingsEditor::saveAsNew);
+    connect(trimRatioButton_, &QPushButton::clicked, this, &SettingsEditor::calculateTrimRatio);
+    for (const ColourOpener& o : colourOpeners()) {
+        QPushButton* button = o.button;
         connect(button, &QPushButton::clicked, this, [this, button] { openColourPanel(button); });
     }
-    for (const auto& [n, field] : kFontOpeners) {
-        QPushButton* button = buttons_[static_cast<size_t>(n)];
+    for (const FontOpener& o : fontOpeners()) {
+        QPushButton* button = o.button;
         connect(button, &QPushButton::clicked, this, [this, button] { chooseFont(button); });
     }
     connect(standardSizes_, &QComboBox::currentIndexChanged, this,
@@ -112,15 +100,20 @@ SettingsEditor::SettingsEditor(bool japanese, QString settingsFolder, MessageDia
             [this](int row, int, int, int) { selectedRow_ = row; });
 
     // Any change to what the calculation reads makes its layout text stale.
-    for (int n = 1; n <= LayoutInput::kEditCount; ++n)
-        connect(edits_[static_cast<size_t>(n)], &QLineEdit::textChanged, this,
-                &SettingsEditor::controlChanged);
-    for (int n = 1; n <= LayoutInput::kCheckCount; ++n)
-        connect(checks_[static_cast<size_t>(n)], &QCheckBox::toggled, this,
-                &SettingsEditor::controlChanged);
-    for (int n = 1; n <= LayoutInput::kRadioCount; ++n)
-        connect(radios_[static_cast<size_t>(n)], &QRadioButton::toggled, this,
-                &SettingsEditor::controlChanged);
+    for (int i = 0; i < layout::kEditorFieldCount; ++i) {
+        const F field = layout::FieldAt(i);
+        switch (layout::KindOf(field)) {
+        case layout::FieldKind::Text:
+            connect(edit(field), &QLineEdit::textChanged, this, &SettingsEditor::controlChanged);
+            break;
+        case layout::FieldKind::Check:
+            connect(check(field), &QCheckBox::toggled, this, &SettingsEditor::controlChanged);
+            break;
+        case layout::FieldKind::Radio:
+            connect(radio(field), &QRadioButton::toggled, this, &SettingsEditor::controlChanged);
+            break;
+        }
+    }
     connect(standardSizes_, &QComboBox::currentIndexChanged, this, &SettingsEditor::controlChanged);
 
     list_->setRowCount(kListRows);
@@ -196,57 +189,70 @@ QString SettingsEditor::cellText(int column, int row) const {
 
 LayoutInput SettingsEditor::input() const {
     LayoutInput in;
-    for (int n = 1; n <= LayoutInput::kEditCount; ++n)
-        in.setEdit(n, Utf8(edits_[static_cast<size_t>(n)]->text()));
-    for (int n = 1; n <= LayoutInput::kCheckCount; ++n)
-        in.setCheck(n, checks_[static_cast<size_t>(n)]->isChecked());
-    for (int n = 1; n <= LayoutInput::kRadioCount; ++n)
-        if (radios_[static_cast<size_t>(n)]->isChecked())
-            in.setRadio(n, true);
+    for (int i = 0; i < layout::kEditorFieldCount; ++i) {
+        const F field = layout::FieldAt(i);
+        switch (layout::KindOf(field)) {
+        case layout::FieldKind::Text:
+            in.setText(field, Utf8(edit(field)->text()));
+            break;
+        case layout::FieldKind::Check:
+            in.setOn(field, check(field)->isChecked());
+            break;
+        case layout::FieldKind::Radio:
+            if (radio(field)->isChecked())
+                in.setOn(field, true);
+            break;
+        }
+    }
     return in;
 }
 
 void SettingsEditor::setInput(const LayoutInput& in) {
-    for (int n = 1; n <= LayoutInput::kEditCount; ++n)
-        InputFilter::SetText(edits_[static_cast<size_t>(n)], Q(in.edit(n)));
-    for (int n = 1; n <= LayoutInput::kCheckCount; ++n)
-        checks_[static_cast<size_t>(n)]->setChecked(in.check(n));
+    for (int i = 0; i < layout::kEditorFieldCount; ++i) {
+        const F field = layout::FieldAt(i);
+        if (layout::KindOf(field) == layout::FieldKind::Text)
+            InputFilter::SetText(edit(field), Q(in.text(field)));
+        else if (layout::KindOf(field) == layout::FieldKind::Check)
+            check(field)->setChecked(in.isOn(field));
+    }
     // A group may have no button checked: its exclusivity is lifted while the states are set.
-    for (auto group :
-         {LayoutInput::kTitlePosition, LayoutInput::kPagePosition, LayoutInput::kFileNameAlign}) {
-        QButtonGroup* buttons = radios_[static_cast<size_t>(group.first)]->group();
+    for (F first : {F::TitleUpperLeft, F::PageUpperLeft, F::FileDateLeft}) {
+        QButtonGroup* buttons = radio(first)->group();
         buttons->setExclusive(false);
-        for (int n = group.first; n < group.first + group.count; ++n)
-            radios_[static_cast<size_t>(n)]->setChecked(in.radio(n));
+        const int count = LayoutInput::GroupOf(first).count;
+        for (int i = 0; i < count; ++i) {
+            const F field = layout::FieldAt(layout::IndexOf(first) + i);
+            radio(field)->setChecked(in.isOn(field));
+        }
         buttons->setExclusive(true);
     }
 }
 
 void SettingsEditor::applyResetValues() {
     LayoutInput in;
-    in.setEdit(1, "300");
-    in.setEdit(9, "ffffffff");
-    in.setEdit(15, "1.5");
-    in.setEdit(17, "200");
-    in.setEdit(19, "4");
-    in.setEdit(20, "2");
-    in.setEdit(21, "1");
-    for (int n : {23, 25, 27})
-        in.setEdit(n, "ff000000");
-    for (int n : {24, 30})
-        in.setEdit(n, japanese_ ? "ＭＳ ゴシック" : "MS Gothic");
-    in.setEdit(28, japanese_ ? "ページ[$PAGE]" : "Page.[$PAGE]");
-    in.setEdit(26, "0.0");
-    in.setEdit(31, "0.0");
-    in.setEdit(29, "4");
-    in.setEdit(32, "1");
-    for (int n : {1, 2, 4, 14})
-        in.setCheck(n, true);
+    in.setText(F::Resolution, "300");
+    in.setText(F::BackgroundColour, "ffffffff");
+    in.setText(F::Cutoff, "1.5");
+    in.setText(F::WebThumbWidth, "200");
+    in.setText(F::NumberFontSize, "4");
+    in.setText(F::NumberDistance, "2");
+    in.setText(F::NumberMargin, "1");
+    for (F colour : {F::TitleColour, F::NumberColour, F::PageColour})
+        in.setText(colour, "ff000000");
+    for (F font : {F::TitleFont, F::PageFont})
+        in.setText(font, japanese_ ? "ＭＳ ゴシック" : "MS Gothic");
+    in.setText(F::PageText, japanese_ ? "ページ[$PAGE]" : "Page.[$PAGE]");
+    in.setText(F::TitleAdjust, "0.0");
+    in.setText(F::PageAdjust, "0.0");
+    in.setText(F::PageFontSize, "4");
+    in.setText(F::PageStartNumber, "1");
+    for (F box : {F::HorizontalFirst, F::ShowNumbers, F::PhotoFrame, F::DateOnSecondLine})
+        in.setOn(box, true);
     // "EXIF全情報を表示" keeps its state.
-    in.setCheck(15, checks_[15]->isChecked());
-    in.setRadio(2, true);  // title "中央上"
-    in.setRadio(10, true); // page number "右上"
-    in.setRadio(16, true); // file name "中央"
+    in.setOn(F::ShowExif, check(F::ShowExif)->isChecked());
+    in.setOn(F::TitleUpperCentre, true);
+    in.setOn(F::PageUpperRight, true);
+    in.setOn(F::FileDateCentre, true);
     setInput(in);
     standardSizes_->setCurrentIndex(-1);
 }
@@ -264,7 +270,7 @@ void SettingsEditor::resetFields() {
 
 void SettingsEditor::reset() {
     applyResetValues();
-    groups_[1]->setTitle(Pick(japanese_, "用紙設定", "Paper setting"));
+    paperGroup_->setTitle(Pick(japanese_, "用紙設定", "Paper setting"));
     setCaptionSuffix(CaptionSuffix(japanese_));
     clearLayoutText();
     tabs_->setCurrentIndex(0);
@@ -274,23 +280,23 @@ void SettingsEditor::reset() {
 }
 
 void SettingsEditor::showTab(int index) {
-    groups_[3]->setVisible(index == 0);
-    groups_[6]->setVisible(index == 1);
-    groups_[7]->setVisible(index == 2);
+    titleGroup_->setVisible(index == 0);
+    pageNumberGroup_->setVisible(index == 1);
+    otherGroup_->setVisible(index == 2);
 }
 
 void SettingsEditor::standardSizeChosen(int index) {
     if (busy_ || index < 0 || index >= static_cast<int>(kStandardPaperSizes.size()))
         return;
     const StandardPaperSize& size = kStandardPaperSizes[static_cast<size_t>(index)];
-    InputFilter::SetText(edits_[2], QString::fromUtf8(size.width));
-    InputFilter::SetText(edits_[3], QString::fromUtf8(size.height));
+    InputFilter::SetText(edit(F::PaperWidth), QString::fromUtf8(size.width));
+    InputFilter::SetText(edit(F::PaperHeight), QString::fromUtf8(size.height));
 }
 
 void SettingsEditor::swapPaperSize() {
-    const QString width = edits_[2]->text();
-    InputFilter::SetText(edits_[2], edits_[3]->text());
-    InputFilter::SetText(edits_[3], width);
+    const QString width = edit(F::PaperWidth)->text();
+    InputFilter::SetText(edit(F::PaperWidth), edit(F::PaperHeight)->text());
+    InputFilter::SetText(edit(F::PaperHeight), width);
 }
 
 void SettingsEditor::controlChanged() {
@@ -331,9 +337,10 @@ void SettingsEditor::editSelected() {
     reset();
     setInput(layout::ReadLayoutInput(*doc));
     currentFileName_ = fileName;
-    groups_[1]->setTitle(QString::fromUtf8("用紙設定　") + fileName);
+    paperGroup_->setTitle(QString::fromUtf8("用紙設定　") + fileName);
     editedRow_ = row;
-    setCaptionSuffix(QString::fromUtf8("　<インデックスシート　サイズ設定> ") + edits_[8]->text());
+    setCaptionSuffix(QString::fromUtf8("　<インデックスシート　サイズ設定> ") +
+                     edit(F::SettingName)->text());
 }
 
 void SettingsEditor::calculate() {
@@ -343,7 +350,7 @@ void SettingsEditor::calculate() {
     const LayoutInput in = input();
     const layout::LayoutCalcResult result = layout::CalculateLayout(in, MaxBitmapSize());
     if (!result.ok) {
-        showInfo(Q(result.messages));
+        showInfo(ProblemsText(result.problems, japanese_));
         return;
     }
     layoutText_ = result.layoutText;
@@ -353,15 +360,7 @@ void SettingsEditor::calculate() {
     const layout::LayoutProblem tooLarge = EditorPreviewMemory(result.layout);
     if (tooLarge.kind != layout::LayoutProblem::kNone) {
         preview_->clear();
-        showInfo(
-            Pick(japanese_,
-                 "ページや写真が大きすぎて、メモリに収まりません。用紙サイズ、解像度、写真サイズ"
-                 "を確認してください。\n",
-                 "The page or photos are too large to fit in memory. Please check the paper "
-                 "size, resolution and photo size.\n") +
-            QStringLiteral("[%1] %2=%3")
-                .arg(Q(tooLarge.section), Q(tooLarge.key))
-                .arg(tooLarge.value));
+        showInfo(ProblemText(layout::PreviewRefusalProblem(tooLarge), japanese_));
         return;
     }
     showPreview(drawPreview(result.layout, in));
@@ -407,10 +406,10 @@ void SettingsEditor::showPreview(const QImage& preview) {
 void SettingsEditor::calculateTrimRatio() {
     const layout::TrimRatioResult result = layout::CalculateTrimRatio(input());
     if (!result.ok) {
-        showInfo(Q(result.messages));
+        showInfo(ProblemsText(result.problems, japanese_));
         return;
     }
-    InputFilter::SetText(edits_[16], Q(result.ratioText));
+    InputFilter::SetText(edit(F::TrimRatio), Q(result.ratioText));
 }
 
 void SettingsEditor::saveOver() {
@@ -443,8 +442,8 @@ void SettingsEditor::save(bool asNew) {
     if (result.status != layout::LayoutSaveStatus::Saved)
         return;
 
-    const QString name = edits_[8]->text();
-    const bool enabled = checks_[7]->isChecked();
+    const QString name = edit(F::SettingName)->text();
+    const bool enabled = check(F::Enabled)->isChecked();
     if (result.savedAsNew) {
         setListRow(settingsCount_, settingsCount_ + 1, enabled, name, Q(result.fileName));
         ++settingsCount_;
@@ -457,28 +456,42 @@ void SettingsEditor::save(bool asNew) {
         link_.reloadLayouts();
 }
 
+std::array<SettingsEditor::ColourOpener, 5> SettingsEditor::colourOpeners() const {
+    return {{{backgroundColourButton_, F::BackgroundColour, {700, 120}},
+             {titleColourButton_, F::TitleColour, {500, 300}},
+             {numberColourButton_, F::NumberColour, {650, 500}},
+             {pageColourButton_, F::PageColour, {500, 300}},
+             {fileDateColourButton_, F::FileDateColour, {500, 300}}}};
+}
+
+std::array<SettingsEditor::FontOpener, 3> SettingsEditor::fontOpeners() const {
+    return {{{titleFontButton_, F::TitleFont},
+             {pageFontButton_, F::PageFont},
+             {fileDateFontButton_, F::FileDateFont}}};
+}
+
 void SettingsEditor::openColourPanel(QAbstractButton* opener) {
-    for (const ColourOpener& o : kColourOpeners) {
-        if (buttons_[static_cast<size_t>(o.button)] != opener)
+    for (const ColourOpener& o : colourOpeners()) {
+        if (o.button != opener)
             continue;
         // Kept inside the window when it is smaller than the places were laid out for.
         QPoint at = o.panelAt;
         at.setX(std::max(0, std::min(at.x(), width() - colourPanel_->width())));
         at.setY(std::max(0, std::min(at.y(), height() - colourPanel_->height())));
-        colourPanel_->openFor(opener, edits_[static_cast<size_t>(o.field)], at);
+        colourPanel_->openFor(opener, edit(o.field), at);
         return;
     }
 }
 
 void SettingsEditor::chooseFont(QAbstractButton* opener) {
-    for (const auto& [button, field] : kFontOpeners) {
-        if (buttons_[static_cast<size_t>(button)] != opener)
+    for (const FontOpener& o : fontOpeners()) {
+        if (o.button != opener)
             continue;
         // Over this window: parented elsewhere, it went behind the windows under a window
         // manager.
         const QString family = fonts_.PickFontFamily(this);
         if (!family.isEmpty())
-            InputFilter::SetText(edits_[static_cast<size_t>(field)], family);
+            InputFilter::SetText(edit(o.field), family);
         return;
     }
 }

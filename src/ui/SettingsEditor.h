@@ -7,6 +7,7 @@
 #include "layout/SheetLayout.h"
 
 #include <QDialog>
+#include <QPoint>
 #include <QString>
 
 #include <array>
@@ -41,10 +42,12 @@ struct StandardPaperSize {
 // The items of ComboBox1; item 0 is empty and empties both paper fields.
 extern const std::array<StandardPaperSize, 19> kStandardPaperSizes;
 
-// Controls carry their design names: Button1-Button17, Edit1-Edit37, CheckBox1-CheckBox15,
-// RadioButton1-RadioButton17, Label2-Label68, GroupBox1-GroupBox7, ComboBox1 (standard sizes),
-// TabControl1, ImageViewer1, Memo1, the colour panel Panel2 and the list StringGrid1. The unit
-// labels beside the length fields are named after their field ("Edit2Unit").
+// Controls carry their design names as objectNames: Button1-Button17, Edit1-Edit37,
+// CheckBox1-CheckBox15, RadioButton1-RadioButton17, Label2-Label68, GroupBox1-GroupBox7,
+// ComboBox1 (standard sizes), TabControl1, ImageViewer1, Memo1, the colour panel Panel2 and the
+// list StringGrid1. The unit labels beside the length fields are named after their field
+// ("Edit2Unit"). In code the fields, boxes and radio buttons are reached by layout::EditorField,
+// every other control by its member; doc/glossary.md maps the two.
 //
 // StringGrid1 is a QTableWidget; its columns map by number: StringColumn1 (running number) = 0,
 // CheckColumn1 (enabled) = 1, StringColumn2 (name) = 2, StringColumn3 (file name) = 3.
@@ -109,6 +112,20 @@ class SettingsEditor : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    using Field = layout::EditorField;
+
+    // A ".." button, the colour field it serves and where the colour panel opens for it.
+    struct ColourOpener {
+        QPushButton* button;
+        Field field;
+        QPoint panelAt;
+    };
+    // A "..." button and the font field it serves.
+    struct FontOpener {
+        QPushButton* button;
+        Field field;
+    };
+
     // Building the window (SettingsEditorForm.cpp).
     void createControls();
     void applyTexts();
@@ -119,13 +136,24 @@ class SettingsEditor : public QDialog {
     QWidget* createOptionGroup();
     QWidget* createTextTabs();
     QWidget* createPreviewArea();
-    QLineEdit* makeEdit(int n, QWidget* parent);
-    QCheckBox* makeCheck(int n, QWidget* parent);
-    QRadioButton* makeRadio(int n, QWidget* parent);
-    QPushButton* makeButton(int n, QWidget* parent);
-    QLabel* makeLabel(int n, QWidget* parent, QLineEdit* buddy = nullptr);
+    QLineEdit* makeEdit(Field field, QWidget* parent);
+    QCheckBox* makeCheck(Field field, QWidget* parent);
+    QRadioButton* makeRadio(Field field, QWidget* parent);
+    QPushButton* makeButton(const char* name, QWidget* parent);
+    QLabel* makeLabel(const char* name, QWidget* parent, QWidget* buddy = nullptr);
+    // The caption label of a text field, with the field as its buddy.
+    QLabel* makeCaption(Field field, QWidget* parent);
     QLabel* makeUnit(QLineEdit* field, const char* unit, QWidget* parent);
     void setTabOrderOfControls();
+
+    // The controls of the [INPUT] echo by field.
+    QLineEdit* edit(Field field) const { return edits_[Slot(field)]; }
+    QCheckBox* check(Field field) const { return checks_[Slot(field)]; }
+    QRadioButton* radio(Field field) const { return radios_[Slot(field)]; }
+    QLabel* caption(Field field) const { return captions_[Slot(field)]; }
+    static size_t Slot(Field field) { return static_cast<size_t>(layout::IndexOf(field)); }
+    std::array<ColourOpener, 5> colourOpeners() const;
+    std::array<FontOpener, 3> fontOpeners() const;
 
     // Behaviour (SettingsEditor.cpp).
     void loadList();
@@ -159,19 +187,54 @@ class SettingsEditor : public QDialog {
     int settingsCount_ = 0;
     std::string layoutText_;
 
-    std::array<QLineEdit*, layout::LayoutInput::kEditCount + 1> edits_{};
-    std::array<QCheckBox*, layout::LayoutInput::kCheckCount + 1> checks_{};
-    std::array<QRadioButton*, layout::LayoutInput::kRadioCount + 1> radios_{};
-    std::array<QPushButton*, 18> buttons_{};
-    std::array<QLabel*, 69> labels_{};
-    std::array<QGroupBox*, 8> groups_{};
-    QList<QWidget*> tabChain_; // the focusable controls in reading order
-    QTableWidget* list_ = nullptr;
-    QComboBox* standardSizes_ = nullptr;
-    QTabBar* tabs_ = nullptr;
-    BitmapView* preview_ = nullptr;
-    QPlainTextEdit* memo_ = nullptr;
-    ColourPanel* colourPanel_ = nullptr;
+    // Fields (Edit1-Edit37), check boxes (CheckBox1-CheckBox15), radio buttons
+    // (RadioButton1-RadioButton17) and the fields' caption labels, each in its field's slot.
+    std::array<QLineEdit*, layout::kEditorFieldCount> edits_{};
+    std::array<QCheckBox*, layout::kEditorFieldCount> checks_{};
+    std::array<QRadioButton*, layout::kEditorFieldCount> radios_{};
+    std::array<QLabel*, layout::kEditorFieldCount> captions_{};
+
+    QPushButton* calculateButton_ = nullptr;        // Button1 "サイズ計算"
+    QPushButton* saveOverButton_ = nullptr;         // Button2 "上書き保存"
+    QPushButton* editButton_ = nullptr;             // Button3 "編集"
+    QPushButton* resetButton_ = nullptr;            // Button4 "初期化"
+    QPushButton* swapSizeButton_ = nullptr;         // Button5 "＜＞"
+    QPushButton* backgroundColourButton_ = nullptr; // Button6 ".."
+    QPushButton* titleColourButton_ = nullptr;      // Button7 ".."
+    QPushButton* saveAsButton_ = nullptr;           // Button8 "別名で保存"
+    QPushButton* numberColourButton_ = nullptr;     // Button9 ".."
+    QPushButton* trimRatioButton_ = nullptr;        // Button10 "計算"
+    QPushButton* pageColourButton_ = nullptr;       // Button13 ".."
+    QPushButton* titleFontButton_ = nullptr;        // Button14 "..."
+    QPushButton* pageFontButton_ = nullptr;         // Button15 "..."
+    QPushButton* fileDateColourButton_ = nullptr;   // Button16 ".."
+    QPushButton* fileDateFontButton_ = nullptr;     // Button17 "..."
+
+    QGroupBox* paperGroup_ = nullptr;      // GroupBox1 "用紙設定"
+    QGroupBox* photoGroup_ = nullptr;      // GroupBox2 "写真設定"
+    QGroupBox* titleGroup_ = nullptr;      // GroupBox3 "タイトル設定"
+    QGroupBox* optionGroup_ = nullptr;     // GroupBox4 "オプション設定"
+    QGroupBox* numberGroup_ = nullptr;     // GroupBox5 "写真番号設定"
+    QGroupBox* pageNumberGroup_ = nullptr; // GroupBox6 "ページ番号設定"
+    QGroupBox* otherGroup_ = nullptr;      // GroupBox7 "その他の設定"
+
+    QLabel* dpiUnitLabel_ = nullptr;       // Label3 "dpi"
+    QLabel* standardSizeLabel_ = nullptr;  // Label27 "定型サイズ"
+    QLabel* titlePositionLabel_ = nullptr; // Label26 "タイトル位置"
+    QLabel* previewLabel_ = nullptr;       // Label28 "プレビュー"
+    QLabel* webThumbUnitLabel_ = nullptr;  // Label39 "px"
+    QLabel* ratioUnitLabel_ = nullptr;     // Label40 "%"
+    QLabel* pagePositionLabel_ = nullptr;  // Label51 "ページ番号位置"
+    QLabel* fileDateAlignLabel_ = nullptr; // Label60 "水平揃え位置"
+    QLabel* fileDateNoteLabel_ = nullptr;  // Label68 "（縦位置は写真下固定です）"
+
+    QList<QWidget*> tabChain_;           // the focusable controls in reading order
+    QTableWidget* list_ = nullptr;       // StringGrid1
+    QComboBox* standardSizes_ = nullptr; // ComboBox1
+    QTabBar* tabs_ = nullptr;            // TabControl1
+    BitmapView* preview_ = nullptr;      // ImageViewer1
+    QPlainTextEdit* memo_ = nullptr;     // Memo1
+    ColourPanel* colourPanel_ = nullptr; // Panel2
 };
 
 } // namespace quorvane

@@ -24,6 +24,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace quorvane {
 
 namespace {
@@ -142,11 +145,52 @@ constexpr ControlText kTexts[] = {
     {"RadioButton17", "右", "Right"},
 };
 
-// The label of each field, by field number (0 for none).
-constexpr int kFieldLabel[38] = {
-    0,  2,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 25,
-    21, 22, 23, 24, 20, 43, 44, 49, 54, 53, 52, 56, 57, 59, 63, 62, 61, 65, 66,
+using F = layout::EditorField;
+
+// The caption label of each text field.
+constexpr std::pair<F, const char*> kCaptions[] = {
+    {F::Resolution, "Label2"},        {F::PaperWidth, "Label4"},
+    {F::PaperHeight, "Label5"},       {F::LeftMargin, "Label6"},
+    {F::RightMargin, "Label7"},       {F::TopMargin, "Label8"},
+    {F::BottomMargin, "Label9"},      {F::SettingName, "Label10"},
+    {F::BackgroundColour, "Label11"}, {F::PhotoCount, "Label12"},
+    {F::PhotosAcross, "Label13"},     {F::PhotosDown, "Label14"},
+    {F::PhotoWidth, "Label15"},       {F::PhotoHeight, "Label16"},
+    {F::Cutoff, "Label17"},           {F::TrimRatio, "Label18"},
+    {F::WebThumbWidth, "Label19"},    {F::TitleFontSize, "Label25"},
+    {F::NumberFontSize, "Label21"},   {F::NumberDistance, "Label22"},
+    {F::NumberMargin, "Label23"},     {F::Title, "Label24"},
+    {F::TitleColour, "Label20"},      {F::TitleFont, "Label43"},
+    {F::NumberColour, "Label44"},     {F::TitleAdjust, "Label49"},
+    {F::PageColour, "Label54"},       {F::PageText, "Label53"},
+    {F::PageFontSize, "Label52"},     {F::PageFont, "Label56"},
+    {F::PageAdjust, "Label57"},       {F::PageStartNumber, "Label59"},
+    {F::FileDateColour, "Label63"},   {F::BackgroundImage, "Label62"},
+    {F::FileDateFontSize, "Label61"}, {F::FileDateFont, "Label65"},
+    {F::FileDateAdjust, "Label66"},
 };
+static_assert(std::size(kCaptions) == layout::LayoutInput::kEditCount);
+
+// What may be typed into each field; fields not named take any text.
+constexpr F kNumberFields[] = {
+    F::PaperWidth,      F::PaperHeight,    F::LeftMargin,   F::RightMargin,   F::TopMargin,
+    F::BottomMargin,    F::PhotoCount,     F::PhotosAcross, F::PhotosDown,    F::PhotoWidth,
+    F::PhotoHeight,     F::Cutoff,         F::TrimRatio,    F::WebThumbWidth, F::TitleFontSize,
+    F::NumberFontSize,  F::NumberDistance, F::NumberMargin, F::PageFontSize,  F::PageStartNumber,
+    F::FileDateFontSize};
+constexpr F kSignedNumberFields[] = {F::TitleAdjust, F::PageAdjust, F::FileDateAdjust};
+constexpr F kColourFields[] = {F::BackgroundColour, F::TitleColour, F::NumberColour, F::PageColour,
+                               F::FileDateColour};
+// Names, titles, fonts and paths take what room there is; other fields are short.
+constexpr F kWideFields[] = {F::SettingName, F::Title,           F::TitleFont,   F::PageText,
+                             F::PageFont,    F::BackgroundImage, F::FileDateFont};
+
+const char* CaptionName(F field) {
+    for (const auto& [f, name] : kCaptions)
+        if (f == field)
+            return name;
+    return "";
+}
 
 } // namespace
 
@@ -172,45 +216,49 @@ const std::array<StandardPaperSize, 19> kStandardPaperSizes = {{
     {"長尺305*900mm", "900", "305"},
 }};
 
-QLineEdit* SettingsEditor::makeEdit(int n, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QStringLiteral("Edit%1").arg(n));
-    edits_[static_cast<size_t>(n)] = edit;
-    tabChain_ << edit;
-    return edit;
+QLineEdit* SettingsEditor::makeEdit(Field field, QWidget* parent) {
+    auto* text = new QLineEdit(parent);
+    text->setObjectName(QString::fromStdString(layout::DesignName(field)));
+    edits_[Slot(field)] = text;
+    tabChain_ << text;
+    return text;
 }
 
-QCheckBox* SettingsEditor::makeCheck(int n, QWidget* parent) {
+QCheckBox* SettingsEditor::makeCheck(Field field, QWidget* parent) {
     auto* box = new QCheckBox(parent);
-    box->setObjectName(QStringLiteral("CheckBox%1").arg(n));
-    checks_[static_cast<size_t>(n)] = box;
+    box->setObjectName(QString::fromStdString(layout::DesignName(field)));
+    checks_[Slot(field)] = box;
     tabChain_ << box;
     return box;
 }
 
-QRadioButton* SettingsEditor::makeRadio(int n, QWidget* parent) {
-    auto* radio = new QRadioButton(parent);
-    radio->setObjectName(QStringLiteral("RadioButton%1").arg(n));
-    radios_[static_cast<size_t>(n)] = radio;
-    tabChain_ << radio;
-    return radio;
-}
-
-QPushButton* SettingsEditor::makeButton(int n, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QStringLiteral("Button%1").arg(n));
-    button->setAutoDefault(false);
-    buttons_[static_cast<size_t>(n)] = button;
+QRadioButton* SettingsEditor::makeRadio(Field field, QWidget* parent) {
+    auto* button = new QRadioButton(parent);
+    button->setObjectName(QString::fromStdString(layout::DesignName(field)));
+    radios_[Slot(field)] = button;
     tabChain_ << button;
     return button;
 }
 
-QLabel* SettingsEditor::makeLabel(int n, QWidget* parent, QLineEdit* buddy) {
+QPushButton* SettingsEditor::makeButton(const char* name, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    tabChain_ << button;
+    return button;
+}
+
+QLabel* SettingsEditor::makeLabel(const char* name, QWidget* parent, QWidget* buddy) {
     auto* label = new QLabel(parent);
-    label->setObjectName(QStringLiteral("Label%1").arg(n));
-    labels_[static_cast<size_t>(n)] = label;
+    label->setObjectName(QString::fromLatin1(name));
     if (buddy)
         label->setBuddy(buddy);
+    return label;
+}
+
+QLabel* SettingsEditor::makeCaption(Field field, QWidget* parent) {
+    QLabel* label = makeLabel(CaptionName(field), parent, edit(field));
+    captions_[Slot(field)] = label;
     return label;
 }
 
@@ -282,22 +330,22 @@ QWidget* SettingsEditor::createListArea() {
     box->addWidget(list_);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(makeButton(3, area));
-    buttons->addWidget(makeButton(4, area));
+    buttons->addWidget(editButton_ = makeButton("Button3", area));
+    buttons->addWidget(resetButton_ = makeButton("Button4", area));
     buttons->addStretch(1);
     box->addLayout(buttons);
     return area;
 }
 
 QWidget* SettingsEditor::createPaperGroup() {
-    auto* group = groups_[1] = new QGroupBox(this);
+    auto* group = paperGroup_ = new QGroupBox(this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
 
-    QLineEdit* name = makeEdit(8, group);
-    grid->addWidget(makeLabel(10, group, name), 0, 0);
+    QLineEdit* name = makeEdit(F::SettingName, group);
+    grid->addWidget(makeCaption(F::SettingName, group), 0, 0);
     grid->addWidget(name, 0, 1, 1, 5);
 
     standardSizes_ = new QComboBox(group);
@@ -306,33 +354,34 @@ QWidget* SettingsEditor::createPaperGroup() {
     for (const StandardPaperSize& size : kStandardPaperSizes)
         standardSizes_->addItem(QString::fromUtf8(size.text));
     tabChain_ << standardSizes_;
-    QLabel* sizeLabel = makeLabel(27, group);
-    sizeLabel->setBuddy(standardSizes_);
-    grid->addWidget(sizeLabel, 1, 0);
+    standardSizeLabel_ = makeLabel("Label27", group, standardSizes_);
+    grid->addWidget(standardSizeLabel_, 1, 0);
     grid->addWidget(standardSizes_, 1, 1, 1, 4);
     // The swap turns the chosen size to portrait, so it stands beside the sizes.
-    grid->addWidget(makeButton(5, group), 1, 5);
+    grid->addWidget(swapSizeButton_ = makeButton("Button5", group), 1, 5);
 
-    QLineEdit* dpi = makeEdit(1, group);
-    grid->addWidget(makeLabel(2, group, dpi), 2, 0);
+    QLineEdit* dpi = makeEdit(F::Resolution, group);
+    grid->addWidget(makeCaption(F::Resolution, group), 2, 0);
     grid->addWidget(dpi, 2, 1);
-    grid->addWidget(makeLabel(3, group), 2, 2);
-    QLineEdit* background = makeEdit(9, group);
-    grid->addWidget(makeLabel(11, group, background), 2, 3);
+    grid->addWidget(dpiUnitLabel_ = makeLabel("Label3", group), 2, 2);
+    QLineEdit* background = makeEdit(F::BackgroundColour, group);
+    grid->addWidget(makeCaption(F::BackgroundColour, group), 2, 3);
     auto* colour = new QHBoxLayout;
     colour->setSpacing(2);
     colour->addWidget(background);
-    colour->addWidget(makeButton(6, group));
+    colour->addWidget(backgroundColourButton_ = makeButton("Button6", group));
     colour->addStretch(1);
     grid->addLayout(colour, 2, 4, 1, 2);
 
     // Paper size, then the margins, two a row.
-    const int lengths[3][2] = {{2, 3}, {4, 5}, {6, 7}};
+    const F lengths[3][2] = {{F::PaperWidth, F::PaperHeight},
+                             {F::LeftMargin, F::RightMargin},
+                             {F::TopMargin, F::BottomMargin}};
     for (int row = 0; row < 3; ++row) {
         for (int side = 0; side < 2; ++side) {
-            const int n = lengths[row][side];
-            QLineEdit* field = makeEdit(n, group);
-            grid->addWidget(makeLabel(kFieldLabel[n], group, field), 3 + row, side * 3);
+            const F f = lengths[row][side];
+            QLineEdit* field = makeEdit(f, group);
+            grid->addWidget(makeCaption(f, group), 3 + row, side * 3);
             grid->addWidget(field, 3 + row, side * 3 + 1);
             grid->addWidget(makeUnit(field, "mm", group), 3 + row, side * 3 + 2);
         }
@@ -341,82 +390,89 @@ QWidget* SettingsEditor::createPaperGroup() {
 }
 
 QWidget* SettingsEditor::createPhotoGroup() {
-    auto* group = groups_[2] = new QGroupBox(this);
+    auto* group = photoGroup_ = new QGroupBox(this);
     group->setObjectName(QStringLiteral("GroupBox2"));
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
 
     // Columns and rows, the total under them, photo size, cut-off and trimming ratio.
-    const int counts[3][3] = {{11, 0, 0}, {12, 0, 3}, {10, 1, 0}};
-    for (const auto& [n, row, column] : counts) {
-        QLineEdit* field = makeEdit(n, group);
-        grid->addWidget(makeLabel(kFieldLabel[n], group, field), row, column);
+    const struct {
+        F field;
+        int row;
+        int column;
+    } counts[] = {{F::PhotosAcross, 0, 0}, {F::PhotosDown, 0, 3}, {F::PhotoCount, 1, 0}};
+    for (const auto& [f, row, column] : counts) {
+        QLineEdit* field = makeEdit(f, group);
+        grid->addWidget(makeCaption(f, group), row, column);
         grid->addWidget(field, row, column + 1);
     }
+    const F sizes[2] = {F::PhotoWidth, F::PhotoHeight};
     for (int side = 0; side < 2; ++side) {
-        QLineEdit* field = makeEdit(13 + side, group);
-        grid->addWidget(makeLabel(kFieldLabel[13 + side], group, field), 2, side * 3);
+        QLineEdit* field = makeEdit(sizes[side], group);
+        grid->addWidget(makeCaption(sizes[side], group), 2, side * 3);
         grid->addWidget(field, 2, side * 3 + 1);
         grid->addWidget(makeUnit(field, "mm", group), 2, side * 3 + 2);
     }
-    QLineEdit* cutoff = makeEdit(15, group);
-    grid->addWidget(makeLabel(17, group, cutoff), 3, 0);
+    QLineEdit* cutoff = makeEdit(F::Cutoff, group);
+    grid->addWidget(makeCaption(F::Cutoff, group), 3, 0);
     grid->addWidget(cutoff, 3, 1);
     grid->addWidget(makeUnit(cutoff, "mm", group), 3, 2);
-    QLineEdit* ratio = makeEdit(16, group);
-    grid->addWidget(makeLabel(18, group, ratio), 4, 0);
+    QLineEdit* ratio = makeEdit(F::TrimRatio, group);
+    grid->addWidget(makeCaption(F::TrimRatio, group), 4, 0);
     grid->addWidget(ratio, 4, 1);
-    grid->addWidget(makeLabel(40, group), 4, 2);
-    grid->addWidget(makeButton(10, group), 4, 3);
+    grid->addWidget(ratioUnitLabel_ = makeLabel("Label40", group), 4, 2);
+    grid->addWidget(trimRatioButton_ = makeButton("Button10", group), 4, 3);
 
-    QLineEdit* thumb = makeEdit(17, group);
-    QLabel* thumbLabel = makeLabel(19, group, thumb);
-    QLabel* thumbUnit = makeLabel(39, group);
+    QLineEdit* thumb = makeEdit(F::WebThumbWidth, group);
+    QLabel* thumbLabel = makeCaption(F::WebThumbWidth, group);
+    webThumbUnitLabel_ = makeLabel("Label39", group);
     grid->addWidget(thumbLabel, 5, 0);
     grid->addWidget(thumb, 5, 1);
-    grid->addWidget(thumbUnit, 5, 2);
+    grid->addWidget(webThumbUnitLabel_, 5, 2);
     for (QWidget* hidden : {static_cast<QWidget*>(thumb), static_cast<QWidget*>(thumbLabel),
-                            static_cast<QWidget*>(thumbUnit)})
+                            static_cast<QWidget*>(webThumbUnitLabel_)})
         hidden->hide();
     return group;
 }
 
 QWidget* SettingsEditor::createNumberGroup() {
-    auto* group = groups_[5] = new QGroupBox(this);
+    auto* group = numberGroup_ = new QGroupBox(this);
     group->setObjectName(QStringLiteral("GroupBox5"));
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
 
-    QLineEdit* size = makeEdit(19, group);
-    grid->addWidget(makeLabel(21, group, size), 0, 0);
+    QLineEdit* size = makeEdit(F::NumberFontSize, group);
+    grid->addWidget(makeCaption(F::NumberFontSize, group), 0, 0);
     grid->addWidget(size, 0, 1);
     grid->addWidget(makeUnit(size, "mm", group), 0, 2);
-    QLineEdit* colour = makeEdit(25, group);
-    grid->addWidget(makeLabel(44, group, colour), 0, 3);
+    QLineEdit* colour = makeEdit(F::NumberColour, group);
+    grid->addWidget(makeCaption(F::NumberColour, group), 0, 3);
     auto* colourBox = new QHBoxLayout;
     colourBox->setSpacing(2);
     colourBox->addWidget(colour);
-    colourBox->addWidget(makeButton(9, group));
+    colourBox->addWidget(numberColourButton_ = makeButton("Button9", group));
     grid->addLayout(colourBox, 0, 4, 1, 2);
+    const F spacing[2] = {F::NumberDistance, F::NumberMargin};
     for (int side = 0; side < 2; ++side) {
-        QLineEdit* field = makeEdit(20 + side, group);
-        grid->addWidget(makeLabel(kFieldLabel[20 + side], group, field), 1, side * 3);
+        QLineEdit* field = makeEdit(spacing[side], group);
+        grid->addWidget(makeCaption(spacing[side], group), 1, side * 3);
         grid->addWidget(field, 1, side * 3 + 1);
         grid->addWidget(makeUnit(field, "mm", group), 1, side * 3 + 2);
     }
-    grid->addWidget(makeCheck(2, group), 2, 0, 1, 2);
-    grid->addWidget(makeCheck(10, group), 2, 3, 1, 3);
+    grid->addWidget(makeCheck(F::ShowNumbers, group), 2, 0, 1, 2);
+    grid->addWidget(makeCheck(F::NumberLowerRight, group), 2, 3, 1, 3);
     return group;
 }
 
 QWidget* SettingsEditor::createOptionGroup() {
-    auto* group = groups_[4] = new QGroupBox(this);
+    auto* group = optionGroup_ = new QGroupBox(this);
     group->setObjectName(QStringLiteral("GroupBox4"));
     auto* grid = new QGridLayout(group);
     grid->setVerticalSpacing(4);
-    const int boxes[6] = {1, 3, 4, 5, 6, 7};
+    const F boxes[6] = {F::HorizontalFirst, F::TrimToRatio, F::PhotoFrame,
+                        F::CutPeriphery,    F::WebImages,   F::Enabled};
     for (int i = 0; i < 6; ++i)
         grid->addWidget(makeCheck(boxes[i], group), i, 0);
     return group;
@@ -436,99 +492,108 @@ QWidget* SettingsEditor::createTextTabs() {
     box->addWidget(tabs_);
 
     // A font field with its "..." button, a colour field with its ".." button.
-    auto withButton = [this](QLineEdit* field, int button, QWidget* parent) {
+    auto withButton = [](QLineEdit* field, QPushButton* button) {
         auto* row = new QHBoxLayout;
         row->setSpacing(2);
         row->addWidget(field, 1);
-        row->addWidget(makeButton(button, parent));
+        row->addWidget(button);
         return row;
     };
     // One group of position buttons: the seven places in three rows, or the three in one.
-    auto positions = [this](int first, int count, QWidget* parent) {
+    auto positions = [this](F first, int count, QWidget* parent) {
         auto* grid = new QGridLayout;
         grid->setHorizontalSpacing(10);
         grid->setVerticalSpacing(2);
         auto* group = new QButtonGroup(parent);
         for (int i = 0; i < count; ++i) {
-            QRadioButton* radio = makeRadio(first + i, parent);
-            group->addButton(radio, i);
+            QRadioButton* button = makeRadio(layout::FieldAt(layout::IndexOf(first) + i), parent);
+            group->addButton(button, i);
             // Three rows of the seven places, "中央" alone in the middle of the last.
             if (count == 3)
-                grid->addWidget(radio, 0, i);
+                grid->addWidget(button, 0, i);
             else
-                grid->addWidget(radio, i / 3, i == 6 ? 1 : i % 3);
+                grid->addWidget(button, i / 3, i == 6 ? 1 : i % 3);
         }
         return grid;
     };
-    auto makeGroup = [this, area](int n) {
-        auto* group = groups_[static_cast<size_t>(n)] = new QGroupBox(area);
-        group->setObjectName(QStringLiteral("GroupBox%1").arg(n));
+    auto makeGroup = [area](QGroupBox*& group, const char* name) {
+        group = new QGroupBox(area);
+        group->setObjectName(QString::fromLatin1(name));
         auto* grid = new QGridLayout(group);
         grid->setHorizontalSpacing(6);
         grid->setVerticalSpacing(4);
-        return std::pair{group, grid};
+        return grid;
     };
-    // A length field with its label and "mm", at a row and column of a grid.
-    auto length = [this](QGridLayout* grid, QWidget* parent, int n, int row, int column) {
-        QLineEdit* field = makeEdit(n, parent);
-        grid->addWidget(makeLabel(kFieldLabel[n], parent, field), row, column);
+    // A length field with its caption and "mm", at a row and column of a grid.
+    auto length = [this](QGridLayout* grid, QWidget* parent, F f, int row, int column) {
+        QLineEdit* field = makeEdit(f, parent);
+        grid->addWidget(makeCaption(f, parent), row, column);
         grid->addWidget(field, row, column + 1);
         grid->addWidget(makeUnit(field, "mm", parent), row, column + 2);
     };
-    auto labelled = [this](QGridLayout* grid, QWidget* parent, int n, int row) {
-        QLineEdit* field = makeEdit(n, parent);
-        grid->addWidget(makeLabel(kFieldLabel[n], parent, field), row, 0);
+    auto labelled = [this](QGridLayout* grid, QWidget* parent, F f, int row) {
+        QLineEdit* field = makeEdit(f, parent);
+        grid->addWidget(makeCaption(f, parent), row, 0);
         return field;
     };
 
     {
-        auto [group, grid] = makeGroup(3);
-        grid->addWidget(labelled(grid, group, 22, 0), 0, 1, 1, 5);
-        QLineEdit* colour = labelled(grid, group, 23, 1);
-        grid->addLayout(withButton(colour, 7, group), 1, 1, 1, 2);
-        length(grid, group, 18, 1, 3);
-        QLineEdit* font = labelled(grid, group, 24, 2);
-        grid->addLayout(withButton(font, 14, group), 2, 1, 1, 5);
-        length(grid, group, 26, 3, 0);
-        grid->addWidget(makeCheck(8, group), 3, 3, 1, 3);
-        grid->addWidget(makeLabel(26, group), 4, 0, Qt::AlignTop);
-        grid->addLayout(positions(1, 7, group), 4, 1, 1, 5);
+        QGridLayout* grid = makeGroup(titleGroup_, "GroupBox3");
+        QGroupBox* group = titleGroup_;
+        grid->addWidget(labelled(grid, group, F::Title, 0), 0, 1, 1, 5);
+        QLineEdit* colour = labelled(grid, group, F::TitleColour, 1);
+        grid->addLayout(withButton(colour, titleColourButton_ = makeButton("Button7", group)), 1, 1,
+                        1, 2);
+        length(grid, group, F::TitleFontSize, 1, 3);
+        QLineEdit* font = labelled(grid, group, F::TitleFont, 2);
+        grid->addLayout(withButton(font, titleFontButton_ = makeButton("Button14", group)), 2, 1, 1,
+                        5);
+        length(grid, group, F::TitleAdjust, 3, 0);
+        grid->addWidget(makeCheck(F::TitleInPhoto, group), 3, 3, 1, 3);
+        grid->addWidget(titlePositionLabel_ = makeLabel("Label26", group), 4, 0, Qt::AlignTop);
+        grid->addLayout(positions(F::TitleUpperLeft, 7, group), 4, 1, 1, 5);
         box->addWidget(group);
     }
     {
-        auto [group, grid] = makeGroup(6);
-        grid->addWidget(labelled(grid, group, 28, 0), 0, 1, 1, 5);
-        QLineEdit* colour = labelled(grid, group, 27, 1);
-        grid->addLayout(withButton(colour, 13, group), 1, 1, 1, 2);
-        length(grid, group, 29, 1, 3);
-        QLineEdit* font = labelled(grid, group, 30, 2);
-        grid->addLayout(withButton(font, 15, group), 2, 1, 1, 5);
-        length(grid, group, 31, 3, 0);
-        QLineEdit* start = makeEdit(32, group);
-        grid->addWidget(makeLabel(59, group, start), 3, 3);
+        QGridLayout* grid = makeGroup(pageNumberGroup_, "GroupBox6");
+        QGroupBox* group = pageNumberGroup_;
+        grid->addWidget(labelled(grid, group, F::PageText, 0), 0, 1, 1, 5);
+        QLineEdit* colour = labelled(grid, group, F::PageColour, 1);
+        grid->addLayout(withButton(colour, pageColourButton_ = makeButton("Button13", group)), 1, 1,
+                        1, 2);
+        length(grid, group, F::PageFontSize, 1, 3);
+        QLineEdit* font = labelled(grid, group, F::PageFont, 2);
+        grid->addLayout(withButton(font, pageFontButton_ = makeButton("Button15", group)), 2, 1, 1,
+                        5);
+        length(grid, group, F::PageAdjust, 3, 0);
+        QLineEdit* start = makeEdit(F::PageStartNumber, group);
+        grid->addWidget(makeCaption(F::PageStartNumber, group), 3, 3);
         grid->addWidget(start, 3, 4);
-        grid->addWidget(makeLabel(51, group), 4, 0, Qt::AlignTop);
-        grid->addLayout(positions(8, 7, group), 4, 1, 1, 5);
-        grid->addWidget(makeCheck(11, group), 5, 0, 1, 3);
-        grid->addWidget(makeCheck(9, group), 5, 3, 1, 3);
-        checks_[9]->hide();
+        grid->addWidget(pagePositionLabel_ = makeLabel("Label51", group), 4, 0, Qt::AlignTop);
+        grid->addLayout(positions(F::PageUpperLeft, 7, group), 4, 1, 1, 5);
+        grid->addWidget(makeCheck(F::ShowPageNumber, group), 5, 0, 1, 3);
+        grid->addWidget(makeCheck(F::PageInPhoto, group), 5, 3, 1, 3);
+        check(F::PageInPhoto)->hide();
         box->addWidget(group);
     }
     {
-        auto [group, grid] = makeGroup(7);
-        QLineEdit* colour = labelled(grid, group, 33, 0);
-        grid->addLayout(withButton(colour, 16, group), 0, 1, 1, 2);
-        length(grid, group, 35, 0, 3);
-        QLineEdit* font = labelled(grid, group, 36, 1);
-        grid->addLayout(withButton(font, 17, group), 1, 1, 1, 5);
-        length(grid, group, 37, 2, 0);
-        grid->addWidget(makeLabel(60, group), 3, 0);
-        grid->addLayout(positions(15, 3, group), 3, 1, 1, 2);
-        grid->addWidget(makeLabel(68, group), 3, 3, 1, 3);
-        const int boxes[4] = {12, 13, 14, 15};
+        QGridLayout* grid = makeGroup(otherGroup_, "GroupBox7");
+        QGroupBox* group = otherGroup_;
+        QLineEdit* colour = labelled(grid, group, F::FileDateColour, 0);
+        grid->addLayout(withButton(colour, fileDateColourButton_ = makeButton("Button16", group)),
+                        0, 1, 1, 2);
+        length(grid, group, F::FileDateFontSize, 0, 3);
+        QLineEdit* font = labelled(grid, group, F::FileDateFont, 1);
+        grid->addLayout(withButton(font, fileDateFontButton_ = makeButton("Button17", group)), 1, 1,
+                        1, 5);
+        length(grid, group, F::FileDateAdjust, 2, 0);
+        grid->addWidget(fileDateAlignLabel_ = makeLabel("Label60", group), 3, 0);
+        grid->addLayout(positions(F::FileDateLeft, 3, group), 3, 1, 1, 2);
+        grid->addWidget(fileDateNoteLabel_ = makeLabel("Label68", group), 3, 3, 1, 3);
+        const F boxes[4] = {F::ShowFileName, F::ShowDate, F::DateOnSecondLine, F::ShowExif};
         for (int i = 0; i < 4; ++i)
             grid->addWidget(makeCheck(boxes[i], group), 4 + i / 2, (i % 2) * 3, 1, 3);
-        grid->addWidget(labelled(grid, group, 34, 6), 6, 1, 1, 5);
+        grid->addWidget(labelled(grid, group, F::BackgroundImage, 6), 6, 1, 1, 5);
         box->addWidget(group);
     }
     return area;
@@ -539,11 +604,11 @@ QWidget* SettingsEditor::createPreviewArea() {
     auto* box = new QVBoxLayout(area);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(4);
-    box->addWidget(makeLabel(28, area));
+    box->addWidget(previewLabel_ = makeLabel("Label28", area));
     preview_ = new BitmapView(area);
     preview_->setObjectName(QStringLiteral("ImageViewer1"));
     preview_->setMinimumSize(320, 220);
-    labels_[28]->setBuddy(preview_);
+    previewLabel_->setBuddy(preview_);
     tabChain_ << preview_;
     box->addWidget(preview_, 3);
 
@@ -558,10 +623,10 @@ QWidget* SettingsEditor::createPreviewArea() {
     box->addWidget(memo_, 2);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(makeButton(1, area));
+    buttons->addWidget(calculateButton_ = makeButton("Button1", area));
     buttons->addStretch(1);
-    buttons->addWidget(makeButton(2, area));
-    buttons->addWidget(makeButton(8, area));
+    buttons->addWidget(saveOverButton_ = makeButton("Button2", area));
+    buttons->addWidget(saveAsButton_ = makeButton("Button8", area));
     box->addLayout(buttons);
     return area;
 }
@@ -579,7 +644,7 @@ void SettingsEditor::applyTexts() {
             control->setProperty(control->inherits("QGroupBox") ? "title" : "text",
                                  Pick(ja, t.ja, t.en));
     }
-    groups_[1]->setTitle(Pick(ja, "用紙設定", "Paper setting"));
+    paperGroup_->setTitle(Pick(ja, "用紙設定", "Paper setting"));
     tabs_->setTabText(0, Pick(ja, "タイトル設定", "Title setting"));
     tabs_->setTabText(1, Pick(ja, "ページ番号設定", "Page number setting"));
     tabs_->setTabText(2, Pick(ja, "その他の設定", "Other settings"));
@@ -588,68 +653,60 @@ void SettingsEditor::applyTexts() {
                                       Pick(ja, "ファイル名", "File name")});
     list_->setAccessibleName(Pick(ja, "サイズ設定一覧", "Size settings"));
     memo_->setAccessibleName(Pick(ja, "計算結果", "Calculation result"));
-    preview_->setAccessibleName(labels_[28]->text());
-    standardSizes_->setAccessibleName(labels_[27]->text());
+    preview_->setAccessibleName(previewLabel_->text());
+    standardSizes_->setAccessibleName(standardSizeLabel_->text());
 
-    // Fields are named by their labels; a ".." or "..." button says which field it serves.
-    for (int n = 1; n <= layout::LayoutInput::kEditCount; ++n)
-        if (kFieldLabel[n])
-            edits_[static_cast<size_t>(n)]->setAccessibleName(
-                labels_[static_cast<size_t>(kFieldLabel[n])]->text());
-    const std::pair<int, int> helpers[] = {{6, 9},   {7, 23},  {9, 25},  {13, 27},
-                                           {16, 33}, {14, 24}, {15, 30}, {17, 36}};
-    for (const auto& [button, field] : helpers)
-        buttons_[static_cast<size_t>(button)]->setAccessibleDescription(
-            edits_[static_cast<size_t>(field)]->accessibleName());
+    // Fields are named by their captions; a ".." or "..." button says which field it serves.
+    for (const auto& [field, name] : kCaptions)
+        edit(field)->setAccessibleName(caption(field)->text());
+    for (const ColourOpener& o : colourOpeners())
+        o.button->setAccessibleDescription(edit(o.field)->accessibleName());
+    for (const FontOpener& o : fontOpeners())
+        o.button->setAccessibleDescription(edit(o.field)->accessibleName());
 
     // Captions beside fields break into lines rather than widen the window (English runs long).
-    for (int n : kFieldLabel)
-        if (n)
-            labels_[static_cast<size_t>(n)]->setWordWrap(true);
-    for (int n : {26, 27, 51, 60})
-        labels_[static_cast<size_t>(n)]->setWordWrap(true);
+    QList<QLabel*> wrapped;
+    for (const auto& [field, name] : kCaptions)
+        wrapped << caption(field);
+    wrapped << titlePositionLabel_ << standardSizeLabel_ << pagePositionLabel_
+            << fileDateAlignLabel_;
     constexpr int kCaptionWidth = 104;
-    for (QLabel* label : labels_) {
-        if (!label || !label->wordWrap())
-            continue;
+    for (QLabel* label : wrapped) {
+        label->setWordWrap(true);
         const int oneLine = label->fontMetrics().horizontalAdvance(label->text()) + 2;
         label->setMinimumWidth(std::min(oneLine, kCaptionWidth));
         label->setMaximumWidth(kCaptionWidth);
     }
 
     // Input filters, and the lengths a layout read from a file is cut to as well.
-    auto filter = [this](int n, const QString& allowed) {
-        QLineEdit* edit = edits_[static_cast<size_t>(n)];
-        edit->setValidator(new InputFilter(allowed, edit));
+    auto filter = [this](F field, const QString& allowed) {
+        edit(field)->setValidator(new InputFilter(allowed, edit(field)));
     };
-    for (int n : {2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 29, 32, 35})
-        filter(n, kNumberChars);
-    for (int n : {26, 31, 37})
-        filter(n, kSignedNumberChars);
-    filter(1, kDigits);
-    for (int n : {9, 23, 25, 27, 33})
-        filter(n, kHexDigits);
-    for (int n = 1; n <= layout::LayoutInput::kEditCount; ++n)
-        if (const int limit = layout::LayoutInput::maxLength(n); limit > 0)
-            edits_[static_cast<size_t>(n)]->setMaxLength(limit);
+    for (F field : kNumberFields)
+        filter(field, kNumberChars);
+    for (F field : kSignedNumberFields)
+        filter(field, kSignedNumberChars);
+    filter(F::Resolution, kDigits);
+    for (F field : kColourFields)
+        filter(field, kHexDigits);
+    for (const auto& [field, name] : kCaptions)
+        if (const int limit = layout::MaxLength(field); limit > 0)
+            edit(field)->setMaxLength(limit);
 
     // Short numbers get short fields; names, titles, fonts and paths take what room there is.
-    for (int n = 1; n <= layout::LayoutInput::kEditCount; ++n) {
-        QLineEdit* edit = edits_[static_cast<size_t>(n)];
-        const bool wide = n == 8 || n == 22 || n == 24 || n == 28 || n == 30 || n == 34 ||
-                          n == 36 || edit->maxLength() == 8;
-        if (!wide)
-            edit->setFixedWidth(56);
-        else if (edit->maxLength() == 8)
-            edit->setFixedWidth(88);
+    for (const auto& [field, name] : kCaptions) {
+        if (std::find(std::begin(kColourFields), std::end(kColourFields), field) !=
+            std::end(kColourFields))
+            edit(field)->setFixedWidth(88);
+        else if (std::find(std::begin(kWideFields), std::end(kWideFields), field) ==
+                 std::end(kWideFields))
+            edit(field)->setFixedWidth(56);
     }
-    for (int n : {5, 6, 7, 9, 13, 16})
-        buttons_[static_cast<size_t>(n)]->setFixedWidth(
-            buttons_[static_cast<size_t>(n)]->fontMetrics().horizontalAdvance(
-                buttons_[static_cast<size_t>(n)]->text()) +
-            22);
-    for (int n : {14, 15, 17})
-        buttons_[static_cast<size_t>(n)]->setFixedWidth(36);
+    for (QPushButton* button : {swapSizeButton_, backgroundColourButton_, titleColourButton_,
+                                numberColourButton_, pageColourButton_, fileDateColourButton_})
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 22);
+    for (const FontOpener& o : fontOpeners())
+        o.button->setFixedWidth(36);
 }
 
 } // namespace quorvane

@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "app/OffThread.h"
+#include "catalogue/ProblemText.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
 #include "render/ObserverRelay.h"
@@ -673,6 +674,10 @@ void SheetWindow::message(const QString& text) {
     showMessage(text);
     if (running_)
         QApplication::restoreOverrideCursor();
+}
+
+void SheetWindow::problem(const text::Problem& problem) {
+    message(ProblemText(problem, main_.japanese()));
 }
 
 void SheetWindow::openFolder(const QString& folder) {

@@ -112,6 +112,7 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     void outputFolderChosen(const QString& folder) override;
     void pageWritten(const QString& path) override;
     void message(const QString& text) override;
+    void problem(const text::Problem& problem) override;
     void openFolder(const QString& folder) override;
     void stopButtonVisible(bool visible) override;
     void yield() override;

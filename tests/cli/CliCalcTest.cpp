@@ -56,17 +56,44 @@ TEST_F(CliCalc, PrintsTheLayoutTextOfTheInputSection) {
 }
 
 TEST_F(CliCalc, ReportsTheMessagesAndFails) {
-    ProgramRun run = Calc({Input("[INPUT]\nEDIT1=\n")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind("サイズ名称が未入力です。\n解像度が未定義です。\n", 0), 0u) << run.err;
-
-    run = Calc({Input(kA4), "--canvas-max", "3508", "--en"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "\n用紙幅サイズが大きすぎます。（最大3508pix）\n");
+    // The messages follow the interface's language: the system's, or English with "--en".
+    const char* const empty = "[INPUT]\nEDIT1=\n";
+    const struct {
+        const char* input;
+        std::vector<std::string> options;
+        const char* language; // LC_ALL of the run
+        std::string err;
+    } cases[] = {
+        {empty,
+         {},
+         "ja_JP.UTF-8",
+         "サイズ名称が未入力です。\n解像度が未定義です。\n用紙幅が未定義です。\n"},
+        {empty,
+         {"--en"},
+         "ja_JP.UTF-8",
+         "The setting name has not been entered.\nThe resolution must be a whole number of 1 or "
+         "more.\nThe paper width is missing or not a number.\n"},
+        {kA4,
+         {"--canvas-max", "3508"},
+         "ja_JP.UTF-8",
+         "\n用紙幅サイズが大きすぎます。（最大3508pix）\n"},
+        {kA4,
+         {"--canvas-max", "3508"},
+         "C.UTF-8",
+         "\nThe paper width is too large (limit: 3508 pixels).\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"calc", Input(c.input)};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const ProgramRun run = quorvane::test::RunCliBytes(
+            args, dir_ / "config", {{}, {}, {std::string("LC_ALL=") + c.language}});
+        EXPECT_EQ(run.exitCode, 1) << c.err;
+        EXPECT_EQ(run.out, "") << c.err;
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
+    }
     EXPECT_EQ(Calc({Input(kA4), "--canvas-max", "3509"}).exitCode, 0);
 
-    run = Calc({(dir_ / "missing.ini").string()});
+    const ProgramRun run = Calc({(dir_ / "missing.ini").string()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("missing.ini"), std::string::npos);
 }

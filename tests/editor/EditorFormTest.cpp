@@ -187,4 +187,26 @@ TEST(EditorForm, AccessibleNamesUnitsAndTabReach) {
     }
 }
 
+// Each field has one caption that names it, and each ".." or "..." button says which field it
+// serves.
+TEST(EditorForm, EveryFieldHasOneCaptionAndEveryHelperNamesItsField) {
+    EditorHarness h(false);
+    for (int n = 1; n <= 37; ++n) {
+        QWidget* field = h.find(QStringLiteral("Edit%1").arg(n));
+        QStringList captions;
+        for (QLabel* label : h.editor.findChildren<QLabel*>())
+            if (label->buddy() == field)
+                captions << label->objectName();
+        ASSERT_EQ(captions.size(), 1) << "Edit" << n << ": " << captions.join(' ').toStdString();
+        EXPECT_EQ(field->accessibleName(), h.text(captions.first())) << "Edit" << n;
+    }
+    const std::pair<const char*, const char*> helpers[] = {
+        {"Button6", "Edit9"},   {"Button7", "Edit23"},  {"Button9", "Edit25"},
+        {"Button13", "Edit27"}, {"Button16", "Edit33"}, {"Button14", "Edit24"},
+        {"Button15", "Edit30"}, {"Button17", "Edit36"}};
+    for (const auto& [button, field] : helpers)
+        EXPECT_EQ(h.find(button)->accessibleDescription(), h.find(field)->accessibleName())
+            << button;
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // The size calculation: number texts, millimetres to pixels, the three stages with their
 // messages, the layout text, and the trimming ratio.
 #include "layout/LayoutCalc.h"
+#include "catalogue/ProblemText.h"
 #include "layout/LayoutInput.h"
 #include "layout/SheetLayout.h"
 #include "text/IniDocument.h"
@@ -63,6 +64,11 @@ LayoutInput With(LayoutInput in, std::initializer_list<std::pair<int, const char
     for (const auto& [n, text] : edits)
         in.setEdit(n, text);
     return in;
+}
+
+// The messages of a result as the Japanese interface shows them.
+template <class Result> std::string Japanese(const Result& r) {
+    return quorvane::ProblemsText(r.problems, true).toStdString();
 }
 
 // The value of a key in the calculated layout text.
@@ -153,24 +159,24 @@ TEST(LayoutCalc, AllFieldsEmptyListsStageOneOnly) {
     LayoutCalcResult r = CalculateLayout(LayoutInput{});
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failedStage, 1);
-    EXPECT_EQ(r.messages, "サイズ名称が未入力です。"
-                          "\n解像度が未定義です。"
-                          "\n背景色が未入力です。"
-                          "\n用紙幅が未定義です。"
-                          "\n用紙高さが未定義です。"
-                          "\n左余白が未定義です。"
-                          "\n右余白が未定義です。"
-                          "\n上余白が未定義です。"
-                          "\n下余白が未定義です。"
-                          "\n表示枚数が未定義です。"
-                          "\n横列の枚数が未定義です。"
-                          "\n縦列の枚数が未定義です。"
-                          "\n写真サイズ幅が未定義です。"
-                          "\n写真サイズ高さが未定義です。"
-                          "\n写真番号のフォントサイズが未定義です。"
-                          "\n写真枠からの距離が未定義です。"
-                          "\n文字の周囲余白が未定義です。"
-                          "\n写真番号の文字色が未入力です。");
+    EXPECT_EQ(Japanese(r), "サイズ名称が未入力です。"
+                           "\n解像度が未定義です。"
+                           "\n背景色が未入力です。"
+                           "\n用紙幅が未定義です。"
+                           "\n用紙高さが未定義です。"
+                           "\n左余白が未定義です。"
+                           "\n右余白が未定義です。"
+                           "\n上余白が未定義です。"
+                           "\n下余白が未定義です。"
+                           "\n表示枚数が未定義です。"
+                           "\n横列の枚数が未定義です。"
+                           "\n縦列の枚数が未定義です。"
+                           "\n写真サイズ幅が未定義です。"
+                           "\n写真サイズ高さが未定義です。"
+                           "\n写真番号のフォントサイズが未定義です。"
+                           "\n写真枠からの距離が未定義です。"
+                           "\n文字の周囲余白が未定義です。"
+                           "\n写真番号の文字色が未入力です。");
     EXPECT_TRUE(r.layoutText.empty());
 }
 
@@ -187,15 +193,15 @@ TEST(LayoutCalc, StageOneChecksOfOptionalAndTitleFields) {
                                       {26, ""}});
     LayoutCalcResult r = CalculateLayout(in);
     EXPECT_EQ(r.failedStage, 1);
-    EXPECT_EQ(r.messages, "\n解像度が未定義です。"
-                          "\n背景色はＡＲＧＢ形式で８文字になります。"
-                          "\n周囲の切り捨てサイズが未定義です。"
-                          "\nトリミング比が未定義です。"
-                          "\nサムネイルサイズが未定義です。"
-                          "\nタイトルの文字色が未入力です。"
-                          "\nタイトルのフォント名が未設定です。"
-                          "\nタイトルのフォントサイズが未定義です。"
-                          "\nタイトルの垂直位置調整が未入力です。");
+    EXPECT_EQ(Japanese(r), "\n解像度が未定義です。"
+                           "\n背景色はＡＲＧＢ形式で８文字になります。"
+                           "\n周囲の切り捨てサイズが未定義です。"
+                           "\nトリミング比が未定義です。"
+                           "\nサムネイルサイズが未定義です。"
+                           "\nタイトルの文字色が未入力です。"
+                           "\nタイトルのフォント名が未設定です。"
+                           "\nタイトルのフォントサイズが未定義です。"
+                           "\nタイトルの垂直位置調整が未入力です。");
 }
 
 TEST(LayoutCalc, UncheckedFieldsThatAreNoNumberEndTheCalculation) {
@@ -203,23 +209,23 @@ TEST(LayoutCalc, UncheckedFieldsThatAreNoNumberEndTheCalculation) {
         With(A4Input(), {{18, ".."}, {26, "-"}, {29, "1..5"}, {31, "-"}, {35, "."}, {37, "--1"}}));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failedStage, 1);
-    EXPECT_EQ(r.messages, "\nタイトルのフォントサイズが数値ではありません。"
-                          "\nタイトルの垂直位置調整が数値ではありません。"
-                          "\nページ番号のフォントサイズが数値ではありません。"
-                          "\nページ番号の垂直位置調整が数値ではありません。"
-                          "\nファイル名等のフォントサイズが数値ではありません。"
-                          "\nファイル名等の垂直位置調整が数値ではありません。");
+    EXPECT_EQ(Japanese(r), "\nタイトルのフォントサイズが数値ではありません。"
+                           "\nタイトルの垂直位置調整が数値ではありません。"
+                           "\nページ番号のフォントサイズが数値ではありません。"
+                           "\nページ番号の垂直位置調整が数値ではありません。"
+                           "\nファイル名等のフォントサイズが数値ではありません。"
+                           "\nファイル名等の垂直位置調整が数値ではありません。");
     EXPECT_TRUE(r.layoutText.empty());
 
     // With a title its font size has its own check; the adjustment must still be a number.
     r = CalculateLayout(With(A4Input(), {{22, "展示"}, {18, ".."}, {26, "1..0"}}));
-    EXPECT_EQ(r.messages, "\nタイトルのフォントサイズが未定義です。"
-                          "\nタイトルの垂直位置調整が数値ではありません。");
+    EXPECT_EQ(Japanese(r), "\nタイトルのフォントサイズが未定義です。"
+                           "\nタイトルの垂直位置調整が数値ではありません。");
 
     // Empty unchecked fields count as 0; -9999999 is an integer there like any other.
     r = CalculateLayout(
         With(A4Input(), {{29, ""}, {31, ""}, {35, ""}, {37, "-9999999"}, {32, "x"}}));
-    ASSERT_TRUE(r.ok) << r.messages;
+    ASSERT_TRUE(r.ok) << Japanese(r);
     EXPECT_EQ(Line(r, "PAGENUMBER", "page_font_size"), "0");
     EXPECT_EQ(Line(r, "PAGENUMBER", "page_start_no"), "0");
     EXPECT_EQ(Line(r, "FILEANDDATE", "filedate_v_adjust"), "-118110225");
@@ -287,7 +293,7 @@ TEST(LayoutCalc, StageTwoGapsAndLimits) {
     };
     for (auto& c : cases) {
         LayoutCalcResult r = CalculateLayout(c.input);
-        EXPECT_EQ(r.messages, c.messages) << c.what;
+        EXPECT_EQ(Japanese(r), c.messages) << c.what;
         EXPECT_EQ(r.ok, std::string(c.messages).empty()) << c.what;
         if (!r.ok) {
             EXPECT_EQ(r.failedStage, 2) << c.what;
@@ -302,11 +308,11 @@ TEST(LayoutCalc, StageTwoGapsAndLimits) {
 TEST(LayoutCalc, SmallPhotosAtThreeHundredDpiWithoutRounding) {
     LayoutInput in = With(A4Input(), {{13, "0.8"}, {15, ""}});
     in.setCheck(1, false);
-    EXPECT_EQ(CalculateLayout(in).messages, "\n写真サイズが小さすぎます。");
+    EXPECT_EQ(Japanese(CalculateLayout(in)), "\n写真サイズが小さすぎます。");
     in.setEdit(13, "0.9");
     EXPECT_TRUE(CalculateLayout(in).ok);
     in.setEdit(14, "0.8");
-    EXPECT_EQ(CalculateLayout(in).messages, "\n写真サイズが小さすぎます。");
+    EXPECT_EQ(Japanese(CalculateLayout(in)), "\n写真サイズが小さすぎます。");
 }
 
 TEST(LayoutCalc, StageThreeRefusesSizesFromTheCanvasMaximumOn) {
@@ -314,11 +320,11 @@ TEST(LayoutCalc, StageThreeRefusesSizesFromTheCanvasMaximumOn) {
     LayoutCalcResult r = CalculateLayout(in, 3508);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failedStage, 3);
-    EXPECT_EQ(r.messages, "\n用紙幅サイズが大きすぎます。（最大3508pix）");
+    EXPECT_EQ(Japanese(r), "\n用紙幅サイズが大きすぎます。（最大3508pix）");
     EXPECT_TRUE(r.layoutText.empty());
     EXPECT_TRUE(CalculateLayout(in, 3509).ok);
 
-    EXPECT_EQ(CalculateLayout(in, 1051).messages,
+    EXPECT_EQ(Japanese(CalculateLayout(in, 1051)),
               "\n用紙幅サイズが大きすぎます。（最大1051pix）"
               "\n用紙高さサイズが大きすぎます。（最大1051pix）"
               "\n写真幅サイズが大きすぎます。（最大1051pix）"
@@ -326,7 +332,7 @@ TEST(LayoutCalc, StageThreeRefusesSizesFromTheCanvasMaximumOn) {
 
     // At the default maximum: 2774.3 mm at 300 dpi is 32767 px (rounded).
     in = With(A4Input(), {{2, "2774.3"}});
-    EXPECT_EQ(CalculateLayout(in).messages, "\n用紙幅サイズが大きすぎます。（最大32767pix）");
+    EXPECT_EQ(Japanese(CalculateLayout(in)), "\n用紙幅サイズが大きすぎます。（最大32767pix）");
     in.setEdit(2, "2774.2");
     EXPECT_TRUE(CalculateLayout(in).ok);
 }
@@ -352,7 +358,7 @@ TEST(LayoutCalc, LayoutTextHoldsPixelsTypedTextsAndTheEcho) {
     in.setCheck(7, true);
     in.setCheck(9, true);
     LayoutCalcResult r = CalculateLayout(in);
-    ASSERT_TRUE(r.ok) << r.messages;
+    ASSERT_TRUE(r.ok) << Japanese(r);
     const std::pair<const char*, const char*> expected[] = {
         {"dpi", "0300"},
         {"width", "3508"},
@@ -441,6 +447,6 @@ TEST(LayoutCalc, TrimRatio) {
         in.setEdit(14, c.height);
         TrimRatioResult r = CalculateTrimRatio(in);
         EXPECT_EQ(r.ok, c.ok) << c.width << "/" << c.height;
-        EXPECT_EQ(c.ok ? r.ratioText : r.messages, c.text) << c.width << "/" << c.height;
+        EXPECT_EQ(c.ok ? r.ratioText : Japanese(r), c.text) << c.width << "/" << c.height;
     }
 }

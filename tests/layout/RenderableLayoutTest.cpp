@@ -58,4 +58,30 @@ TEST(RenderableLayout, RefusesLostPhotosAndBitmapsBeyondTheDefaultMemoryLimit) {
     }
 }
 
+// The refusals as the operator is told them: which message, and the file, section, key and value
+// it names.
+TEST(RenderableLayout, RefusalsAreProblemsNamingTheValue) {
+    using quorvane::text::ProblemCode;
+    const struct {
+        LayoutProblem::Kind kind;
+        ProblemCode run;
+        ProblemCode preview;
+    } cases[] = {
+        {LayoutProblem::kBadValue, ProblemCode::kLayoutUnusableValue,
+         ProblemCode::kLayoutPreviewTooLarge},
+        {LayoutProblem::kMemory, ProblemCode::kLayoutTooLargeForMemory,
+         ProblemCode::kLayoutPreviewTooLarge},
+    };
+    for (const auto& c : cases) {
+        const LayoutProblem found{c.kind, "PAPER", "width", -2147483648LL};
+        const auto run = RefusalProblem(found, "CustomSize0009.ini");
+        EXPECT_EQ(run.code, c.run);
+        EXPECT_EQ(run.args, (std::vector<std::string>{"CustomSize0009.ini", "PAPER", "width",
+                                                      "-2147483648"}));
+        const auto preview = PreviewRefusalProblem(found);
+        EXPECT_EQ(preview.code, c.preview);
+        EXPECT_EQ(preview.args, (std::vector<std::string>{"PAPER", "width", "-2147483648"}));
+    }
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 // The layouts shipped in initdata: each file is exactly the text the size calculation composes
 // from its own [INPUT] echo, the sheet window lists every one, and their texts stay on the page.
+#include "catalogue/ProblemText.h"
 #include "layout/LayoutCalc.h"
 #include "layout/LayoutFiles.h"
 #include "layout/LayoutInput.h"
@@ -32,7 +33,7 @@ TEST(ShippedLayouts, AreTheCalculatedTextOfTheirInput) {
             continue;
         LayoutCalcResult r =
             CalculateLayout(ReadLayoutInput(quorvane::text::IniDocument::Parse(*bytes)));
-        ASSERT_TRUE(r.ok) << path << r.messages;
+        ASSERT_TRUE(r.ok) << path << quorvane::ProblemsText(r.problems, true).toStdString();
         EXPECT_EQ(*bytes, r.layoutText) << path;
         ++checked;
     }

@@ -124,7 +124,7 @@ TEST(EditorPreview, CellsLabelsAndTextsLandWhereTheLayoutPutsThem) {
             in.setValue(control.substr(0, eq), control.substr(eq + 1));
         }
         const layout::LayoutCalcResult calc = layout::CalculateLayout(in);
-        ASSERT_TRUE(calc.ok) << calc.messages;
+        ASSERT_TRUE(calc.ok) << "stage " << calc.failedStage;
         const QImage preview = DrawEditorPreview(calc.layout, in);
         ASSERT_EQ(preview.size(), QSize(1000, 750));
         for (const auto& [at, colour] : c.pixels)
@@ -159,7 +159,7 @@ TEST(EditorPreview, NothingIsDrawnBeyondTheMemoryBoundOrAfterAStop) {
         for (const auto& [n, text] : c.edits)
             in.setEdit(n, text);
         const layout::LayoutCalcResult calc = layout::CalculateLayout(in);
-        ASSERT_TRUE(calc.ok) << calc.messages;
+        ASSERT_TRUE(calc.ok) << "stage " << calc.failedStage;
         EXPECT_EQ(EditorPreviewMemory(calc.layout).key, c.tooLarge) << c.what;
         int asked = 0;
         const QImage preview =

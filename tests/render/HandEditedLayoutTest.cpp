@@ -1,6 +1,7 @@
 // Layout files edited by hand: a value no page can use, or one that makes the page or its photos
 // too large for memory, is refused naming the file and key, nothing is written and old pages
 // stay; values within the bounds still render.
+#include "catalogue/ProblemText.h"
 #include "layout/RenderableLayout.h"
 #include "layout/SheetLayout.h"
 #include "render/SheetJob.h"
@@ -19,6 +20,7 @@ namespace {
 struct Messages : SheetRunObserver {
     QStringList texts;
     void message(const QString& t) override { texts << t; }
+    void problem(const text::Problem& p) override { texts << ProblemText(p, true); }
 };
 
 TEST(HandEditedLayout, RefusedOrRenderedWithoutUndefinedBehaviour) {

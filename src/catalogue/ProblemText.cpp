@@ -1,0 +1,208 @@
+#include "catalogue/ProblemText.h"
+
+namespace quorvane {
+
+namespace {
+
+using text::ProblemCode;
+
+// The texts of one code; "%1".."%9" stand for its arguments. `ownLine`: in a list the message
+// starts with a line break even when it comes first.
+struct Entry {
+    const char* ja;
+    const char* en;
+    bool ownLine;
+};
+
+Entry EntryOf(ProblemCode code) {
+    switch (code) {
+    case ProblemCode::kCalcNameMissing:
+        return {"サイズ名称が未入力です。", "The setting name has not been entered.", false};
+    case ProblemCode::kCalcResolutionMissing:
+        return {"解像度が未定義です。", "The resolution must be a whole number of 1 or more.",
+                true};
+    case ProblemCode::kCalcBackgroundColourMissing:
+        return {"背景色が未入力です。", "The background color has not been entered.", true};
+    case ProblemCode::kCalcBackgroundColourNotArgb:
+        return {"背景色はＡＲＧＢ形式で８文字になります。",
+                "The background color must be 8 characters in ARGB form.", true};
+    case ProblemCode::kCalcPaperWidthMissing:
+        return {"用紙幅が未定義です。", "The paper width is missing or not a number.", true};
+    case ProblemCode::kCalcPaperHeightMissing:
+        return {"用紙高さが未定義です。", "The paper height is missing or not a number.", true};
+    case ProblemCode::kCalcLeftMarginMissing:
+        return {"左余白が未定義です。", "The left margin is missing or not a number.", true};
+    case ProblemCode::kCalcRightMarginMissing:
+        return {"右余白が未定義です。", "The right margin is missing or not a number.", true};
+    case ProblemCode::kCalcTopMarginMissing:
+        return {"上余白が未定義です。", "The top margin is missing or not a number.", true};
+    case ProblemCode::kCalcBottomMarginMissing:
+        return {"下余白が未定義です。", "The bottom margin is missing or not a number.", true};
+    case ProblemCode::kCalcPhotoCountMissing:
+        return {"表示枚数が未定義です。",
+                "The total number of photos must be a whole number of 1 or more.", true};
+    case ProblemCode::kCalcColumnsMissing:
+        return {"横列の枚数が未定義です。",
+                "The number of photos across must be a whole number of 1 or more.", true};
+    case ProblemCode::kCalcRowsMissing:
+        return {"縦列の枚数が未定義です。",
+                "The number of photos down must be a whole number of 1 or more.", true};
+    case ProblemCode::kCalcPhotoWidthMissing:
+        return {"写真サイズ幅が未定義です。", "The photo width is missing or not a number.", true};
+    case ProblemCode::kCalcPhotoHeightMissing:
+        return {"写真サイズ高さが未定義です。", "The photo height is missing or not a number.",
+                true};
+    case ProblemCode::kCalcCutoffMissing:
+        return {"周囲の切り捨てサイズが未定義です。", "The surrounding cutoff is not a number.",
+                true};
+    case ProblemCode::kCalcTrimRatioMissing:
+        return {"トリミング比が未定義です。", "The trimming ratio is not a number.", true};
+    case ProblemCode::kCalcWebThumbWidthMissing:
+        return {"サムネイルサイズが未定義です。",
+                "The web thumbnail width must be a whole number of 1 or more.", true};
+    case ProblemCode::kCalcTitleColourMissing:
+        return {"タイトルの文字色が未入力です。", "The title color has not been entered.", true};
+    case ProblemCode::kCalcTitleFontMissing:
+        return {"タイトルのフォント名が未設定です。", "The title font has not been chosen.", true};
+    case ProblemCode::kCalcTitleFontSizeMissing:
+        return {"タイトルのフォントサイズが未定義です。",
+                "The title font size is missing or not a number.", true};
+    case ProblemCode::kCalcTitleAdjustMissing:
+        return {"タイトルの垂直位置調整が未入力です。",
+                "The title's vertical position adjustment has not been entered.", true};
+    case ProblemCode::kCalcNumberFontSizeMissing:
+        return {"写真番号のフォントサイズが未定義です。",
+                "The font size of the photo numbers is missing or not a number.", true};
+    case ProblemCode::kCalcNumberDistanceMissing:
+        return {"写真枠からの距離が未定義です。",
+                "The distance of the photo numbers from the photo edge is missing or not a number.",
+                true};
+    case ProblemCode::kCalcNumberMarginMissing:
+        return {"文字の周囲余白が未定義です。",
+                "The margin around the photo numbers is missing or not a number.", true};
+    case ProblemCode::kCalcNumberColourMissing:
+        return {"写真番号の文字色が未入力です。",
+                "The color of the photo numbers has not been entered.", true};
+    case ProblemCode::kCalcTitleFontSizeNotNumber:
+        return {"タイトルのフォントサイズが数値ではありません。",
+                "The title font size is not a number.", true};
+    case ProblemCode::kCalcTitleAdjustNotNumber:
+        return {"タイトルの垂直位置調整が数値ではありません。",
+                "The title's vertical position adjustment is not a number.", true};
+    case ProblemCode::kCalcPageFontSizeNotNumber:
+        return {"ページ番号のフォントサイズが数値ではありません。",
+                "The page number font size is not a number.", true};
+    case ProblemCode::kCalcPageAdjustNotNumber:
+        return {"ページ番号の垂直位置調整が数値ではありません。",
+                "The page number's vertical position adjustment is not a number.", true};
+    case ProblemCode::kCalcFileDateFontSizeNotNumber:
+        return {"ファイル名等のフォントサイズが数値ではありません。",
+                "The font size of the file names and dates is not a number.", true};
+    case ProblemCode::kCalcFileDateAdjustNotNumber:
+        return {"ファイル名等の垂直位置調整が数値ではありません。",
+                "The vertical position adjustment of the file names and dates is not a number.",
+                true};
+    case ProblemCode::kCalcCountMismatch:
+        return {"写真の合計枚数と縦行数×横列数の計算が合いません。",
+                "The total number of photos is not the photos across times the photos down.", true};
+    case ProblemCode::kCalcGapAcrossNegative:
+        return {"写真の横間隔がマイナスになります。",
+                "The photos do not fit across the paper: the space between them would be "
+                "negative.",
+                true};
+    case ProblemCode::kCalcGapDownNegative:
+        return {"写真の縦間隔がマイナスになります。",
+                "The photos do not fit down the paper: the space between them would be negative.",
+                true};
+    case ProblemCode::kCalcResolutionTooLow:
+        return {"解像度が低すぎます。", "The resolution is too low.", true};
+    case ProblemCode::kCalcPhotoTooSmall:
+        return {"写真サイズが小さすぎます。", "The photo size is too small.", true};
+    case ProblemCode::kCalcCutoffTooLarge:
+        return {"写真の周囲を削り過ぎです。",
+                "The surrounding cutoff takes too much off the photos.", true};
+    case ProblemCode::kCalcNumberFontTooSmall:
+        return {"番号のフォントサイズが小さすぎます。",
+                "The font size of the photo numbers is too small.", true};
+    case ProblemCode::kCalcTitleColourNotArgb:
+        return {"文字色はＡＲＧＢ形式で８文字になります。",
+                "The title color must be 8 characters in ARGB form.", true};
+    case ProblemCode::kCalcTitleFontTooSmall:
+        return {"タイトルのフォントサイズが小さすぎます。", "The title font size is too small.",
+                true};
+    case ProblemCode::kCalcPaperWidthTooLarge:
+        return {"用紙幅サイズが大きすぎます。（最大%1pix）",
+                "The paper width is too large (limit: %1 pixels).", true};
+    case ProblemCode::kCalcPaperHeightTooLarge:
+        return {"用紙高さサイズが大きすぎます。（最大%1pix）",
+                "The paper height is too large (limit: %1 pixels).", true};
+    case ProblemCode::kCalcPhotoWidthTooLarge:
+        return {"写真幅サイズが大きすぎます。（最大%1pix）",
+                "The photo width is too large (limit: %1 pixels).", true};
+    case ProblemCode::kCalcPhotoHeightTooLarge:
+        return {"写真高さサイズが大きすぎます。（最大%1pix）",
+                "The photo height is too large (limit: %1 pixels).", true};
+    case ProblemCode::kTrimRatioHeightZero:
+        return {"高さが０です。", "The photo height is 0.", false};
+
+    case ProblemCode::kLayoutUnusableValue:
+        return {"レイアウトファイルに使えない値があります。\n%1 [%2] %3=%4",
+                "The layout file holds a value that cannot be used.\n%1 [%2] %3=%4", false};
+    case ProblemCode::kLayoutTooLargeForMemory:
+        return {"レイアウトファイルの値が大きすぎて、ページや写真の画像をメモリに確保できません。"
+                "\n%1 [%2] %3=%4",
+                "A value in the layout file is too large: the page or photo images cannot be "
+                "held in memory.\n%1 [%2] %3=%4",
+                false};
+    case ProblemCode::kLayoutPreviewTooLarge:
+        return {"ページや写真が大きすぎて、メモリに収まりません。用紙サイズ、解像度、写真サイズ"
+                "を確認してください。\n[%1] %2=%3",
+                "The page or photos are too large to fit in memory. Please check the paper "
+                "size, resolution and photo size.\n[%1] %2=%3",
+                false};
+
+    case ProblemCode::kCount:
+        break;
+    }
+    return {"", "", false};
+}
+
+// Puts the arguments in for "%1".."%9" in one pass, so that an argument holding "%2" stays as
+// it is.
+QString Substitute(const char* pattern, const std::vector<std::string>& args) {
+    const QString in = QString::fromUtf8(pattern);
+    QString out;
+    out.reserve(in.size());
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const QChar c = in[i];
+        if (c == QLatin1Char('%') && i + 1 < in.size() && in[i + 1] >= QLatin1Char('1') &&
+            in[i + 1] <= QLatin1Char('9')) {
+            const auto n = static_cast<size_t>(in[i + 1].unicode() - u'1');
+            if (n < args.size())
+                out += QString::fromStdString(args[n]);
+            ++i;
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+QString ProblemText(const text::Problem& problem, bool japanese) {
+    const Entry entry = EntryOf(problem.code);
+    return Substitute(japanese ? entry.ja : entry.en, problem.args);
+}
+
+QString ProblemsText(const std::vector<text::Problem>& problems, bool japanese) {
+    QString out;
+    for (size_t i = 0; i < problems.size(); ++i) {
+        if (i > 0 || EntryOf(problems[i].code).ownLine)
+            out += QLatin1Char('\n');
+        out += ProblemText(problems[i], japanese);
+    }
+    return out;
+}
+
+} // namespace quorvane
