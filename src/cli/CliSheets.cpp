@@ -3,6 +3,7 @@
 #include "app/Language.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
+#include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -101,13 +102,10 @@ class CliObserver : public SheetRunObserver {
         progress_.pageWritten();
         showProgress();
     }
-    void message(const QString& text) override {
-        endProgressLine();
-        Err(text);
-    }
     void problem(const text::Problem& problem) override {
         message(ProblemText(problem, japanese_));
     }
+    void notice(const text::Notice& notice) override { message(NoticeText(notice, japanese_)); }
     void yield() override {
         if (interrupt_.requested() && !job_.stopRequested())
             job_.stop(*this);
@@ -129,6 +127,10 @@ class CliObserver : public SheetRunObserver {
     }
 
   private:
+    void message(const QString& text) {
+        endProgressLine();
+        Err(text);
+    }
     void showProgress() {
         if (!terminal_)
             return;

@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "app/OffThread.h"
+#include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
@@ -678,6 +679,10 @@ void SheetWindow::message(const QString& text) {
 
 void SheetWindow::problem(const text::Problem& problem) {
     message(ProblemText(problem, main_.japanese()));
+}
+
+void SheetWindow::notice(const text::Notice& notice) {
+    message(NoticeText(notice, main_.japanese()));
 }
 
 void SheetWindow::openFolder(const QString& folder) {

@@ -6,6 +6,7 @@
 #include "render/SheetJob.h"
 
 #include "TestSupport.h"
+#include "WordingObserver.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +28,8 @@ QString Q(const fs::path& p) {
     return QString::fromStdString(p.string());
 }
 
-struct Recorder : SheetRunObserver {
+struct Recorder : test::WordingObserver {
+    Recorder() { japanese = false; } // the runs are English
     QStringList messages, written;
     QString folder;
     SheetJob* job = nullptr;
