@@ -264,10 +264,10 @@ int RunSheets(const QStringList& args) {
 
     // Problems that would spoil every page are said once, before the run; so is a title asked
     // for that the layout draws nowhere (by the renderer's own rule for its title_font_size).
-    for (const QString& notice :
-         {MissingJapaneseFontNotice(ja), layout::ForeignBackgroundNotice(layout, ja)})
-        if (!notice.isEmpty())
-            Err(notice);
+    for (const auto& notice :
+         {MissingJapaneseFontNotice(), layout::ForeignBackgroundNotice(layout)})
+        if (notice)
+            Err(NoticeText(*notice, ja));
     if (title && !title->isEmpty() && !StampSizeDraws(1, layout.title_font_size))
         Err(Pick(ja,
                  "このレイアウトはタイトルを表示しないため（title_font_size=%1）、"
@@ -281,13 +281,12 @@ int RunSheets(const QStringList& args) {
     static_cast<PhotoRowsRequest&>(request) = rows;
     request.sourceFolder = source;
     request.saveFolder = dest;
-    request.japanese = ja;
     request.maxDumpBinCt = ctx.config.maxDumpBinCt;
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return interrupt.requested(); };
     const PhotoListResult list = BuildPhotoList(request, hooks);
-    for (const QString& message : list.messages)
-        Err(message);
+    for (const text::Problem& problem : list.problems)
+        Err(ProblemText(problem, ja));
     if (list.stopped) {
         Err(SheetProgress(0, ja).interrupted(QString()));
         return kExitInterrupted;

@@ -539,11 +539,11 @@ void SheetWindow::createSheets() {
     const layout::SheetLayout chosen = layouts_[static_cast<size_t>(index)];
     // A layout written on Windows may name its background by a Windows path: said once per
     // layout, before the run fails on it.
-    const QString notice = layout::ForeignBackgroundNotice(chosen, main_.japanese());
+    const auto notice = layout::ForeignBackgroundNotice(chosen);
     const QString file = QString::fromStdString(chosen.ini_file_name);
-    if (!notice.isEmpty() && !noticedLayouts_.contains(file)) {
+    if (notice && !noticedLayouts_.contains(file)) {
         noticedLayouts_.insert(file);
-        message(notice);
+        message(NoticeText(*notice, main_.japanese()));
     }
     runStarted_ = false;
     pagesWritten_ = 0;
