@@ -35,7 +35,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <exception>
 #include <optional>
 
 namespace quorvane {
@@ -410,15 +409,11 @@ int SheetWindow::loadLayouts() {
     layout::LoopHooks hooks;
     hooks.yield = [] { QCoreApplication::processEvents(); };
     hooks.stopRequested = [this] { return job_.stopRequested(); };
-    try {
-        layouts_ = layout::LoadSheetLayouts(
-            QFile::encodeName(main_.context().settingsFolder).toStdString(), main_.japanese(),
-            hooks);
-    } catch (const std::exception&) {
-        layouts_.clear();
-        message(Pick(main_.japanese(), "カスタムサイズ読込みでエラーが発生しました。",
-                     "An error occurred in reading the custom size."));
-    }
+    layout::LoadedLayouts loaded = layout::LoadSheetLayouts(
+        QFile::encodeName(main_.context().settingsFolder).toStdString(), main_.japanese(), hooks);
+    layouts_ = std::move(loaded.layouts);
+    if (loaded.problem)
+        message(ProblemText(*loaded.problem, main_.japanese()));
     const QSignalBlocker quiet(comboBox1_);
     for (const layout::SheetLayout& entry : layouts_)
         comboBox1_->addItem(FromStd(entry.name));
