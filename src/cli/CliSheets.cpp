@@ -1,10 +1,10 @@
 // quorvane-cli sheets: the main job without windows. Lists the photos of a folder and writes all
 // index-sheet pages of a layout, as "シート作成" with continuous output does.
-#include "app/Language.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"

@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
 
-#include "app/Language.h"
 #include "app/LocalPath.h"
 #include "catalogue/NoticeText.h"
+#include "catalogue/Wording.h"
 #include "text/Numbers.h"
 
 #include <QCoreApplication>

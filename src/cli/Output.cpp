@@ -1,9 +1,9 @@
 #include "cli/Output.h"
 
-#include "app/Language.h"
 #include "app/LineEscape.h"
 #include "app/LocalPath.h"
 #include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "cli/SheetProgress.h"
 
-#include "app/Language.h"
+#include "catalogue/Wording.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 
 #include "app/AppConfig.h"
 #include "app/DropRule.h"
-#include "app/Language.h"
 #include "app/OffThread.h"
 #include "app/PathRules.h"
 #include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "ui/BusyScope.h"
 #include "ui/FolderOpener.h"
 #include "ui/MainWindowDropTarget.h"

@@ -1,7 +1,7 @@
 #include "ui/ProgramWindows.h"
 
-#include "app/Language.h"
 #include "catalogue/NoticeText.h"
+#include "catalogue/Wording.h"
 #include "imaging/Fonts.h"
 
 namespace quorvane {

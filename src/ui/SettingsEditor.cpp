@@ -1,8 +1,8 @@
 #include "ui/SettingsEditor.h"
 
-#include "app/Language.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "imaging/Raster.h"
 #include "layout/LayoutCalc.h"
 #include "layout/LayoutFiles.h"

@@ -1,9 +1,9 @@
 #include "ui/SheetWindow.h"
 
-#include "app/Language.h"
 #include "app/OffThread.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
 #include "render/ObserverRelay.h"
