@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string folder = fuzz::Scratch() + "/layouts";
     fuzz::WriteBytes(folder + "/CustomSize0001.ini", fuzz::Bytes(data, size));
     const bool japanese = size % 2 == 0;
-    for (const layout::SheetLayout& l : layout::LoadSheetLayouts(folder, japanese)) {
+    for (const layout::SheetLayout& l : layout::LoadSheetLayouts(folder, japanese).layouts) {
         QUORVANE_FUZZ_CHECK(l.ini_file_name == "CustomSize0001.ini");
         layout::CheckRenderable(l, int64_t{64} << 20);
     }

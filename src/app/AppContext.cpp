@@ -59,14 +59,11 @@ AppContext StartUp(const QStringList& arguments) {
     return ctx;
 }
 
-QString SettingsFolderNotice(const AppContext& context) {
+std::optional<text::Notice> SettingsFolderNotice(const AppContext& context) {
     if (context.settingsFolderReady)
-        return {};
-    return Pick(context.japanese(),
-                "設定フォルダを作成できません。設定は保存されず、初期値で動作します。\n",
-                "The settings folder cannot be made, so no settings are kept and defaults are "
-                "used.\n") +
-           context.settingsFolder;
+        return std::nullopt;
+    return text::Notice{text::NoticeCode::kSettingsFolderUnmakeable,
+                        {context.settingsFolder.toStdString()}};
 }
 
 } // namespace quorvane

@@ -3,9 +3,12 @@
 #pragma once
 
 #include "app/AppConfig.h"
+#include "text/Notice.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace quorvane {
 
@@ -36,7 +39,8 @@ bool PrepareSettingsFolder(const QString& settingsFolder, const QString& initdat
 AppContext StartUp(const QStringList& arguments);
 
 // What the operator is told when the settings folder could not be made: the program runs on
-// with defaults, keeping no settings. Empty when the folder is there.
-QString SettingsFolderNotice(const AppContext& context);
+// with defaults, keeping no settings (kSettingsFolderUnmakeable naming the folder). Nothing when
+// the folder is there.
+std::optional<text::Notice> SettingsFolderNotice(const AppContext& context);
 
 } // namespace quorvane

@@ -9,8 +9,7 @@ namespace quorvane {
 DropDecision DecideDrop(const QString& droppedName) {
     DropDecision d;
     if (droppedName.contains(QLatin1Char(','))) {
-        d.message =
-            QStringLiteral("ドロップ処理\nフォルダ名にカンマが含まれています。中断しました。");
+        d.refusal = text::Problem{text::ProblemCode::kDropNameHasComma, {}};
         return d;
     }
     // A folder is the source folder as dropped; only the remembered read path is tidied.

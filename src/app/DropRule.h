@@ -1,15 +1,19 @@
 // What a name dropped onto the main window's drop target means: the source folder, or a refusal.
 #pragma once
 
+#include "text/Problem.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace quorvane {
 
 struct DropDecision {
-    QString sourceFolder; // empty when refused
-    QString message;      // shown to the operator when refused
+    QString sourceFolder;                 // empty when refused
+    std::optional<text::Problem> refusal; // why, for the operator, when refused
 };
 
 // A folder is taken as it is; a file gives its folder (no trailing "/"). Names with "," are

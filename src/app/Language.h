@@ -1,7 +1,7 @@
 // The interface language: one locale number fixed at start-up; Japanese exactly when it is 1041.
+// The windows and the batch command word their texts in it (catalogue/).
 #pragma once
 
-#include <QString>
 #include <QStringList>
 
 namespace quorvane {
@@ -19,16 +19,6 @@ int LanguageFromArguments(int systemLanguage, const QStringList& arguments);
 
 inline bool IsJapanese(int language) {
     return language == kLanguageJapanese;
-}
-
-// Picks the Japanese or the English text of a pair.
-inline QString Pick(bool japanese, const char* ja, const char* en) {
-    return QString::fromUtf8(japanese ? ja : en);
-}
-
-// The product title: the main window's caption, and the start of every other window's caption.
-inline QString ApplicationTitle(bool japanese) {
-    return Pick(japanese, "Quorvane インデックスシート作成", "Quorvane Index Sheet Maker");
 }
 
 } // namespace quorvane

@@ -1,6 +1,5 @@
 #include "app/PhotoList.h"
 
-#include "app/Language.h"
 #include "app/LocalPath.h"
 #include "exif/ExifReader.h"
 #include "text/FileIO.h"
@@ -254,16 +253,13 @@ QString FormatDateCell(const QString& date, bool era, bool withTime) {
 
 PhotoListResult BuildPhotoList(const PhotoListRequest& request, const PhotoListHooks& hooks) {
     PhotoListResult result;
-    const bool ja = request.japanese;
     if (request.sourceFolder.isEmpty() || request.saveFolder.isEmpty()) {
-        result.messages << Pick(ja, "読込み元フォルダと保存先フォルダを設定してください。",
-                                "Please set the source folder and destination folder.");
+        result.problems.push_back({text::ProblemCode::kPhotoListFoldersNotSet, {}});
         return result;
     }
     if (!MakeLocalPath(request.saveFolder)) {
-        result.messages << Pick(ja, "保存先フォルダが作成できません。\n",
-                                "Can not create a save destination folder.\n") +
-                               DisplayPath(request.saveFolder);
+        result.problems.push_back({text::ProblemCode::kPhotoListSaveFolderUnmakeable,
+                                   {DisplayPath(request.saveFolder).toStdString()}});
         return result;
     }
     return ListPhotoRows(request, hooks);
@@ -309,9 +305,7 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
         if (hooks.rowAdded)
             hooks.rowAdded(row, static_cast<int>(result.rows.size()), found);
         if (result.rows.size() >= kPhotoListRows) {
-            result.messages << Pick(
-                request.japanese, "最大枚数に達したので中断しました。",
-                "Since it reached the maximum number of sheets, it was interrupted.");
+            result.problems.push_back({text::ProblemCode::kPhotoListFull, {}});
             break;
         }
     }

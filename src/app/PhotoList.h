@@ -2,12 +2,15 @@
 // file) and the rows of the main window's grid, which every later step takes its photos from.
 #pragma once
 
+#include "text/Problem.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <functional>
+#include <vector>
 
 namespace quorvane {
 
@@ -76,7 +79,6 @@ struct PhotoRowsRequest {
     bool subfolders = false; // CheckBox5
     bool era = false;        // CheckBox1
     bool withTime = false;   // CheckBox2
-    bool japanese = true;    // language of the messages
     int maxDumpBinCt = 32;   // the value cap also applies to the date text
 };
 
@@ -91,12 +93,12 @@ struct PhotoListHooks {
 struct PhotoListResult {
     bool listReplaced = false; // the grid was emptied and refilled from `rows`
     QVector<PhotoEntry> rows;
-    QStringList messages; // to be shown to the operator, in order
+    std::vector<text::Problem> problems; // to be shown to the operator, in order
     bool stopped = false;
 };
 
 // Lists, sorts and dates the photos of a folder, one row each, stopping at 10000 rows with its
-// message. Photos that vanished since the listing get no row.
+// problem (kPhotoListFull). Photos that vanished since the listing get no row.
 PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHooks& hooks = {});
 
 // The main window's boxes: the photo options and the save folder, which must exist or be made.
@@ -105,7 +107,8 @@ struct PhotoListRequest : PhotoRowsRequest {
 };
 
 // Builds the photo list: checks the folder boxes, makes the save folder, lists and sorts the
-// photos and reads each one's date. Stops at 10000 rows with its message.
+// photos and reads each one's date. A folder box that is empty or a save folder that cannot be
+// made is its problem, the rows left as they were; stops at 10000 rows with its problem.
 PhotoListResult BuildPhotoList(const PhotoListRequest& request, const PhotoListHooks& hooks = {});
 
 } // namespace quorvane

@@ -1,17 +1,23 @@
 #include "catalogue/ProblemText.h"
 
+#include "catalogue/Arguments.h"
+
+#include <cerrno>
+#include <cstring>
+
 namespace quorvane {
 
 namespace {
 
 using text::ProblemCode;
 
-// The texts of one code; "%1".."%9" stand for its arguments. `ownLine`: in a list the message
-// starts with a line break even when it comes first.
+// The texts of one code; "%1".."%9" stand for its arguments. No English text: the Japanese one
+// in both languages. `ownLine`: in a list the message starts with a line break even when it
+// comes first.
 struct Entry {
     const char* ja;
     const char* en;
-    bool ownLine;
+    bool ownLine = false;
 };
 
 Entry EntryOf(ProblemCode code) {
@@ -160,39 +166,108 @@ Entry EntryOf(ProblemCode code) {
                 "The page or photos are too large to fit in memory. Please check the paper "
                 "size, resolution and photo size.\n[%1] %2=%3",
                 false};
+    case ProblemCode::kLayoutsUnreadable:
+        return {"カスタムサイズ読込みでエラーが発生しました。",
+                "An error occurred in reading the custom size."};
+
+    case ProblemCode::kLayoutSaveBusy:
+        return {"処理中は保存出来ません。", nullptr};
+    case ProblemCode::kLayoutSaveNotCalculated:
+        return {"計算が行われていません。", nullptr};
+    case ProblemCode::kLayoutSaveSheetRun:
+        return {"インデックスシート作成中は保存出来ません。", nullptr};
+    case ProblemCode::kLayoutSaveNoFreeNumber:
+        return {"設定は最大%1ファイルまでです。", nullptr};
+    case ProblemCode::kLayoutNotSaved:
+        return {"%1 への設定を保存出来ませんでした。", nullptr};
+    case ProblemCode::kLayoutNotOverwritten:
+        return {"%1 への設定を上書き保存出来ませんでした。", nullptr};
+
+    case ProblemCode::kPhotoListFoldersNotSet:
+        return {"読込み元フォルダと保存先フォルダを設定してください。",
+                "Please set the source folder and destination folder."};
+    case ProblemCode::kPhotoListSaveFolderUnmakeable:
+        return {"保存先フォルダが作成できません。\n%1",
+                "Can not create a save destination folder.\n%1"};
+    case ProblemCode::kPhotoListFull:
+        return {"最大枚数に達したので中断しました。",
+                "Since it reached the maximum number of sheets, it was interrupted."};
+    case ProblemCode::kDropNameHasComma:
+        return {"ドロップ処理\nフォルダ名にカンマが含まれています。中断しました。", nullptr};
+
+    case ProblemCode::kRunFoldersNotSet:
+        return {"フォルダが設定されていません。", "Folder is not set."};
+    case ProblemCode::kRunNothingToOutput:
+        return {"出力する写真がありません。", "There are no photos to output."};
+    case ProblemCode::kOutputFolderUnmakeable:
+        return {"一覧フォルダが作成できません。\n%1", "Can not create a folder.\n%1"};
+    case ProblemCode::kOutputFolderIsLink:
+        return {"一覧フォルダがリンクのため、書き込みません。\n%1",
+                "The output folder is a link, so nothing is written into it.\n%1"};
+    case ProblemCode::kOutputFolderBusy:
+        return {"別のシート作成がこのフォルダに出力中です。\n%1",
+                "Another sheet run is writing into this folder.\n%1"};
+    case ProblemCode::kOldFileNotDeleted:
+        return {"ファイルの削除に失敗しました。\n%1", "Failed to delete the file.\n%1"};
+    case ProblemCode::kRunNoPhotosPerPage:
+        return {"写真枚数設定が０か無効です。", "The number of pictures set is 0 or invalid."};
+    case ProblemCode::kRunOutOfMemory:
+        return {"メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
+                "Memory could not be secured. \nPlease check whether the page size is too "
+                "large.\n"};
+    case ProblemCode::kRunBackgroundUnreadable:
+        return {"背景画像を読み込めませんでした。\n", "Could not load background image.\n"};
+    case ProblemCode::kRunPhotoUnreadable:
+        return {"画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。"
+                "\n%1",
+                "Image reading error. \nPlease check whether the image exists or is not too "
+                "big.\n%1"};
+    case ProblemCode::kPageNotWritten:
+        return {"ページを書き込めませんでした。\n%1", "Could not write the page.\n%1"};
+    case ProblemCode::kPageWouldReplacePhoto:
+        return {"ページを書き込めませんでした。\n%1\n（読込み中の写真と同じファイルのため上書きしま"
+                "せん）",
+                "Could not write the page.\n%1\n(It is one of the photos being read, so it is "
+                "not overwritten.)"};
 
     case ProblemCode::kCount:
         break;
     }
-    return {"", "", false};
-}
-
-// Puts the arguments in for "%1".."%9" in one pass, so that an argument holding "%2" stays as
-// it is.
-QString Substitute(const char* pattern, const std::vector<std::string>& args) {
-    const QString in = QString::fromUtf8(pattern);
-    QString out;
-    out.reserve(in.size());
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const QChar c = in[i];
-        if (c == QLatin1Char('%') && i + 1 < in.size() && in[i + 1] >= QLatin1Char('1') &&
-            in[i + 1] <= QLatin1Char('9')) {
-            const auto n = static_cast<size_t>(in[i + 1].unicode() - u'1');
-            if (n < args.size())
-                out += QString::fromStdString(args[n]);
-            ++i;
-            continue;
-        }
-        out += c;
-    }
-    return out;
+    return {"", ""};
 }
 
 } // namespace
 
+QString ErrorReasonText(int error, bool japanese) {
+    const auto pick = [japanese](const char* ja, const char* en) {
+        return QString::fromUtf8(japanese ? ja : en);
+    };
+    switch (error) {
+    case 0:
+        return {};
+    case ENOSPC:
+    case EDQUOT:
+        return pick("ディスクに空きがありません。", "The disk is full.");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return pick("書き込みが許可されていません。", "Writing is not permitted.");
+    case ENOENT:
+    case ENOTDIR:
+        return pick("フォルダがありません。", "The folder does not exist.");
+    case EISDIR:
+        return pick("同じ名前のフォルダがあります。", "A folder of that name is in the way.");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
 QString ProblemText(const text::Problem& problem, bool japanese) {
     const Entry entry = EntryOf(problem.code);
-    return Substitute(japanese ? entry.ja : entry.en, problem.args);
+    QString out = PutArguments(japanese || !entry.en ? entry.ja : entry.en, problem.args);
+    if (const QString reason = ErrorReasonText(problem.error, japanese); !reason.isEmpty())
+        out += QLatin1Char('\n') + reason;
+    return out;
 }
 
 QString ProblemsText(const std::vector<text::Problem>& problems, bool japanese) {

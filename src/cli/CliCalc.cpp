@@ -1,8 +1,8 @@
 // quorvane-cli calc: the size calculation of a layout file's [INPUT] section, as the settings
 // editor runs it after "編集".
-#include "app/Language.h"
 #include "app/LocalPath.h"
 #include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "layout/LayoutCalc.h"

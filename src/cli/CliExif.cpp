@@ -1,6 +1,6 @@
 // quorvane-cli exif: the EXIF report of one photo, one item after another.
-#include "app/Language.h"
 #include "app/LocalPath.h"
+#include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"

@@ -3,6 +3,7 @@
 #include "app/LineEscape.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
+#include "catalogue/ProblemText.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
@@ -75,7 +76,6 @@ int RunList(const QStringList& args) {
     if (!CheckPhotoFolder(source, ja))
         return kExitFailure;
     request.sourceFolder = source;
-    request.japanese = ja;
     request.maxDumpBinCt = ctx.config.maxDumpBinCt;
 
     InterruptGuard interrupt;
@@ -89,8 +89,8 @@ int RunList(const QStringList& args) {
             EscapedDisplayPath(row.folder) + QLatin1Char('\n'));
     };
     const PhotoListResult result = ListPhotoRows(request, hooks);
-    for (const QString& message : result.messages)
-        Err(message);
+    for (const text::Problem& problem : result.problems)
+        Err(ProblemText(problem, ja));
     return result.stopped ? kExitInterrupted : kExitOk;
 }
 

@@ -1,9 +1,10 @@
 // quorvane-cli sheets: the main job without windows. Lists the photos of a folder and writes all
 // index-sheet pages of a layout, as "シート作成" with continuous output does.
-#include "app/Language.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
+#include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
@@ -101,13 +102,10 @@ class CliObserver : public SheetRunObserver {
         progress_.pageWritten();
         showProgress();
     }
-    void message(const QString& text) override {
-        endProgressLine();
-        Err(text);
-    }
     void problem(const text::Problem& problem) override {
         message(ProblemText(problem, japanese_));
     }
+    void notice(const text::Notice& notice) override { message(NoticeText(notice, japanese_)); }
     void yield() override {
         if (interrupt_.requested() && !job_.stopRequested())
             job_.stop(*this);
@@ -129,6 +127,10 @@ class CliObserver : public SheetRunObserver {
     }
 
   private:
+    void message(const QString& text) {
+        endProgressLine();
+        Err(text);
+    }
     void showProgress() {
         if (!terminal_)
             return;
@@ -262,10 +264,10 @@ int RunSheets(const QStringList& args) {
 
     // Problems that would spoil every page are said once, before the run; so is a title asked
     // for that the layout draws nowhere (by the renderer's own rule for its title_font_size).
-    for (const QString& notice :
-         {MissingJapaneseFontNotice(ja), layout::ForeignBackgroundNotice(layout, ja)})
-        if (!notice.isEmpty())
-            Err(notice);
+    for (const auto& notice :
+         {MissingJapaneseFontNotice(), layout::ForeignBackgroundNotice(layout)})
+        if (notice)
+            Err(NoticeText(*notice, ja));
     if (title && !title->isEmpty() && !StampSizeDraws(1, layout.title_font_size))
         Err(Pick(ja,
                  "このレイアウトはタイトルを表示しないため（title_font_size=%1）、"
@@ -279,13 +281,12 @@ int RunSheets(const QStringList& args) {
     static_cast<PhotoRowsRequest&>(request) = rows;
     request.sourceFolder = source;
     request.saveFolder = dest;
-    request.japanese = ja;
     request.maxDumpBinCt = ctx.config.maxDumpBinCt;
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return interrupt.requested(); };
     const PhotoListResult list = BuildPhotoList(request, hooks);
-    for (const QString& message : list.messages)
-        Err(message);
+    for (const text::Problem& problem : list.problems)
+        Err(ProblemText(problem, ja));
     if (list.stopped) {
         Err(SheetProgress(0, ja).interrupted(QString()));
         return kExitInterrupted;

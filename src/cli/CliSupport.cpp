@@ -1,7 +1,8 @@
 #include "cli/CliSupport.h"
 
-#include "app/Language.h"
 #include "app/LocalPath.h"
+#include "catalogue/NoticeText.h"
+#include "catalogue/Wording.h"
 #include "text/Numbers.h"
 
 #include <QCoreApplication>
@@ -63,8 +64,8 @@ AppContext CliStartUp(bool english) {
         args << QStringLiteral("-en");
     AppContext context = StartUp(args);
     SetMessagesJapanese(context.japanese());
-    if (const QString notice = SettingsFolderNotice(context); !notice.isEmpty())
-        Err(notice);
+    if (const auto notice = SettingsFolderNotice(context))
+        Err(NoticeText(*notice, context.japanese()));
     return context;
 }
 

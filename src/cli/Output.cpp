@@ -1,10 +1,10 @@
 #include "cli/Output.h"
 
-#include "app/Language.h"
 #include "app/LineEscape.h"
 #include "app/LocalPath.h"
+#include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
-#include "render/PageOutput.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -59,7 +59,7 @@ int FinishStdout(int code) {
         return code;
     Err(Pick(g_japanese, "標準出力に書き込めませんでした。\n",
              "Could not write the standard output.\n") +
-        WriteFailureReason(g_stdoutError, g_japanese));
+        ErrorReasonText(g_stdoutError, g_japanese));
     return code == kExitInterrupted ? code : kExitFailure;
 }
 

@@ -1,6 +1,6 @@
 #include "cli/SheetProgress.h"
 
-#include "app/Language.h"
+#include "catalogue/Wording.h"
 
 #include <algorithm>
 
@@ -39,7 +39,8 @@ QString SheetProgress::line(int64_t elapsedMs) const {
 }
 
 QString SheetProgress::summary(int64_t elapsedMs) const {
-    const QString seconds = QString::number(std::max<int64_t>(elapsedMs, 0) / 1000.0, 'f', 1);
+    const QString seconds =
+        QString::number(static_cast<double>(std::max<int64_t>(elapsedMs, 0)) / 1000.0, 'f', 1);
     if (japanese_)
         return QStringLiteral("写真 %1 枚をページ %2 枚に配置しました（%3 秒）")
             .arg(placed_)

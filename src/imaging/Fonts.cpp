@@ -23,20 +23,14 @@ void RegisterFontSubstitutions() {
     });
 }
 
-QString MissingJapaneseFontNotice(const QStringList& japaneseFamilies, bool japanese) {
+std::optional<text::Notice> MissingJapaneseFontNotice(const QStringList& japaneseFamilies) {
     if (!japaneseFamilies.isEmpty())
-        return {};
-    return japanese
-               ? QStringLiteral("日本語を表示できるフォントがありません。シートの日本語の文字は四角"
-                                "で表示されます。Debian のパッケージ fonts-ipafont-gothic と "
-                                "fonts-ipafont-mincho をインストールしてください。")
-               : QStringLiteral("No font that draws Japanese is installed, so Japanese text on "
-                                "the sheets would show as boxes. Install the Debian packages "
-                                "fonts-ipafont-gothic and fonts-ipafont-mincho.");
+        return std::nullopt;
+    return text::Notice{text::NoticeCode::kNoJapaneseFont, {}};
 }
 
-QString MissingJapaneseFontNotice(bool japanese) {
-    return MissingJapaneseFontNotice(JapaneseFontFamilies(), japanese);
+std::optional<text::Notice> MissingJapaneseFontNotice() {
+    return MissingJapaneseFontNotice(JapaneseFontFamilies());
 }
 
 QString EffectiveFontFamily(const QString& family) {

@@ -2,8 +2,12 @@
 // installed IPA fonts, and an empty family means the default gothic face.
 #pragma once
 
+#include "text/Notice.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace quorvane {
 
@@ -16,11 +20,12 @@ inline const QString kDefaultFontFamily = QStringLiteral("ＭＳ ゴシック");
 // harm, and the canvas calls it before its first font is set.
 void RegisterFontSubstitutions();
 
-// The notice for a system without any font that draws Japanese (the sheets would show boxes),
-// naming the Debian packages to install; empty when one of `japaneseFamilies` exists.
-QString MissingJapaneseFontNotice(const QStringList& japaneseFamilies, bool japanese);
+// The notice for a system without any font that draws Japanese (the sheets would show boxes):
+// kNoJapaneseFont, whose text names the Debian packages to install. Nothing when one of
+// `japaneseFamilies` exists.
+std::optional<text::Notice> MissingJapaneseFontNotice(const QStringList& japaneseFamilies);
 // The same for the fonts installed here (needs a GUI application, offscreen will do).
-QString MissingJapaneseFontNotice(bool japanese);
+std::optional<text::Notice> MissingJapaneseFontNotice();
 
 // The family to draw with: kDefaultFontFamily for an empty text, else the text as given.
 QString EffectiveFontFamily(const QString& family);

@@ -4,8 +4,9 @@
 #pragma once
 
 #include "layout/SheetLayout.h"
+#include "text/Notice.h"
 
-#include <QString>
+#include <optional>
 #include <string>
 
 namespace quorvane::layout {
@@ -13,8 +14,8 @@ namespace quorvane::layout {
 // A drive-letter path ("C:\..." or "C:/...") or a network path ("\\server\share").
 bool IsWindowsPath(const std::string& path);
 
-// The notice for a layout whose background image is a Windows path that does not exist here,
-// naming the layout's file and name and the path; empty otherwise.
-QString ForeignBackgroundNotice(const SheetLayout& layout, bool japanese);
+// The notice for a layout whose background image is a Windows path that does not exist here:
+// kWindowsBackgroundPath naming the layout's file and name and the path. Nothing otherwise.
+std::optional<text::Notice> ForeignBackgroundNotice(const SheetLayout& layout);
 
 } // namespace quorvane::layout

@@ -3,6 +3,7 @@
 #include "text/IniDocument.h"
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -26,8 +27,10 @@ bool IsEnabledLayout(const text::IniDocument& doc) {
     return doc.intValue("INPUT", "CHECKBOX7", 0) != 0;
 }
 
-std::vector<SheetLayout> LoadSheetLayouts(const std::string& folder, bool japanese,
-                                          const LoopHooks& hooks) {
+namespace {
+
+std::vector<SheetLayout> ReadEnabledLayouts(const std::string& folder, bool japanese,
+                                            const LoopHooks& hooks) {
     std::vector<SheetLayout> layouts;
     for (int i = 1; i <= kMaxLayoutFiles; ++i) {
         if (hooks.yield)
@@ -47,6 +50,19 @@ std::vector<SheetLayout> LoadSheetLayouts(const std::string& folder, bool japane
         layouts.push_back(std::move(layout));
     }
     return layouts;
+}
+
+} // namespace
+
+LoadedLayouts LoadSheetLayouts(const std::string& folder, bool japanese, const LoopHooks& hooks) {
+    LoadedLayouts loaded;
+    try {
+        loaded.layouts = ReadEnabledLayouts(folder, japanese, hooks);
+    } catch (const std::exception&) {
+        loaded.layouts.clear();
+        loaded.problem = text::Problem{text::ProblemCode::kLayoutsUnreadable, {}};
+    }
+    return loaded;
 }
 
 std::vector<LayoutFileEntry> ListLayoutFiles(const std::string& folder) {

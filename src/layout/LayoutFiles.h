@@ -3,8 +3,10 @@
 #pragma once
 
 #include "layout/SheetLayout.h"
+#include "text/Problem.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,12 +29,20 @@ struct LoopHooks {
 // Whether a layout file is enabled: CHECKBOX7 of [INPUT] ("設定を有効にする") is non-zero.
 bool IsEnabledLayout(const text::IniDocument& doc);
 
+// The layouts of a settings folder, or why they could not be read.
+struct LoadedLayouts {
+    std::vector<SheetLayout> layouts;
+    // kLayoutsUnreadable when reading failed as a whole (memory ran out, say); no layouts then.
+    std::optional<text::Problem> problem;
+};
+
 // Reads every enabled layout file of the folder (CHECKBOX7 of [INPUT] non-zero), in ascending
 // file number, each with its file name in `ini_file_name`. Before each file number the yield hook
 // runs and the stop request is tested; a stop returns the records read so far. Files that are
-// missing, unreadable or disabled are skipped.
-std::vector<SheetLayout> LoadSheetLayouts(const std::string& folder, bool japanese,
-                                          const LoopHooks& hooks = {});
+// missing, unreadable or disabled are skipped. Nothing is thrown: a failure, the hooks' own
+// included, is the result's problem.
+LoadedLayouts LoadSheetLayouts(const std::string& folder, bool japanese,
+                               const LoopHooks& hooks = {});
 
 // One layout file as the settings editor lists it, enabled or not.
 struct LayoutFileEntry {

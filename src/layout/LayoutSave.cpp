@@ -9,17 +9,17 @@ namespace {
 
 // The checks both saves make first; true when one refused the save.
 bool Refuse(const LayoutSaveRequest& request, LayoutSaveResult& result) {
-    const char* message = nullptr;
+    std::optional<text::ProblemCode> refusal;
     if (request.editorBusy)
-        message = "処理中は保存出来ません。";
+        refusal = text::ProblemCode::kLayoutSaveBusy;
     else if (request.layoutText.empty())
-        message = "計算が行われていません。";
+        refusal = text::ProblemCode::kLayoutSaveNotCalculated;
     else if (request.sheetRunPending)
-        message = "インデックスシート作成中は保存出来ません。";
-    if (!message)
+        refusal = text::ProblemCode::kLayoutSaveSheetRun;
+    if (!refusal)
         return false;
     result.status = LayoutSaveStatus::Refused;
-    result.message = message;
+    result.problem = text::Problem{*refusal, {}};
     return true;
 }
 
@@ -36,12 +36,14 @@ LayoutSaveResult Write(const LayoutSaveRequest& request, const std::string& file
         plainName && text::WriteFileAtomically(LayoutFilePath(request.settingsFolder, fileName),
                                                request.layoutText);
     result.status = ok ? LayoutSaveStatus::Saved : LayoutSaveStatus::Failed;
-    if (asNew)
-        result.message =
-            fileName + (ok ? " へ設定を保存しました。" : " への設定を保存出来ませんでした。");
+    if (ok)
+        result.notice = text::Notice{asNew ? text::NoticeCode::kLayoutSaved
+                                           : text::NoticeCode::kLayoutOverwritten,
+                                     {fileName}};
     else
-        result.message = fileName + (ok ? " へ設定を上書き保存しました。"
-                                        : " への設定を上書き保存出来ませんでした。");
+        result.problem = text::Problem{asNew ? text::ProblemCode::kLayoutNotSaved
+                                             : text::ProblemCode::kLayoutNotOverwritten,
+                                       {fileName}};
     return result;
 }
 
@@ -51,7 +53,8 @@ LayoutSaveResult SaveAsChecked(const LayoutSaveRequest& request) {
         LayoutSaveResult result;
         result.status = LayoutSaveStatus::Refused;
         result.savedAsNew = true;
-        result.message = "設定は最大" + std::to_string(kMaxLayoutFiles) + "ファイルまでです。";
+        result.problem = text::Problem{text::ProblemCode::kLayoutSaveNoFreeNumber,
+                                       {std::to_string(kMaxLayoutFiles)}};
         return result;
     }
     return Write(request, LayoutFileName(number), true);

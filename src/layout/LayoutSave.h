@@ -2,6 +2,10 @@
 // ("上書き保存") or writing it under the lowest free number ("別名で保存").
 #pragma once
 
+#include "text/Notice.h"
+#include "text/Problem.h"
+
+#include <optional>
 #include <string>
 
 namespace quorvane::layout {
@@ -26,7 +30,9 @@ struct LayoutSaveResult {
     LayoutSaveStatus status = LayoutSaveStatus::Refused;
     bool savedAsNew = false; // the text went to a new file (a new list row on success)
     std::string fileName;    // the file written or attempted; empty when refused before choosing
-    std::string message;     // shown to the operator in both interface languages
+    // What the operator is told: why a save was refused or failed, or that it was saved.
+    std::optional<text::Problem> problem; // Refused and Failed
+    std::optional<text::Notice> notice;   // Saved
 };
 
 // Overwrites the loaded layout file; without one (no file name or no edited row) it saves under a

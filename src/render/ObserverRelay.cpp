@@ -57,12 +57,12 @@ void ObserverRelay::pageWritten(const QString& path) {
     call([&] { target_.pageWritten(path); });
 }
 
-void ObserverRelay::message(const QString& text) {
-    call([&] { target_.message(text); });
-}
-
 void ObserverRelay::problem(const text::Problem& problem) {
     call([&] { target_.problem(problem); });
+}
+
+void ObserverRelay::notice(const text::Notice& notice) {
+    call([&] { target_.notice(notice); });
 }
 
 void ObserverRelay::openFolder(const QString& folder) {

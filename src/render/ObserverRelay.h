@@ -26,8 +26,8 @@ class ObserverRelay : public SheetRunObserver {
     void clearPreview() override;
     void outputFolderChosen(const QString& folder) override;
     void pageWritten(const QString& path) override;
-    void message(const QString& text) override;
     void problem(const text::Problem& problem) override;
+    void notice(const text::Notice& notice) override;
     void openFolder(const QString& folder) override;
     void stopButtonVisible(bool visible) override;
     void yield() override;

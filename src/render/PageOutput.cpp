@@ -1,6 +1,5 @@
 #include "render/PageOutput.h"
 
-#include "app/Language.h"
 #include "app/LocalPath.h"
 #include "imaging/JpegEncode.h"
 #include "imaging/Raster.h"
@@ -8,8 +7,6 @@
 
 #include <QFile>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 namespace quorvane {
 
@@ -48,28 +45,6 @@ void PutStamp(char* at, int dpi) {
 }
 
 } // namespace
-
-QString WriteFailureReason(int errorCode, bool japanese) {
-    switch (errorCode) {
-    case 0:
-        return {};
-    case ENOSPC:
-    case EDQUOT:
-        return Pick(japanese, "ディスクに空きがありません。", "The disk is full.");
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return Pick(japanese, "書き込みが許可されていません。", "Writing is not permitted.");
-    case ENOENT:
-    case ENOTDIR:
-        return Pick(japanese, "フォルダがありません。", "The folder does not exist.");
-    case EISDIR:
-        return Pick(japanese, "同じ名前のフォルダがあります。",
-                    "A folder of that name is in the way.");
-    default:
-        return QString::fromLocal8Bit(std::strerror(errorCode));
-    }
-}
 
 QString PageFileName(int counter) {
     return QStringLiteral("page%1.jpg").arg(counter, 4, 10, QLatin1Char('0'));
@@ -126,10 +101,8 @@ std::optional<QByteArray> EncodePage(const QImage& page, const PageWriteOptions&
     return bytes;
 }
 
-QString WriteFailureMessage(const QString& path, int errorCode, bool japanese) {
-    const QString reason = WriteFailureReason(errorCode, japanese);
-    return Pick(japanese, "ページを書き込めませんでした。\n", "Could not write the page.\n") +
-           DisplayPath(path) + (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
+text::Problem WriteProblem(const QString& path, int errorCode) {
+    return {text::ProblemCode::kPageNotWritten, {DisplayPath(path).toStdString()}, errorCode};
 }
 
 PageWriteResult WritePage(const QImage& page, OutputFolder& folder, int counter,
@@ -145,7 +118,7 @@ PageWriteResult WritePage(const QImage& page, OutputFolder& folder, int counter,
     const auto bytes = EncodePage(page, options);
     if (!bytes || !folder.write(name, *bytes, &errorCode)) {
         result.outcome = PageWriteResult::Failed;
-        result.message = WriteFailureMessage(result.path, errorCode, options.japanese);
+        result.problem = WriteProblem(result.path, errorCode);
         return result;
     }
     result.outcome = PageWriteResult::Written;

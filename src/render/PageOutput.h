@@ -3,6 +3,8 @@
 // into the JFIF header.
 #pragma once
 
+#include "text/Problem.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -29,31 +31,26 @@ bool StampJfifResolution(QByteArray& jpeg, int dpi);
 // The same on a file, rewritten in place (only those five bytes).
 bool StampJfifResolution(const QString& path, int dpi);
 
-// Why a file could not be written, for the operator: the disk is full, writing is not permitted,
-// the folder is gone, a folder is in the way; otherwise the system's own text. Empty for 0.
-QString WriteFailureReason(int errorCode, bool japanese);
-
 struct PageWriteOptions {
     int quality = 90;            // JPEG quality 0-100
     int dpi = 300;               // stamped into the header
     bool keepExisting = false;   // "既存のファイルは上書きしない"
     bool fullResolution = false; // write the page at its own size instead of 640 on the long side
-    bool japanese = true;        // language of the failure message
 };
 
 struct PageWriteResult {
     enum Outcome { Written, KeptExisting, Failed } outcome = Failed;
     QString path;
-    QString message; // for Failed: what went wrong, naming the file
+    std::optional<text::Problem> problem; // for Failed: what went wrong, naming the file
 };
 
 // The page as the bytes of its file: reduced unless at full resolution, encoded and stamped;
 // nullopt when it cannot be encoded.
 std::optional<QByteArray> EncodePage(const QImage& page, const PageWriteOptions& options);
 
-// The failure message of a file of the run that could not be written: the path and the reason
-// for the errno (none for 0).
-QString WriteFailureMessage(const QString& path, int errorCode, bool japanese);
+// The problem of a file of the run that could not be written: kPageNotWritten naming the file as
+// people read it, with the errno (0 when none is known).
+text::Problem WriteProblem(const QString& path, int errorCode);
 
 // Writes the page as PageFileName(counter) in the folder. The file is replaced atomically, so a
 // failed write never leaves a half-written page under the final name, and a link under that name

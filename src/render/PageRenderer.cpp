@@ -1,6 +1,5 @@
 #include "render/PageRenderer.h"
 
-#include "app/Language.h"
 #include "app/LocalPath.h"
 #include "exif/ExifReader.h"
 #include "imaging/Argb.h"
@@ -39,6 +38,11 @@ StampFont Font(const std::string& family, const std::string& colour, int size) {
     return StampFont{Q(family), ParseArgbOr(Q(colour), kTextColour), size};
 }
 
+// A path as a problem names it: as people read it.
+std::string Named(const QString& path) {
+    return DisplayPath(path).toStdString();
+}
+
 // An optional whole number typed into a field.
 std::optional<int> FieldNumber(const QString& text) {
     return text::ParseInt(text.toStdString());
@@ -50,17 +54,8 @@ PageRenderer::PageRenderer(const layout::SheetLayout& layout, const SheetRunSett
                            SheetRunObserver& observer, std::atomic<bool>& stopRequest)
     : layout_(layout), settings_(settings), observer_(observer), stop_(stopRequest) {}
 
-QString PageRenderer::tr(const char* ja, const char* en) const {
-    return Pick(settings_.japanese, ja, en);
-}
-
-QString PageRenderer::listedPhotoNote() const {
-    return tr("\n（読込み中の写真と同じファイルのため上書きしません）",
-              "\n(It is one of the photos being read, so it is not overwritten.)");
-}
-
-void PageRenderer::fail(const QString& message) {
-    observer_.message(message);
+void PageRenderer::fail(const text::Problem& problem) {
+    observer_.problem(problem);
     stop_ = true;
 }
 
@@ -81,8 +76,7 @@ int PageRenderer::refuseUnusableValues() {
 int PageRenderer::prepare() {
     const layout::SheetLayout& L = layout_;
     if (L.photo_ct < 1) {
-        observer_.message(
-            tr("写真枚数設定が０か無効です。", "The number of pictures set is 0 or invalid."));
+        observer_.problem({text::ProblemCode::kRunNoPhotosPerPage, {}});
         return kRenderStopped;
     }
     if (const int refused = refuseUnusableValues(); refused < 0)
@@ -110,9 +104,7 @@ int PageRenderer::prepare() {
 
     page_ = CreateBitmap(L.width, L.height);
     if (page_.isNull()) {
-        fail(tr(
-            "メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
-            "Memory could not be secured. \nPlease check whether the page size is too large.\n"));
+        fail({text::ProblemCode::kRunOutOfMemory, {}});
         return kRenderMemoryOrImage;
     }
     observer_.progress(0, L.photo_ct);
@@ -128,7 +120,7 @@ int PageRenderer::prepare() {
                 stop_ = true;
                 return kRenderStopped;
             }
-            fail(tr("背景画像を読み込めませんでした。\n", "Could not load background image.\n"));
+            fail({text::ProblemCode::kRunBackgroundUnreadable, {}});
             return kRenderBackground;
         }
     }
@@ -277,8 +269,7 @@ bool PageRenderer::mayWrite(const QString& name) {
     const auto file = output_->regularFile(name);
     if (!(*outputListed_ && output_->contains(name)) && !(file && guard_->isListedPhoto(*file)))
         return true;
-    fail(tr("ページを書き込めませんでした。\n", "Could not write the page.\n") +
-         DisplayPath(output_->pathOf(name)) + listedPhotoNote());
+    fail({text::ProblemCode::kPageWouldReplacePhoto, {Named(output_->pathOf(name))}});
     return false;
 }
 
@@ -306,7 +297,7 @@ bool PageRenderer::writeWebPhoto(const QImage& photo, const QString& path) {
     const auto bytes = thumb.isNull() ? std::nullopt : EncodeJpeg(thumb, settings_.quality);
     int errorCode = 0;
     if (!bytes || !output_->write(name, *bytes, &errorCode)) {
-        fail(WriteFailureMessage(output_->pathOf(name), errorCode, settings_.japanese));
+        fail(WriteProblem(output_->pathOf(name), errorCode));
         return false;
     }
     observer_.pageWritten(output_->pathOf(name));
@@ -358,13 +349,12 @@ bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const Q
         options.dpi = L.dpi;
         options.keepExisting = settings_.keepExisting;
         options.fullResolution = settings_.fullResolution;
-        options.japanese = settings_.japanese;
         const QString name = PageFileName(pageCounter);
         if (!(options.keepExisting && output_->contains(name)) && !mayWrite(name))
             return false;
         const PageWriteResult written = WritePage(page_, *output_, pageCounter, options);
         if (written.outcome == PageWriteResult::Failed) {
-            fail(written.message);
+            fail(*written.problem);
             return false;
         }
         if (written.outcome == PageWriteResult::Written)
@@ -431,17 +421,11 @@ int PageRenderer::placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefet
         return kRenderStopped;
     }
     if (photo.failure == PreparedPhoto::Unreadable) {
-        fail(
-            tr("画像読込みエラーです。画像が存在するか、サイズが大きすぎないか確認してください。\n",
-               "Image reading error. \nPlease check whether the image exists or is not too "
-               "big.\n") +
-            DisplayPath(paths_[index]));
+        fail({text::ProblemCode::kRunPhotoUnreadable, {Named(paths_[index])}});
         return kRenderMemoryOrImage;
     }
     if (photo.failure == PreparedPhoto::OutOfMemory) {
-        fail(tr("メモリを確保出来ませんでした。ページサイズが大きすぎないか確認してください。\n",
-                "Memory could not be secured. \nPlease check whether the page size is too "
-                "large.\n"));
+        fail({text::ProblemCode::kRunOutOfMemory, {}});
         return kRenderMemoryOrImage;
     }
     if (pageFinished_)
@@ -523,7 +507,7 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter) {
 
     RenderOutcome out = outcome(cursor, cursor.page + 1);
     out.listDone = out.resumePhoto >= count || (endRow_ && out.resumePhoto + 1 > *endRow_);
-    observer_.message(tr("シートを作成しました。", "Created the sheet."));
+    observer_.notice({text::NoticeCode::kSheetsCreated, {}});
     observer_.progress(L.photo_ct, L.photo_ct);
     if (output_)
         observer_.openFolder(output_->path());

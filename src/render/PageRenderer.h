@@ -48,12 +48,12 @@ class PageRenderer {
                  SheetRunObserver& observer, std::atomic<bool>& stopRequest);
 
     // A layout edited by hand may hold a value no page can use, or one that makes the page or its
-    // photos too large for the memory limit: its message (naming the file, section and key) has
-    // been shown and kRenderStopped is returned; 0 when every value is usable.
+    // photos too large for the memory limit: its problem (naming the file, section and key) has
+    // been reported and kRenderStopped is returned; 0 when every value is usable.
     int refuseUnusableValues();
 
     // The start checks: photos per page, usable values, the page bitmap, the background image. On
-    // failure the message has been shown and the RenderCode is returned; 0 when the run can go.
+    // failure the problem has been reported and the RenderCode is returned; 0 when the run can go.
     int prepare();
     // Photos in the list (after prepare).
     int photoCount() const { return static_cast<int>(paths_.size()); }
@@ -112,20 +112,19 @@ class PageRenderer {
     void clearPage();
     QString photoTitle(int index) const;
     // Stamps the prepared photo, shows it, draws it into its cell and writes the text under it;
-    // false on a failure that ends the run (message shown).
+    // false on a failure that ends the run (problem reported).
     bool placePhoto(int index, PreparedPhoto& photo, const Cell& cell);
     QStringList exifLines(const QString& path) const;
     // Frames, title and page number (with the date of the page's last photo), preview and the
-    // page file; false when the page could not be written (message shown).
+    // page file; false when the page could not be written (problem reported).
     bool finishPage(int pageCounter, const QString& titleText, const QString& date);
     // Whether a page or web image may be written under the name: never over a listed photo, and
-    // in a folder being listed never over anything; false with the message shown.
+    // in a folder being listed never over anything; false with the problem reported.
     bool mayWrite(const QString& name);
     bool writeWebPhoto(const QImage& photo, const QString& path);
     QString webPhotoName(const QString& path);
-    QString listedPhotoNote() const;
-    void fail(const QString& message);
-    QString tr(const char* ja, const char* en) const;
+    // Reports the problem and sets the stop request.
+    void fail(const text::Problem& problem);
 
     const layout::SheetLayout& layout_;
     const SheetRunSettings& settings_;

@@ -1,6 +1,5 @@
 #include "render/SheetJob.h"
 
-#include "app/Language.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
 #include "render/OutputFolder.h"
@@ -34,8 +33,7 @@ void SheetJob::stop(SheetRunObserver& observer) {
     }
 }
 
-void SheetJob::deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, bool japanese,
-                              SheetRunObserver& observer) {
+void SheetJob::deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, SheetRunObserver& observer) {
     // Every file of a folder being listed is a customer's photo, listed or not.
     if (guard.isListedFolder(folder.descriptor()))
         return;
@@ -52,30 +50,27 @@ void SheetJob::deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, bool japa
         if (!file || guard.isListedPhoto(*file))
             continue;
         if (!folder.remove(name))
-            observer.message(
-                Pick(japanese, "ファイルの削除に失敗しました。\n", "Failed to delete the file.\n") +
-                DisplayPath(folder.pathOf(name)));
+            observer.problem({text::ProblemCode::kOldFileNotDeleted,
+                              {DisplayPath(folder.pathOf(name)).toStdString()}});
     }
 }
 
-// The message for an output folder that cannot take the run's files, or empty when it can.
-QString SheetJob::FolderRefusal(const OutputFolder& folder, bool japanese) {
+// Why an output folder cannot take the run's files, or nullopt when it can.
+std::optional<text::Problem> SheetJob::FolderRefusal(const OutputFolder& folder) {
+    text::ProblemCode code = text::ProblemCode::kOutputFolderUnmakeable;
     switch (folder.status()) {
     case OutputFolder::kOpen:
-        return {};
+        return std::nullopt;
     case OutputFolder::kThroughLink:
-        return Pick(japanese, "一覧フォルダがリンクのため、書き込みません。\n",
-                    "The output folder is a link, so nothing is written into it.\n") +
-               DisplayPath(folder.path());
+        code = text::ProblemCode::kOutputFolderIsLink;
+        break;
     case OutputFolder::kLocked:
-        return Pick(japanese, "別のシート作成がこのフォルダに出力中です。\n",
-                    "Another sheet run is writing into this folder.\n") +
-               DisplayPath(folder.path());
+        code = text::ProblemCode::kOutputFolderBusy;
+        break;
     case OutputFolder::kUnmakeable:
         break;
     }
-    return Pick(japanese, "一覧フォルダが作成できません。\n", "Can not create a folder.\n") +
-           DisplayPath(folder.path());
+    return text::Problem{code, {DisplayPath(folder.path()).toStdString()}};
 }
 
 int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& settings,
@@ -85,7 +80,7 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
         return -1;
     // An emptied save folder would put the sheets at the root of the file system.
     if (settings.photoFolder.isEmpty() || settings.saveFolder.isEmpty()) {
-        observer.message(Pick(ja, "フォルダが設定されていません。", "Folder is not set."));
+        observer.problem({text::ProblemCode::kRunFoldersNotSet, {}});
         return -1;
     }
     busy_ = true;
@@ -126,7 +121,7 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     // A run that would place no photo makes no folder, removes nothing and claims no success.
     if (FirstPlaceablePhoto(photos.paths, firstPhoto,
                             text::ParseInt(settings.endRow.toStdString())) < 0) {
-        observer.message(Pick(ja, "出力する写真がありません。", "There are no photos to output."));
+        observer.problem({text::ProblemCode::kRunNothingToOutput, {}});
         busy_ = false;
         return -1;
     }
@@ -141,8 +136,8 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
 
     // A continued run whose folder vanished falls back to the base folder, which is made again.
     OutputFolder output(settings.saveFolder, components, fresh);
-    if (const QString refusal = FolderRefusal(output, ja); !refusal.isEmpty()) {
-        observer.message(refusal);
+    if (const auto refusal = FolderRefusal(output)) {
+        observer.problem(*refusal);
         busy_ = false;
         return -2;
     }
@@ -164,7 +159,7 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     // Old sheets go only once the run has its first page ready, so a failing run never wipes
     // them.
     if (!continuing && !layout->for_web && !settings.keepExisting)
-        renderer.beforeFirstPage([&] { deleteOldFiles(output, guard, ja, observer); });
+        renderer.beforeFirstPage([&] { deleteOldFiles(output, guard, observer); });
 
     observer.clearPreview();
     observer.outputFolderChosen(output.path());

@@ -12,6 +12,7 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <optional>
 
 namespace quorvane {
 
@@ -59,10 +60,9 @@ class SheetJob {
 
   private:
     // Deletes the photo-kind files directly in the folder, except links, listed photos and
-    // anything in a folder being listed; messages for files that stay.
-    void deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, bool japanese,
-                        SheetRunObserver& observer);
-    static QString FolderRefusal(const OutputFolder& folder, bool japanese);
+    // anything in a folder being listed; a problem for each file that stays.
+    void deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, SheetRunObserver& observer);
+    static std::optional<text::Problem> FolderRefusal(const OutputFolder& folder);
 
     std::atomic<bool> busy_ = false;
     std::atomic<bool> stop_ = false;

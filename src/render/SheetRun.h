@@ -6,6 +6,7 @@
 #include "app/PhotoList.h"
 #include "imaging/CancellableDevice.h"
 #include "imaging/PhotoAdjustment.h"
+#include "text/Notice.h"
 #include "text/Problem.h"
 
 #include <QImage>
@@ -78,10 +79,11 @@ class SheetRunObserver {
     // The folder the pages of this press go to, once it is known.
     virtual void outputFolderChosen(const QString& folder) { (void)folder; }
     virtual void pageWritten(const QString& path) { (void)path; }
-    virtual void message(const QString& text) { (void)text; }
-    // A problem the run stops at, for the observer to word in its language (catalogue's
-    // ProblemText) and show as it shows a message.
+    // A problem of the run, for the observer to word in its language (catalogue's ProblemText)
+    // and show as a message: one it stops at, or an old page it could not remove and went on.
     virtual void problem(const text::Problem& problem) { (void)problem; }
+    // A notice of the run (its sheets made), worded and shown the same way (NoticeText).
+    virtual void notice(const text::Notice& notice) { (void)notice; }
     virtual void openFolder(const QString& folder) { (void)folder; }
     virtual void stopButtonVisible(bool visible) { (void)visible; }
     // Lets pending events run (the stop button among them).

@@ -71,6 +71,56 @@ enum class ProblemCode : int {
     kLayoutTooLargeForMemory,
     // The editor's preview of such a layout; arguments: section, key, value.
     kLayoutPreviewTooLarge,
+    // The layouts of the settings folder could not be read into the sheet window's list.
+    kLayoutsUnreadable,
+
+    // The settings editor's saves, refused before anything is written; Japanese in both
+    // languages, as the editor's save messages are. Another save is running:
+    kLayoutSaveBusy,
+    // No calculation has made the text to save:
+    kLayoutSaveNotCalculated,
+    // The sheet creation window is making sheets, or a continued run is pending:
+    kLayoutSaveSheetRun,
+    // Every file number is taken; argument: the highest number.
+    kLayoutSaveNoFreeNumber,
+    // The write failed, the file keeps what it held; argument: the file name. As a new file:
+    kLayoutNotSaved,
+    // Over the loaded layout:
+    kLayoutNotOverwritten,
+
+    // The photo list. A folder box is empty:
+    kPhotoListFoldersNotSet,
+    // The save folder cannot be made; argument: the folder.
+    kPhotoListSaveFolderUnmakeable,
+    // The list stopped at its last row:
+    kPhotoListFull,
+    // A name dropped onto the main window holds a ","; Japanese in both languages.
+    kDropNameHasComma,
+
+    // A press of "シート作成" that runs nothing. A folder box is empty:
+    kRunFoldersNotSet,
+    // No photo between the start and end rows:
+    kRunNothingToOutput,
+    // The output folder cannot take the run's files; argument: the folder. It cannot be made:
+    kOutputFolderUnmakeable,
+    // One of its own folders is a symbolic link:
+    kOutputFolderIsLink,
+    // Another run is writing into it:
+    kOutputFolderBusy,
+    // An old page stays in the output folder (the run goes on); argument: the file.
+    kOldFileNotDeleted,
+    // The renderer. The layout's photo count is below 1:
+    kRunNoPhotosPerPage,
+    // The page or a photo could not be held in memory:
+    kRunOutOfMemory,
+    // The layout's background image cannot be read:
+    kRunBackgroundUnreadable,
+    // A listed photo cannot be read; argument: the photo.
+    kRunPhotoUnreadable,
+    // A page or web image file could not be written; argument: the file; `error` tells why.
+    kPageNotWritten,
+    // A page or web image would replace a photo being listed; argument: the file.
+    kPageWouldReplacePhoto,
 
     kCount // not a message: the number of codes
 };
@@ -80,7 +130,8 @@ struct Problem {
     // UTF-8 texts in the order the message uses them: file display name, section, key, value,
     // numbers as decimal text.
     std::vector<std::string> args;
-    // An errno value when the system said why, else 0.
+    // An errno value when the system said why, else 0: the catalogue adds its reason on a line
+    // of its own.
     int error = 0;
 };
 

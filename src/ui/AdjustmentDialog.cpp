@@ -1,7 +1,7 @@
 #include "ui/AdjustmentDialog.h"
 
-#include "app/Language.h"
 #include "app/LocalPath.h"
+#include "catalogue/Wording.h"
 #include "imaging/AdjustmentPreview.h"
 #include "imaging/Argb.h"
 #include "imaging/Raster.h"

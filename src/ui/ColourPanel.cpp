@@ -1,6 +1,6 @@
 #include "ui/ColourPanel.h"
 
-#include "app/Language.h"
+#include "catalogue/Wording.h"
 #include "imaging/Argb.h"
 #include "ui/InputFilter.h"
 

@@ -1,6 +1,6 @@
 #include "ui/FontChooser.h"
 
-#include "app/Language.h"
+#include "catalogue/Wording.h"
 #include "imaging/Fonts.h"
 #include "render/FontSample.h"
 #include "ui/BitmapView.h"

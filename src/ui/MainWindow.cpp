@@ -2,9 +2,10 @@
 
 #include "app/AppConfig.h"
 #include "app/DropRule.h"
-#include "app/Language.h"
 #include "app/OffThread.h"
 #include "app/PathRules.h"
+#include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "ui/BusyScope.h"
 #include "ui/FolderOpener.h"
 #include "ui/MainWindowDropTarget.h"
@@ -346,7 +347,6 @@ void MainWindow::buildList() {
     request.subfolders = subfolders();
     request.era = eraDates();
     request.withTime = showTime();
-    request.japanese = japanese();
     request.maxDumpBinCt = context_.config.maxDumpBinCt;
 
     // Progress is drawn about 25 times a second and once at the end: drawn for every photo, it
@@ -410,8 +410,8 @@ void MainWindow::buildList() {
     // The request belongs to this build. Left set, it would cut short every EXIF report the
     // sheet window reads later, since those reads poll the same request.
     stopRequested_ = false;
-    for (const QString& message : result.messages)
-        showMessage(message);
+    for (const text::Problem& problem : result.problems)
+        showMessage(ProblemText(problem, japanese()));
 }
 
 void MainWindow::stopReading() {
@@ -423,8 +423,7 @@ void MainWindow::openSheetWindow() {
     if (busy_)
         return;
     if (edit1_->text().isEmpty() || edit2_->text().isEmpty()) {
-        showMessage(Pick(japanese(), "読込み元フォルダと保存先フォルダを設定してください。",
-                         "Please set the source folder and destination folder."));
+        showMessage(ProblemText({text::ProblemCode::kPhotoListFoldersNotSet, {}}, japanese()));
         return;
     }
     emit sheetWindowRequested();
@@ -473,8 +472,8 @@ void MainWindow::dropNames(const QStringList& names) {
     // Only the first name counts; a drop sets the source folder and clears the list, it does not
     // build it.
     const DropDecision decision = DecideDrop(names.first());
-    if (!decision.message.isEmpty()) {
-        showMessage(decision.message);
+    if (decision.refusal) {
+        showMessage(ProblemText(*decision.refusal, japanese()));
         return;
     }
     edit1_->setText(decision.sourceFolder);

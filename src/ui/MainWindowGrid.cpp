@@ -1,7 +1,7 @@
 #include "ui/MainWindowGrid.h"
 
-#include "app/Language.h"
 #include "app/LocalPath.h"
+#include "catalogue/Wording.h"
 
 namespace quorvane {
 

@@ -1,6 +1,7 @@
 #include "ui/ProgramWindows.h"
 
-#include "app/Language.h"
+#include "catalogue/NoticeText.h"
+#include "catalogue/Wording.h"
 #include "imaging/Fonts.h"
 
 namespace quorvane {
@@ -21,10 +22,9 @@ ProgramWindows::ProgramWindows(const AppContext& context)
 
 void ProgramWindows::show() {
     main.show();
-    for (const QString& notice :
-         {SettingsFolderNotice(main.context()), MissingJapaneseFontNotice(main.japanese())})
-        if (!notice.isEmpty())
-            messages.ShowInfo(notice, &main);
+    for (const auto& notice : {SettingsFolderNotice(main.context()), MissingJapaneseFontNotice()})
+        if (notice)
+            messages.ShowInfo(NoticeText(*notice, main.japanese()), &main);
 }
 
 } // namespace quorvane

@@ -1,7 +1,8 @@
 #include "ui/SettingsEditor.h"
 
-#include "app/Language.h"
+#include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "imaging/Raster.h"
 #include "layout/LayoutCalc.h"
 #include "layout/LayoutFiles.h"
@@ -429,15 +430,21 @@ void SettingsEditor::save(bool asNew) {
     request.editorBusy = busy_;
     request.sheetRunPending = link_.sheetRunPending && link_.sheetRunPending();
     auto run = [&] { return asNew ? layout::SaveLayoutAs(request) : layout::SaveLayout(request); };
+    // Each save tells the operator its outcome: the refusal or failure, or the file saved.
+    const auto tell = [this](const layout::LayoutSaveResult& result) {
+        if (result.problem)
+            showInfo(ProblemText(*result.problem, japanese_));
+        if (result.notice)
+            showInfo(NoticeText(*result.notice, japanese_));
+    };
     if (busy_) {
-        // Refused with its message; the flag belongs to the save that is running.
-        showInfo(Q(run().message));
+        // Refused with its problem; the flag belongs to the save that is running.
+        tell(run());
         return;
     }
     BusyScope busy(busy_);
     const layout::LayoutSaveResult result = run();
-    if (!result.message.empty())
-        showInfo(Q(result.message));
+    tell(result);
     // A refused or failed save keeps the fields and the list as they are.
     if (result.status != layout::LayoutSaveStatus::Saved)
         return;

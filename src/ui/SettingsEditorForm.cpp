@@ -2,7 +2,7 @@
 // accessible names and Tab order.
 #include "ui/SettingsEditor.h"
 
-#include "app/Language.h"
+#include "catalogue/Wording.h"
 #include "ui/BitmapView.h"
 #include "ui/ColourPanel.h"
 #include "ui/InputFilter.h"

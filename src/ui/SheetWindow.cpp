@@ -1,8 +1,9 @@
 #include "ui/SheetWindow.h"
 
-#include "app/Language.h"
 #include "app/OffThread.h"
+#include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
+#include "catalogue/Wording.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
 #include "render/ObserverRelay.h"
@@ -34,7 +35,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <exception>
 #include <optional>
 
 namespace quorvane {
@@ -409,15 +409,11 @@ int SheetWindow::loadLayouts() {
     layout::LoopHooks hooks;
     hooks.yield = [] { QCoreApplication::processEvents(); };
     hooks.stopRequested = [this] { return job_.stopRequested(); };
-    try {
-        layouts_ = layout::LoadSheetLayouts(
-            QFile::encodeName(main_.context().settingsFolder).toStdString(), main_.japanese(),
-            hooks);
-    } catch (const std::exception&) {
-        layouts_.clear();
-        message(Pick(main_.japanese(), "カスタムサイズ読込みでエラーが発生しました。",
-                     "An error occurred in reading the custom size."));
-    }
+    layout::LoadedLayouts loaded = layout::LoadSheetLayouts(
+        QFile::encodeName(main_.context().settingsFolder).toStdString(), main_.japanese(), hooks);
+    layouts_ = std::move(loaded.layouts);
+    if (loaded.problem)
+        message(ProblemText(*loaded.problem, main_.japanese()));
     const QSignalBlocker quiet(comboBox1_);
     for (const layout::SheetLayout& entry : layouts_)
         comboBox1_->addItem(FromStd(entry.name));
@@ -538,11 +534,11 @@ void SheetWindow::createSheets() {
     const layout::SheetLayout chosen = layouts_[static_cast<size_t>(index)];
     // A layout written on Windows may name its background by a Windows path: said once per
     // layout, before the run fails on it.
-    const QString notice = layout::ForeignBackgroundNotice(chosen, main_.japanese());
+    const auto notice = layout::ForeignBackgroundNotice(chosen);
     const QString file = QString::fromStdString(chosen.ini_file_name);
-    if (!notice.isEmpty() && !noticedLayouts_.contains(file)) {
+    if (notice && !noticedLayouts_.contains(file)) {
         noticedLayouts_.insert(file);
-        message(notice);
+        message(NoticeText(*notice, main_.japanese()));
     }
     runStarted_ = false;
     pagesWritten_ = 0;
@@ -678,6 +674,10 @@ void SheetWindow::message(const QString& text) {
 
 void SheetWindow::problem(const text::Problem& problem) {
     message(ProblemText(problem, main_.japanese()));
+}
+
+void SheetWindow::notice(const text::Notice& notice) {
+    message(NoticeText(notice, main_.japanese()));
 }
 
 void SheetWindow::openFolder(const QString& folder) {

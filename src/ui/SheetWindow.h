@@ -111,14 +111,16 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     void clearPreview() override;
     void outputFolderChosen(const QString& folder) override;
     void pageWritten(const QString& path) override;
-    void message(const QString& text) override;
     void problem(const text::Problem& problem) override;
+    void notice(const text::Notice& notice) override;
     void openFolder(const QString& folder) override;
     void stopButtonVisible(bool visible) override;
     void yield() override;
     QSize previewSize() override;
     std::optional<PhotoAdjustment> adjustPhoto(const QString& path) override;
 
+    // Shows a message through showMessage, the pointer not busy over it.
+    void message(const QString& text);
     void createControls();
     void layOutControls();
     void applyTexts();

@@ -2,6 +2,7 @@
 #include "app/PhotoList.h"
 #include "app/DropRule.h"
 #include "app/LocalPath.h"
+#include "catalogue/ProblemText.h"
 
 #include "TestSupport.h"
 
@@ -16,6 +17,14 @@ namespace {
 
 QString Q(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
+}
+
+// The problems as the windows show them.
+QStringList Worded(const std::vector<text::Problem>& problems, bool japanese) {
+    QStringList out;
+    for (const text::Problem& p : problems)
+        out << ProblemText(p, japanese);
+    return out;
 }
 
 QStringList Names(const QStringList& paths, const QString& root) {
@@ -219,7 +228,7 @@ TEST(BuildPhotoList, RowsTakeSideFileDatesAndNumbersInOrder) {
     EXPECT_EQ(result.rows[0], (PhotoEntry{1, "A.png", "", folder}));
     EXPECT_EQ(result.rows[1], (PhotoEntry{2, "b.jpg", "2001/02/03", folder}));
     EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
-    EXPECT_TRUE(result.messages.isEmpty());
+    EXPECT_TRUE(result.problems.empty());
 }
 
 TEST(BuildPhotoList, EmptiesTheRowsBeforeListingOnlyWhenTheBoxesPass) {
@@ -248,16 +257,16 @@ TEST(BuildPhotoList, PreconditionMessagesLeaveTheListAlone) {
     request.sourceFolder = Q(dir.path());
     PhotoListResult r = BuildPhotoList(request);
     EXPECT_FALSE(r.listReplaced);
-    EXPECT_EQ(r.messages, QStringList{"読込み元フォルダと保存先フォルダを設定してください。"});
-    request.japanese = false;
-    EXPECT_EQ(BuildPhotoList(request).messages,
+    EXPECT_EQ(Worded(r.problems, true),
+              QStringList{"読込み元フォルダと保存先フォルダを設定してください。"});
+    EXPECT_EQ(Worded(BuildPhotoList(request).problems, false),
               QStringList{"Please set the source folder and destination folder."});
 
     test::WriteFile(dir / "blocker", "x");
     request.saveFolder = Q(dir / "blocker/out");
     r = BuildPhotoList(request);
     EXPECT_FALSE(r.listReplaced);
-    EXPECT_EQ(r.messages,
+    EXPECT_EQ(Worded(r.problems, false),
               QStringList{"Can not create a save destination folder.\n" + request.saveFolder});
 
     request.sourceFolder = Q(dir / "missing");
@@ -265,7 +274,7 @@ TEST(BuildPhotoList, PreconditionMessagesLeaveTheListAlone) {
     r = BuildPhotoList(request);
     EXPECT_TRUE(r.listReplaced);
     EXPECT_TRUE(r.rows.isEmpty());
-    EXPECT_TRUE(r.messages.isEmpty());
+    EXPECT_TRUE(r.problems.empty());
 }
 
 TEST(BuildPhotoList, StopKeepsRowsSoFarAndVanishedPhotosGetNoRow) {
@@ -304,12 +313,11 @@ TEST(BuildPhotoList, StopsAtTheMaximumWithItsMessage) {
     PhotoListRequest request;
     request.sourceFolder = Q(dir.path());
     request.saveFolder = Q(dir.path());
-    request.japanese = false;
     const PhotoListResult r = BuildPhotoList(request);
     ASSERT_EQ(r.rows.size(), kPhotoListRows);
     // Sorted; p110000 and p110001 lie beyond the maximum.
     EXPECT_EQ(r.rows.back().fileName, "p109999.gif");
-    EXPECT_EQ(r.messages,
+    EXPECT_EQ(Worded(r.problems, false),
               QStringList{"Since it reached the maximum number of sheets, it was interrupted."});
 }
 
@@ -320,7 +328,9 @@ TEST(DropRule, FolderFileAndComma) {
     EXPECT_EQ(DecideDrop(Q(dir / "Photos") + "/").sourceFolder, Q(dir / "Photos") + "/");
     const DropDecision refused = DecideDrop(Q(dir / "a,b"));
     EXPECT_TRUE(refused.sourceFolder.isEmpty());
-    EXPECT_EQ(refused.message, "ドロップ処理\nフォルダ名にカンマが含まれています。中断しました。");
+    ASSERT_TRUE(refused.refusal);
+    EXPECT_EQ(ProblemText(*refused.refusal, true),
+              "ドロップ処理\nフォルダ名にカンマが含まれています。中断しました。");
 }
 
 // Dropped addresses keep the exact bytes of their names, also bytes that are not UTF-8.

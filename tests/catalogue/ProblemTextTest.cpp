@@ -1,10 +1,15 @@
-// The catalogue of the core's problems: every code has both texts with the same arguments, the
-// arguments go in once and in order, and a stage's messages stand one a line.
+// The catalogue of the core's problems: every code has both texts with the same arguments (the
+// settings editor's saves and the drop refusal read in Japanese in both), the arguments go in
+// once and in order, a system's reason follows on its own line, and a stage's messages stand one
+// a line.
 #include "catalogue/ProblemText.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,11 +33,22 @@ TEST(ProblemText, EveryCodeHasBothTextsWithTheSameArguments) {
     const std::vector<std::string> marks = {"<1>", "<2>", "<3>", "<4>", "<5>"};
     const QRegularExpression japaneseChars(
         QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    // The design words these in Japanese whatever the interface's language.
+    const std::set<ProblemCode> japaneseInBoth = {
+        ProblemCode::kLayoutSaveBusy,     ProblemCode::kLayoutSaveNotCalculated,
+        ProblemCode::kLayoutSaveSheetRun, ProblemCode::kLayoutSaveNoFreeNumber,
+        ProblemCode::kLayoutNotSaved,     ProblemCode::kLayoutNotOverwritten,
+        ProblemCode::kDropNameHasComma,
+    };
     for (int n = 0; n < static_cast<int>(ProblemCode::kCount); ++n) {
         const Problem p = Make(static_cast<ProblemCode>(n), marks);
         const QString ja = ProblemText(p, true);
         const QString en = ProblemText(p, false);
-        EXPECT_FALSE(ja.isEmpty()) << "code " << n;
+        EXPECT_TRUE(ja.contains(japaneseChars)) << "code " << n << ": " << Utf8(ja);
+        if (japaneseInBoth.count(p.code)) {
+            EXPECT_EQ(en, ja) << "code " << n;
+            continue;
+        }
         EXPECT_FALSE(en.isEmpty()) << "code " << n;
         EXPECT_FALSE(en.contains(japaneseChars)) << "code " << n << ": " << Utf8(en);
         EXPECT_NE(ja, en) << "code " << n;
@@ -77,6 +93,34 @@ TEST(ProblemText, ArgumentsGoInOnceInTheirOrder) {
     for (const auto& c : cases) {
         EXPECT_EQ(Utf8(ProblemText(c.problem, true)), c.ja) << c.what;
         EXPECT_EQ(Utf8(ProblemText(c.problem, false)), c.en) << c.what;
+    }
+}
+
+TEST(ProblemText, TheSystemsReasonFollowsOnALineOfItsOwn) {
+    const std::string page = "Could not write the page.\n/out/page0001.jpg";
+    const std::string seite = "ページを書き込めませんでした。\n/out/page0001.jpg";
+    const struct {
+        int error;
+        const char* ja; // after the message and a line break; none for 0
+        std::string en;
+    } cases[] = {
+        {0, nullptr, ""},
+        {ENOSPC, "ディスクに空きがありません。", "The disk is full."},
+        {EDQUOT, "ディスクに空きがありません。", "The disk is full."},
+        {EACCES, "書き込みが許可されていません。", "Writing is not permitted."},
+        {EPERM, "書き込みが許可されていません。", "Writing is not permitted."},
+        {EROFS, "書き込みが許可されていません。", "Writing is not permitted."},
+        {ENOENT, "フォルダがありません。", "The folder does not exist."},
+        {ENOTDIR, "フォルダがありません。", "The folder does not exist."},
+        {EISDIR, "同じ名前のフォルダがあります。", "A folder of that name is in the way."},
+        {EIO, std::strerror(EIO), std::strerror(EIO)},
+    };
+    for (const auto& c : cases) {
+        Problem p = Make(ProblemCode::kPageNotWritten, {"/out/page0001.jpg"});
+        p.error = c.error;
+        EXPECT_EQ(Utf8(ProblemText(p, true)), c.ja ? seite + "\n" + c.ja : seite) << c.error;
+        EXPECT_EQ(Utf8(ProblemText(p, false)), c.ja ? page + "\n" + c.en : page) << c.error;
+        EXPECT_EQ(Utf8(ErrorReasonText(c.error, false)), c.en) << c.error;
     }
 }
 

@@ -2,7 +2,7 @@
 // dialog that carries its messages and its question.
 #include "EditorHarness.h"
 
-#include "app/Language.h"
+#include "catalogue/Wording.h"
 #include "imaging/Argb.h"
 #include "render/FontSample.h"
 #include "ui/BitmapView.h"

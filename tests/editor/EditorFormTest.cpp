@@ -2,7 +2,7 @@
 // standard sizes, the tabs, accessible names and the keyboard's reach.
 #include "EditorHarness.h"
 
-#include "app/Language.h"
+#include "catalogue/Wording.h"
 
 #include <QApplication>
 #include <QCheckBox>

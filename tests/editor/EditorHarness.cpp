@@ -1,6 +1,6 @@
 #include "EditorHarness.h"
 
-#include "app/Language.h"
+#include "catalogue/Wording.h"
 #include "ui/InputFilter.h"
 
 #include <QAbstractButton>

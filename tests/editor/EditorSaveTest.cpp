@@ -70,7 +70,7 @@ TEST(EditorSave, TypedLayoutCalculatedSavedListedAndOpenedAgain) {
     EXPECT_EQ(h.reloads, 1);
     EXPECT_TRUE(h.text("Edit8").isEmpty());
     EXPECT_TRUE(h.editor.layoutText().empty());
-    const auto listed = layout::LoadSheetLayouts(h.folder().string(), true);
+    const auto listed = layout::LoadSheetLayouts(h.folder().string(), true).layouts;
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].name, "Ａ４　４面");
     EXPECT_EQ(listed[0].photo_width, 1181);
@@ -97,7 +97,7 @@ TEST(EditorSave, TypedLayoutCalculatedSavedListedAndOpenedAgain) {
     EXPECT_EQ(h.editor.settingsCount(), 1);
     EXPECT_EQ(h.editor.editedRow(), -1);
     EXPECT_EQ(h.reloads, 2);
-    EXPECT_TRUE(layout::LoadSheetLayouts(h.folder().string(), true).empty());
+    EXPECT_TRUE(layout::LoadSheetLayouts(h.folder().string(), true).layouts.empty());
 }
 
 // After a calculated layout: the steps (see EditorHarness::run), the last message, the reloads

@@ -1,6 +1,7 @@
 // The canvas: exact fills, the layouts' font names drawn with the IPA fonts, fractional font
 // sizes, text measured over all lines and drawn unclipped, line by line.
 #include "imaging/Canvas.h"
+#include "catalogue/NoticeText.h"
 #include "imaging/Fonts.h"
 #include "imaging/Raster.h"
 
@@ -69,10 +70,12 @@ TEST_F(CanvasTest, LayoutFontNamesDrawWithTheIpaFonts) {
 }
 
 TEST_F(CanvasTest, AMissingJapaneseFontIsNoticedNamingThePackages) {
-    EXPECT_TRUE(MissingJapaneseFontNotice(true).isEmpty()); // the IPA fonts are installed here
-    EXPECT_TRUE(MissingJapaneseFontNotice({QStringLiteral("IPAGothic")}, false).isEmpty());
+    EXPECT_FALSE(MissingJapaneseFontNotice()); // the IPA fonts are installed here
+    EXPECT_FALSE(MissingJapaneseFontNotice({QStringLiteral("IPAGothic")}));
+    const auto missing = MissingJapaneseFontNotice(QStringList());
+    ASSERT_TRUE(missing);
     for (const bool japanese : {true, false}) {
-        const QString notice = MissingJapaneseFontNotice(QStringList(), japanese);
+        const QString notice = NoticeText(*missing, japanese);
         EXPECT_TRUE(notice.contains("fonts-ipafont-gothic")) << japanese;
         EXPECT_EQ(notice.contains(QStringLiteral("フォント")), japanese);
     }

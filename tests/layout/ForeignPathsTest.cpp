@@ -1,5 +1,6 @@
 // Background images named by Windows paths in layouts written on Windows.
 #include "layout/ForeignPaths.h"
+#include "catalogue/NoticeText.h"
 
 #include "TestSupport.h"
 
@@ -29,10 +30,10 @@ TEST(ForeignPaths, WindowsPathsThatDoNotExistHereAreNamedWithTheirLayout) {
         layout.name = "A4 four";
         layout.ini_file_name = "CustomSize0003.ini";
         layout.background_image = c.path;
-        const QString notice = ForeignBackgroundNotice(layout, false);
-        EXPECT_EQ(!notice.isEmpty(), c.notice) << c.path;
+        const auto notice = ForeignBackgroundNotice(layout);
+        EXPECT_EQ(notice.has_value(), c.notice) << c.path;
         if (c.notice) {
-            EXPECT_EQ(notice.toStdString(),
+            EXPECT_EQ(quorvane::NoticeText(*notice, false).toStdString(),
                       "The layout CustomSize0003.ini (A4 four) names its background image by a "
                       "Windows path, which does not exist here. Edit the layout and choose the "
                       "image again: " +

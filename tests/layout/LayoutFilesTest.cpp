@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <new>
 #include <tuple>
 
 using namespace quorvane::layout;
@@ -36,7 +37,7 @@ TEST(LayoutFiles, LoadsEnabledFilesInNumberOrderAcrossGaps) {
     TempDir dir;
     WriteLayout(dir, 3, Enabled("three"));
     WriteLayout(dir, 1, Enabled("one"));
-    auto layouts = LoadSheetLayouts(dir.str(), true);
+    auto layouts = LoadSheetLayouts(dir.str(), true).layouts;
     ASSERT_EQ(layouts.size(), 2u);
     EXPECT_EQ(layouts[0].name, "one");
     EXPECT_EQ(layouts[0].ini_file_name, "CustomSize0001.ini");
@@ -52,7 +53,7 @@ TEST(LayoutFiles, DisabledFilesAreSkippedButTakeTheirNumber) {
     WriteLayout(dir, 3, "[INPUT]\nCHECKBOX7=yes\n"); // not an integer: the default, disabled
     WriteLayout(dir, 4, "[INPUT]\nCHECKBOX7=-1\n");
     WriteLayout(dir, 1001, Enabled("beyond the last number"));
-    auto layouts = LoadSheetLayouts(dir.str(), true);
+    auto layouts = LoadSheetLayouts(dir.str(), true).layouts;
     ASSERT_EQ(layouts.size(), 1u);
     EXPECT_EQ(layouts[0].ini_file_name, "CustomSize0004.ini");
     EXPECT_EQ(FindFreeLayoutNumber(dir.str()), 5);
@@ -82,7 +83,7 @@ TEST(LayoutFiles, AFileOfOnlyTheEnableFlagGivesTheDefaultsByLanguage) {
     TempDir dir;
     WriteLayout(dir, 1, "[INPUT]\nCHECKBOX7=1\n");
     for (bool japanese : {true, false}) {
-        auto layouts = LoadSheetLayouts(dir.str(), japanese);
+        auto layouts = LoadSheetLayouts(dir.str(), japanese).layouts;
         ASSERT_EQ(layouts.size(), 1u);
         const SheetLayout& l = layouts[0];
         std::string font = japanese ? "ＭＳ ゴシック" : "MS Gothic";
@@ -133,7 +134,7 @@ TEST(LayoutFiles, UnusableValuesTakeTheirDefaults) {
                 "[INPUT]\nCHECKBOX7=1\n");
     WriteLayout(dir, 2, "[PHOTO]\naspect_ratio=1e39\n[INPUT]\nCHECKBOX7=1\n");
     WriteLayout(dir, 3, "[PHOTO]\naspect_ratio=1.4285\n[INPUT]\nCHECKBOX7=1\n");
-    auto layouts = LoadSheetLayouts(dir.str(), true);
+    auto layouts = LoadSheetLayouts(dir.str(), true).layouts;
     ASSERT_EQ(layouts.size(), 3u);
     const SheetLayout& l = layouts[0];
     EXPECT_EQ(l.dpi, 300);
@@ -153,7 +154,7 @@ TEST(LayoutFiles, ReadsFilesOfTheWindowsProgram) {
     std::string body = "[PAPER]\r\nname=Ａ４　展示用\r\nwidth=3508\r\n[TITLE]\r\n"
                        "title=写真展\r\ntitle_font_name=ＭＳ 明朝\r\n[INPUT]\r\nCHECKBOX7=1\r\n";
     WriteLayout(dir, 1, quorvane::text::Utf8ToCp932(body));
-    auto layouts = LoadSheetLayouts(dir.str(), false);
+    auto layouts = LoadSheetLayouts(dir.str(), false).layouts;
     ASSERT_EQ(layouts.size(), 1u);
     EXPECT_EQ(layouts[0].name, "Ａ４　展示用");
     EXPECT_EQ(layouts[0].width, 3508);
@@ -168,12 +169,12 @@ TEST(LayoutFiles, YieldsBeforeEveryNumberAndStopsWhenAsked) {
     int yields = 0;
     LoopHooks hooks;
     hooks.yield = [&] { ++yields; };
-    EXPECT_EQ(LoadSheetLayouts(dir.str(), true, hooks).size(), 5u);
+    EXPECT_EQ(LoadSheetLayouts(dir.str(), true, hooks).layouts.size(), 5u);
     EXPECT_EQ(yields, kMaxLayoutFiles);
 
     yields = 0;
     hooks.stopRequested = [&] { return yields > 3; };
-    auto layouts = LoadSheetLayouts(dir.str(), true, hooks);
+    auto layouts = LoadSheetLayouts(dir.str(), true, hooks).layouts;
     EXPECT_EQ(layouts.size(), 3u);
     EXPECT_EQ(yields, 4);
 }
@@ -188,5 +189,35 @@ TEST(LayoutFiles, NoFreeNumberWhenAllThousandAreTaken) {
     EXPECT_EQ(FindFreeLayoutNumber(dir.str()), 0);
     std::filesystem::remove(dir / LayoutFileName(640));
     EXPECT_EQ(FindFreeLayoutNumber(dir.str()), 640);
-    EXPECT_TRUE(LoadSheetLayouts(dir.str(), true).empty());
+    EXPECT_TRUE(LoadSheetLayouts(dir.str(), true).layouts.empty());
+}
+
+TEST(LayoutFiles, AFailureWhileReadingIsAProblemAndListsNothing) {
+    TempDir dir;
+    for (int i = 1; i <= 3; ++i)
+        WriteLayout(dir, i, Enabled("n" + std::to_string(i)));
+    const struct {
+        const char* what;
+        int failAtYield; // -1: never
+        size_t listed;
+    } cases[] = {
+        {"read whole", -1, 3},
+        {"memory runs out after two files", 3, 0},
+        {"memory runs out before the first", 1, 0},
+    };
+    for (const auto& c : cases) {
+        int yields = 0;
+        LoopHooks hooks;
+        hooks.yield = [&] {
+            if (++yields == c.failAtYield)
+                throw std::bad_alloc();
+        };
+        const LoadedLayouts loaded = LoadSheetLayouts(dir.str(), true, hooks);
+        EXPECT_EQ(loaded.layouts.size(), c.listed) << c.what;
+        EXPECT_EQ(loaded.problem.has_value(), c.failAtYield >= 0) << c.what;
+        if (loaded.problem) {
+            EXPECT_EQ(loaded.problem->code, quorvane::text::ProblemCode::kLayoutsUnreadable)
+                << c.what;
+        }
+    }
 }

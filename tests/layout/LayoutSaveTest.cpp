@@ -1,6 +1,8 @@
 // Saving calculated layout text: the refusals in order, the lowest free number, the limit, and
 // failures that keep the old file and are reported as failures.
 #include "layout/LayoutSave.h"
+#include "catalogue/NoticeText.h"
+#include "catalogue/ProblemText.h"
 #include "layout/LayoutFiles.h"
 
 #include "TestSupport.h"
@@ -26,6 +28,13 @@ LayoutSaveRequest Request(const TempDir& dir) {
     r.settingsFolder = dir.str();
     r.layoutText = kText;
     return r;
+}
+
+// What the editor shows for the result (the same in both languages).
+std::string Said(const LayoutSaveResult& result) {
+    if (result.problem)
+        return quorvane::ProblemText(*result.problem, false).toStdString();
+    return result.notice ? quorvane::NoticeText(*result.notice, false).toStdString() : "";
 }
 
 // Files of the folder other than the layouts (left-over temporary files).
@@ -82,7 +91,7 @@ TEST(LayoutSave, RefusalsComeInTheirOrder) {
         for (auto save : {SaveLayout, SaveLayoutAs}) {
             LayoutSaveResult result = save(r);
             EXPECT_EQ(result.status, LayoutSaveStatus::Refused);
-            EXPECT_EQ(result.message, c.message);
+            EXPECT_EQ(Said(result), c.message);
         }
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
@@ -96,7 +105,7 @@ TEST(LayoutSave, SaveAsTakesTheLowestFreeNumber) {
     EXPECT_EQ(result.status, LayoutSaveStatus::Saved);
     EXPECT_TRUE(result.savedAsNew);
     EXPECT_EQ(result.fileName, "CustomSize0002.ini");
-    EXPECT_EQ(result.message, "CustomSize0002.ini へ設定を保存しました。");
+    EXPECT_EQ(Said(result), "CustomSize0002.ini へ設定を保存しました。");
     EXPECT_EQ(ReadFile(dir / "CustomSize0002.ini"), kText);
     EXPECT_EQ(SaveLayoutAs(Request(dir)).fileName, "CustomSize0004.ini");
     EXPECT_EQ(StrayFiles(dir), 0);
@@ -127,7 +136,7 @@ TEST(LayoutSave, OverwriteReplacesTheLoadedFile) {
     LayoutSaveResult result = SaveLayout(r);
     EXPECT_EQ(result.status, LayoutSaveStatus::Saved);
     EXPECT_FALSE(result.savedAsNew);
-    EXPECT_EQ(result.message, "CustomSize0005.ini へ設定を上書き保存しました。");
+    EXPECT_EQ(Said(result), "CustomSize0005.ini へ設定を上書き保存しました。");
     EXPECT_EQ(ReadFile(dir / "CustomSize0005.ini"), kText);
     EXPECT_EQ(StrayFiles(dir), 0);
 }
@@ -146,10 +155,10 @@ TEST(LayoutSave, AnInterruptedOverwriteIsAFailureAndKeepsTheOldFile) {
         result = SaveLayout(r);
     }
     EXPECT_EQ(result.status, LayoutSaveStatus::Failed);
-    EXPECT_EQ(result.message, "CustomSize0001.ini への設定を上書き保存出来ませんでした。");
+    EXPECT_EQ(Said(result), "CustomSize0001.ini への設定を上書き保存出来ませんでした。");
     EXPECT_EQ(ReadFile(dir / "CustomSize0001.ini"), old);
     EXPECT_EQ(StrayFiles(dir), 0);
-    ASSERT_EQ(LoadSheetLayouts(dir.str(), true).size(), 1u);
+    ASSERT_EQ(LoadSheetLayouts(dir.str(), true).layouts.size(), 1u);
 }
 
 TEST(LayoutSave, AReadOnlyFolderIsAFailure) {
@@ -171,9 +180,9 @@ TEST(LayoutSave, AReadOnlyFolderIsAFailure) {
     if (writable)
         GTEST_SKIP() << "this user may write into read-only folders";
     EXPECT_EQ(overwrite.status, LayoutSaveStatus::Failed);
-    EXPECT_EQ(overwrite.message, "CustomSize0001.ini への設定を上書き保存出来ませんでした。");
+    EXPECT_EQ(Said(overwrite), "CustomSize0001.ini への設定を上書き保存出来ませんでした。");
     EXPECT_EQ(saveAs.status, LayoutSaveStatus::Failed);
-    EXPECT_EQ(saveAs.message, "CustomSize0002.ini への設定を保存出来ませんでした。");
+    EXPECT_EQ(Said(saveAs), "CustomSize0002.ini への設定を保存出来ませんでした。");
     EXPECT_EQ(ReadFile(dir / "CustomSize0001.ini"), old);
 }
 
@@ -183,7 +192,7 @@ TEST(LayoutSave, AMissingFolderOrAForeignNameIsAFailure) {
     r.settingsFolder = (dir / "missing").string();
     LayoutSaveResult result = SaveLayoutAs(r);
     EXPECT_EQ(result.status, LayoutSaveStatus::Failed);
-    EXPECT_EQ(result.message, "CustomSize0001.ini への設定を保存出来ませんでした。");
+    EXPECT_EQ(Said(result), "CustomSize0001.ini への設定を保存出来ませんでした。");
 
     r.settingsFolder = (dir / "sub").string();
     std::filesystem::create_directory(dir / "sub");
@@ -199,6 +208,6 @@ TEST(LayoutSave, SaveAsStopsAtTheThousandthFile) {
         WriteFile(dir / LayoutFileName(i), "");
     LayoutSaveResult result = SaveLayoutAs(Request(dir));
     EXPECT_EQ(result.status, LayoutSaveStatus::Refused);
-    EXPECT_EQ(result.message, "設定は最大1000ファイルまでです。");
+    EXPECT_EQ(Said(result), "設定は最大1000ファイルまでです。");
     EXPECT_FALSE(std::filesystem::exists(dir / "CustomSize1001.ini"));
 }

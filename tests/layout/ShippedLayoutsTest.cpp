@@ -51,7 +51,7 @@ TEST(ShippedLayouts, AreListedWithTheirPaperAndGrid) {
         {"CustomSize0003.ini", "Lサイズ 1枚", 1500, 1051, 1, 1},
         {"CustomSize0004.ini", "2L 6枚", 2102, 1500, 3, 2},
     };
-    std::vector<SheetLayout> layouts = LoadSheetLayouts(ShippedFolder(), true);
+    std::vector<SheetLayout> layouts = LoadSheetLayouts(ShippedFolder(), true).layouts;
     ASSERT_GE(layouts.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
         const SheetLayout& l = layouts[i];
@@ -70,7 +70,7 @@ TEST(ShippedLayouts, AreListedWithTheirPaperAndGrid) {
 // The grid, the strip under the last row, the page title and page number and the number label
 // fit where the renderer puts them, so nothing is clipped at the page edge or shrunk.
 TEST(ShippedLayouts, KeepCellsAndTextsOnThePage) {
-    for (const SheetLayout& l : LoadSheetLayouts(ShippedFolder(), true)) {
+    for (const SheetLayout& l : LoadSheetLayouts(ShippedFolder(), true).layouts) {
         SCOPED_TRACE(l.ini_file_name);
         int gapX = l.photo_col < 2
                        ? 0

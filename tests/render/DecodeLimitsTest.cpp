@@ -7,6 +7,7 @@
 
 #include "HostileJpeg.h"
 #include "TestSupport.h"
+#include "WordingObserver.h"
 
 #include <QImage>
 #include <atomic>
@@ -26,7 +27,8 @@ QString Q(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
 }
 
-struct Recorder : SheetRunObserver {
+struct Recorder : test::WordingObserver {
+    Recorder() { japanese = false; } // the runs are English
     QStringList messages, written;
     void message(const QString& t) override { messages << t; }
     void pageWritten(const QString& p) override { written << p; }

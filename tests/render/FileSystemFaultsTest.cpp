@@ -5,6 +5,7 @@
 #include "render/SheetJob.h"
 
 #include "TestSupport.h"
+#include "WordingObserver.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,7 +44,8 @@ struct SmallDisk {
     bool mounted = false;
 };
 
-struct Recorder : SheetRunObserver {
+struct Recorder : test::WordingObserver {
+    Recorder() { japanese = false; } // the runs are English
     QStringList messages, written;
     std::function<void(const QString&)> onPage;
     void message(const QString& t) override { messages << t; }

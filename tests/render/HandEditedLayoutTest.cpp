@@ -1,12 +1,12 @@
 // Layout files edited by hand: a value no page can use, or one that makes the page or its photos
 // too large for memory, is refused naming the file and key, nothing is written and old pages
 // stay; values within the bounds still render.
-#include "catalogue/ProblemText.h"
 #include "layout/RenderableLayout.h"
 #include "layout/SheetLayout.h"
 #include "render/SheetJob.h"
 
 #include "TestSupport.h"
+#include "WordingObserver.h"
 
 #include <QImage>
 #include <functional>
@@ -17,10 +17,9 @@ using quorvane::test::TempDir;
 
 namespace {
 
-struct Messages : SheetRunObserver {
+struct Messages : test::WordingObserver {
     QStringList texts;
     void message(const QString& t) override { texts << t; }
-    void problem(const text::Problem& p) override { texts << ProblemText(p, true); }
 };
 
 TEST(HandEditedLayout, RefusedOrRenderedWithoutUndefinedBehaviour) {

@@ -6,6 +6,7 @@
 
 #include "HostileJpeg.h"
 #include "TestSupport.h"
+#include "WordingObserver.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -60,7 +61,8 @@ const char kAnimatedGif[] =
     "800000ff000000020e848fa9cbed0fa39cb4da8bb33e05003b";
 
 // Records the run's messages and pages.
-struct Recorder : SheetRunObserver {
+struct Recorder : test::WordingObserver {
+    Recorder() { japanese = false; } // the runs are English
     QStringList messages;
     QVector<QImage> pages;
     void message(const QString& t) override { messages << t; }

@@ -38,9 +38,11 @@ struct Target : SheetRunObserver {
     void clearPreview() override { note(QStringLiteral("clear")); }
     void outputFolderChosen(const QString& f) override { note("folder " + f); }
     void pageWritten(const QString& p) override { note("written " + p); }
-    void message(const QString& t) override { note("message " + t); }
     void problem(const text::Problem& p) override {
         note(QStringLiteral("problem %1").arg(static_cast<int>(p.code)));
+    }
+    void notice(const text::Notice& n) override {
+        note(QStringLiteral("notice %1").arg(static_cast<int>(n.code)));
     }
     void openFolder(const QString& f) override { note("open " + f); }
     void stopButtonVisible(bool v) override { note(QStringLiteral("stop %1").arg(v)); }
@@ -72,16 +74,19 @@ TEST(ObserverRelay, EveryReportReachesTheObserverOnItsThreadInOrder) {
         relay.pageFinished(QImage(4000, 2000, QImage::Format_ARGB32));
         relay.pageWritten("out/page0001.jpg");
         relay.problem(text::Problem{text::ProblemCode::kLayoutUnusableValue, {}, 0});
-        relay.message("done");
+        relay.notice(text::Notice{text::NoticeCode::kSheetsCreated, {}});
         relay.openFolder("out");
     });
     EXPECT_TRUE(target.allOnOwnThread);
-    EXPECT_EQ(target.seen,
-              (QStringList{"stop 1", "clear", "folder out", "yield", "adjust p.jpg", "photo 30",
-                           "progress 1/4", "size", "page", "written out/page0001.jpg",
-                           QStringLiteral("problem %1")
-                               .arg(static_cast<int>(text::ProblemCode::kLayoutUnusableValue)),
-                           "message done", "open out"}));
+    EXPECT_EQ(
+        target.seen,
+        (QStringList{
+            "stop 1", "clear", "folder out", "yield", "adjust p.jpg", "photo 30", "progress 1/4",
+            "size", "page", "written out/page0001.jpg",
+            QStringLiteral("problem %1")
+                .arg(static_cast<int>(text::ProblemCode::kLayoutUnusableValue)),
+            QStringLiteral("notice %1").arg(static_cast<int>(text::NoticeCode::kSheetsCreated)),
+            "open out"}));
     ASSERT_TRUE(answer);
     EXPECT_TRUE(answer->accepted);
     // 4000 x 2000 fitted into 400 x 300.

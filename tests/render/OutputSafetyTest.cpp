@@ -6,6 +6,7 @@
 #include "render/SheetJob.h"
 
 #include "TestSupport.h"
+#include "WordingObserver.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +28,8 @@ QString Q(const fs::path& p) {
     return QString::fromStdString(p.string());
 }
 
-struct Recorder : SheetRunObserver {
+struct Recorder : test::WordingObserver {
+    Recorder() { japanese = false; } // the runs are English
     QStringList messages, written;
     QString folder;
     SheetJob* job = nullptr;
@@ -319,6 +321,26 @@ TEST_F(OutputSafety, RunsIntoOneFolderExcludeEachOther) {
         folders << QFileInfo(rec.folder).fileName();
     }
     EXPECT_EQ(folders, (QStringList{"20261208090000", "20261208090000-2", "20261208090000-3"}));
+}
+
+// An old page that cannot be removed (a file mounted over it: root only) is named, and the run
+// goes on and writes its pages.
+TEST_F(OutputSafety, AnOldPageThatStaysIsNamedAndTheRunGoesOn) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a file over an old page needs root";
+    AddPhotos(3, dir / "photos");
+    test::WriteFile(Output() / "old.jpg", "old page");
+    test::WriteFile(dir / "other.jpg", "mounted over it");
+    if (::mount((dir / "other.jpg").c_str(), (Output() / "old.jpg").c_str(), nullptr, MS_BIND,
+                nullptr) != 0)
+        GTEST_SKIP() << "this machine refused the mount";
+    const int code = job.press(&layout, settings, rec);
+    ::umount2((Output() / "old.jpg").c_str(), MNT_DETACH);
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(rec.messages, (QStringList{"Failed to delete the file.\n" + Q(Output() / "old.jpg"),
+                                         "Created the sheet."}));
+    EXPECT_EQ(test::ReadFile(Output() / "old.jpg"), "old page");
+    EXPECT_TRUE(fs::exists(Output() / "page0001.jpg"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Page files: names, the 640-pixel reduction, the JFIF resolution stamp, do-not-overwrite and
 // failed writes that leave nothing half-written.
 #include "render/PageOutput.h"
+#include "catalogue/ProblemText.h"
 #include "render/OutputFolder.h"
 
 #include "TestSupport.h"
@@ -113,7 +114,8 @@ TEST(PageOutput, WritesReducedStampedPagesAndFullResolutionOnRequest) {
     options.dpi = 350;
     options.quality = 75;
     PageWriteResult r = WritePage(Page(4961, 3508), folder, 1, options);
-    ASSERT_EQ(r.outcome, PageWriteResult::Written) << r.message.toStdString();
+    ASSERT_EQ(r.outcome, PageWriteResult::Written)
+        << (r.problem ? ProblemText(*r.problem, false).toStdString() : "");
     EXPECT_EQ(r.path, Q(dir / "page0001.jpg"));
     QImageReader reader(r.path);
     EXPECT_EQ(reader.size(), QSize(640, 452));
@@ -167,14 +169,15 @@ TEST(PageOutput, KeepsExistingPagesByteForByteWhenAsked) {
 TEST(PageOutput, AFailedWriteNamesTheFileAndLeavesNothingBehind) {
     TempDir dir;
     PageWriteOptions options;
-    options.japanese = false;
     // The folder vanishes after it was opened.
     OutputFolder vanished(Q(dir.path()), {"gone"}, false);
     ASSERT_TRUE(QDir(Q(dir / "gone")).removeRecursively());
     const PageWriteResult r = WritePage(Page(100, 80), vanished, 7, options);
     EXPECT_EQ(r.outcome, PageWriteResult::Failed);
-    EXPECT_EQ(r.message, "Could not write the page.\n" + Q(dir / "gone/page0007.jpg") +
-                             "\nThe folder does not exist.");
+    ASSERT_TRUE(r.problem);
+    EXPECT_EQ(ProblemText(*r.problem, false), "Could not write the page.\n" +
+                                                  Q(dir / "gone/page0007.jpg") +
+                                                  "\nThe folder does not exist.");
     OutputFolder folder(Q(dir.path()), {}, false);
     EXPECT_EQ(WritePage(QImage(), folder, 1, options).outcome, PageWriteResult::Failed);
     EXPECT_FALSE(QFile::exists(Q(dir / "page0001.jpg")));

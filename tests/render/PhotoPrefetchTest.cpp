@@ -5,6 +5,7 @@
 #include "render/SheetJob.h"
 
 #include "TestSupport.h"
+#include "WordingObserver.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -26,7 +27,7 @@ QString Q(const std::filesystem::path& p) {
 }
 
 // Everything a run reports, in order; something may happen at a given yield.
-struct EventLog : SheetRunObserver {
+struct EventLog : test::WordingObserver {
     QStringList events;
     SheetJob* job = nullptr;
     int yields = 0;

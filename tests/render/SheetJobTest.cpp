@@ -5,6 +5,7 @@
 #include "render/PageRenderer.h"
 
 #include "TestSupport.h"
+#include "WordingObserver.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +24,7 @@ QString Q(const std::filesystem::path& p) {
 }
 
 // Records what a run reports; can press the stop button after a number of yields.
-struct Recorder : SheetRunObserver {
+struct Recorder : test::WordingObserver {
     QStringList messages, written;
     QVector<QImage> pages;
     QString folder;
@@ -339,7 +340,7 @@ TEST_F(SheetRun, BackgroundImageOnEveryPageAndTextsStamped) {
 TEST_F(SheetRun, PreconditionsAndUnmakeableFolder) {
     AddPhotos(1);
     EXPECT_EQ(job.press(nullptr, settings, rec), -1);
-    settings.japanese = false;
+    settings.japanese = rec.japanese = false;
     const QString photos = settings.photoFolder, save = settings.saveFolder;
     for (const auto& [photoFolder, saveFolder] :
          {std::pair{QString(), save}, std::pair{photos, QString()}}) {
@@ -463,7 +464,7 @@ TEST_F(SheetRun, ARunWithNothingToPlaceChangesNothing) {
             EXPECT_FALSE(job.busy()) << c.what;
         }
     }
-    settings.japanese = false;
+    settings.japanese = rec.japanese = false;
     rec.messages.clear();
     EXPECT_EQ(job.press(&layout, settings, rec), -1);
     EXPECT_EQ(rec.messages, QStringList{"There are no photos to output."});

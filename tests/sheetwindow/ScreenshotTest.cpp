@@ -2,7 +2,7 @@
 // continuous run, with the closing message, and after the run. Skipped unless
 // QUORVANE_SCREENSHOT_DIR is set; the main window lists QUORVANE_SCREENSHOT_PHOTOS.
 #include "app/AppContext.h"
-#include "app/Language.h"
+#include "catalogue/Wording.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageDialog.h"
 #include "ui/SheetWindow.h"
