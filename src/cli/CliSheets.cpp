@@ -260,6 +260,8 @@ int RunSheets(const QStringList& args) {
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return interrupt.requested(); };
     const PhotoListResult list = BuildPhotoList(request, hooks);
+    for (const QString& skipped : list.skipped)
+        Err(SkippedPhotoLine(skipped, ja));
     for (const QString& message : list.messages)
         Err(message);
     if (list.stopped)

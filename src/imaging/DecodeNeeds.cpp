@@ -59,6 +59,12 @@ int64_t JpegBytes(const JpegStructure& s, int factor, bool turned) {
 int64_t DecodeNeeds::bytes(int factor) const {
     if (jpeg.frame)
         return JpegBytes(jpeg, std::max(1, factor), turned);
+    if (codec) {
+        const int f = reducible ? std::max(1, factor) : 1;
+        const int64_t bitmap =
+            BitmapBytes(std::max(0, size.width()) / f, std::max(0, size.height()) / f, 4);
+        return decoderBytes + bitmap * (1 + (turned ? 1 : 0) + (converted ? 1 : 0));
+    }
     const int64_t w = std::max(0, size.width()), h = std::max(0, size.height());
     const int64_t bitmap = BitmapBytes(w, h, bytesPerPixel);
     return bitmap + (turned ? bitmap : 0) + (converted ? BitmapBytes(w, h, 4) : 0);
@@ -83,6 +89,18 @@ DecodeNeeds ReadDecodeNeeds(const JpegStructure& jpeg, QImageReader& reader) {
                          : static_cast<int>(QImage::toPixelFormat(format).bitsPerPixel());
     needs.bytesPerPixel = std::max(1, bits / 8);
     needs.converted = format == QImage::Format_Invalid || bits != 32;
+    return needs;
+}
+
+DecodeNeeds CodecDecodeNeeds(const CodecHeader& header) {
+    DecodeNeeds needs;
+    needs.known = header.valid();
+    needs.size = header.stored;
+    needs.codec = true;
+    needs.decoderBytes = header.decoderBytes;
+    needs.reducible = header.reducible;
+    needs.converted = header.converted;
+    needs.turned = header.transformation != QImageIOHandler::TransformationNone;
     return needs;
 }
 

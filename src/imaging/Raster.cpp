@@ -1,6 +1,9 @@
 #include "imaging/Raster.h"
 
+#include "imaging/CodecPhoto.h"
+#include "imaging/ColourProfile.h"
 #include "imaging/DecodeNeeds.h"
+#include "imaging/PngProfile.h"
 
 #include <QImageReader>
 #include <QTransform>
@@ -66,9 +69,42 @@ void AllowLargePhotos() {
     std::call_once(once, [] { QImageReader::setAllocationLimit(kPhotoAllocationLimitMb); });
 }
 
+namespace {
+
+// A kind read through CodecPhoto.h, at full size.
+QImage LoadCodecFile(QIODevice& device, QString* error, const CancelCheck& cancelled) {
+    CancellableDevice input(device, cancelled);
+    const CodecHeader header = ReadCodecHeader(input);
+    QImage image;
+    if (!WithinPhotoLimit(header.stored) || !CodecDecodeNeeds(header).allowed(1)) {
+        if (error)
+            *error = input.cancelled() ? QStringLiteral("cancelled")
+                                       : QStringLiteral("unreadable or too large to decode");
+        return {};
+    }
+    image = DecodeCodecPhoto(input, header, 1, cancelled);
+    if (input.cancelled() || (cancelled && cancelled())) {
+        if (error)
+            *error = QStringLiteral("cancelled");
+        return {};
+    }
+    if (image.isNull()) {
+        if (error)
+            *error = QStringLiteral("damaged or not decodable");
+        return {};
+    }
+    ConvertToSrgb(image, header.iccProfile, header.colourSpace);
+    return AsArgb32(std::move(image));
+}
+
+} // namespace
+
 QImage LoadImageFile(QIODevice& device, QString* error, const CancelCheck& cancelled) {
     AllowLargePhotos();
+    if (CodecKindOf(device) != CodecKind::None)
+        return LoadCodecFile(device, error, cancelled);
     const JpegStructure jpeg = ReadJpegStructure(device);
+    const QByteArray profile = jpeg.jpeg ? jpeg.iccProfile : PngIccProfile(device);
     CancellableDevice input(device, cancelled, jpeg.scanStarts);
     QImageReader reader(&input);
     reader.setDecideFormatFromContent(true);
@@ -85,6 +121,7 @@ QImage LoadImageFile(QIODevice& device, QString* error, const CancelCheck& cance
             *error = QStringLiteral("cancelled");
         return {};
     }
+    ConvertToSrgb(image, profile);
     return image;
 }
 

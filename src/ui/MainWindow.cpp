@@ -8,6 +8,7 @@
 #include "ui/FolderOpener.h"
 #include "ui/MainWindowDropTarget.h"
 #include "ui/MainWindowGrid.h"
+#include "ui/SkippedPhotos.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -184,7 +185,11 @@ void MainWindow::createControls() {
     label4_->setObjectName(QStringLiteral("Label4"));
     auto* status = new QHBoxLayout(statusBar_);
     status->setContentsMargins(kStatusLabelLeft, 0, kStatusLabelRightGap, 0);
-    status->addWidget(label4_);
+    status->addWidget(label4_, 1);
+    // Beside the count; while hidden the count has the whole line.
+    skipped_ = new SkippedPhotos(japanese(), statusBar_);
+    skipped_->showNames = [this](const QString& names) { showMessage(names); };
+    status->addWidget(skipped_);
 
     // The grid takes every pixel the window gains; the rows above and below keep their heights.
     auto* body = new QVBoxLayout;
@@ -330,6 +335,7 @@ void MainWindow::emptyAndNumberRows() {
     progressBar_->setRange(0, 1);
     progressBar_->setValue(0);
     label4_->clear();
+    skipped_->setSkipped({});
 }
 
 void MainWindow::buildList() {
@@ -356,6 +362,7 @@ void MainWindow::buildList() {
         gridView_->scrollToTop();
         listedCount_ = 0;
         showProgress(0, 0);
+        skipped_->setSkipped({});
     };
     // Progress is drawn about 25 times a second and once at the end: drawn for every photo, it
     // took most of the time of a long list.
@@ -375,6 +382,7 @@ void MainWindow::buildList() {
     const PhotoListResult result = BuildPhotoList(request, hooks);
     if (lastDone > 0 && shownDone != lastDone)
         showProgress(lastDone, lastFound);
+    skipped_->setSkipped(result.skipped);
     // The request belongs to this build. Left set, it would cut short every EXIF report the
     // sheet window reads later, since those reads poll the same request.
     stopRequested_ = false;

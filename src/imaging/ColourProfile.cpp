@@ -1,0 +1,139 @@
+#include "imaging/ColourProfile.h"
+
+#include <lcms2.h>
+
+#include <QHash>
+#include <cmath>
+#include <memory>
+#include <mutex>
+
+namespace quorvane {
+
+namespace {
+
+// Profiles larger than this are not applied (camera and editor profiles are a few kilobytes;
+// table profiles up to about a megabyte).
+constexpr qsizetype kMaxProfileBytes = 16 << 20;
+
+using Profile = std::unique_ptr<void, decltype(&cmsCloseProfile)>;
+using Transform = std::unique_ptr<void, decltype(&cmsDeleteTransform)>;
+
+Profile OpenProfile(const QByteArray& icc) {
+    cmsHPROFILE profile = nullptr;
+    if (!icc.isEmpty() && icc.size() <= kMaxProfileBytes)
+        profile = cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size()));
+    return Profile(profile, &cmsCloseProfile);
+}
+
+// A transform of the photo's 32-bit pixels (bytes B, G, R, A) into sRGB, alpha copied; a grey
+// profile reads the first byte of each pixel (the three are equal in a grey photo).
+Transform ToSrgbTransform(cmsHPROFILE from) {
+    static const Profile srgb(cmsCreate_sRGBProfile(), &cmsCloseProfile);
+    cmsUInt32Number input = 0;
+    switch (cmsGetColorSpace(from)) {
+    case cmsSigRgbData:
+        input = TYPE_BGRA_8;
+        break;
+    case cmsSigGrayData:
+        input = COLORSPACE_SH(PT_GRAY) | CHANNELS_SH(1) | BYTES_SH(1) | EXTRA_SH(3);
+        break;
+    default:
+        return Transform(nullptr, &cmsDeleteTransform);
+    }
+    const cmsUInt32Number flags =
+        cmsGetColorSpace(from) == cmsSigRgbData ? cmsFLAGS_COPY_ALPHA : cmsUInt32Number{0};
+    return Transform(cmsCreateTransform(from, input, srgb.get(), TYPE_BGRA_8,
+                                        INTENT_RELATIVE_COLORIMETRIC, flags),
+                     &cmsDeleteTransform);
+}
+
+// Whether every colour of a grid of 8-bit levels comes out of the transform within one level.
+bool KeepsLevels(cmsHTRANSFORM transform) {
+    constexpr int kSteps = 16;
+    QVector<uint32_t> in, out(kSteps * kSteps * kSteps);
+    in.reserve(out.size());
+    for (int r = 0; r < kSteps; ++r)
+        for (int g = 0; g < kSteps; ++g)
+            for (int b = 0; b < kSteps; ++b)
+                in.append(0xFF000000u | uint32_t(r * 17) << 16 | uint32_t(g * 17) << 8 |
+                          uint32_t(b * 17));
+    cmsDoTransform(transform, in.constData(), out.data(), static_cast<cmsUInt32Number>(in.size()));
+    for (qsizetype i = 0; i < in.size(); ++i)
+        for (int shift : {0, 8, 16})
+            if (std::abs(int(in[i] >> shift & 0xFF) - int(out[i] >> shift & 0xFF)) > 1)
+                return false;
+    return true;
+}
+
+bool CheckSrgb(const QByteArray& icc) {
+    const QColorSpace space = QColorSpace::fromIccProfile(icc);
+    if (space.isValid() && space == QColorSpace(QColorSpace::SRgb))
+        return true;
+    const Profile profile = OpenProfile(icc);
+    if (!profile || cmsGetColorSpace(profile.get()) != cmsSigRgbData)
+        return false;
+    const Transform transform = ToSrgbTransform(profile.get());
+    return transform && KeepsLevels(transform.get());
+}
+
+void Apply(cmsHTRANSFORM transform, QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        cmsDoTransform(transform, image.constScanLine(y), image.scanLine(y),
+                       static_cast<cmsUInt32Number>(image.width()));
+}
+
+} // namespace
+
+bool IsSrgbProfile(const QByteArray& icc) {
+    // A run meets the same few profiles again and again: their answers are kept.
+    static std::mutex mutex;
+    static QHash<QByteArray, bool> known;
+    {
+        std::lock_guard lock(mutex);
+        const auto it = known.constFind(icc);
+        if (it != known.constEnd())
+            return *it;
+    }
+    const bool srgb = CheckSrgb(icc);
+    std::lock_guard lock(mutex);
+    if (known.size() < 64)
+        known.insert(icc, srgb);
+    return srgb;
+}
+
+bool ConvertToSrgb(QImage& image, const QByteArray& icc, const QColorSpace& numbers) {
+    if (image.isNull() ||
+        (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32))
+        return false;
+    if (icc.isEmpty()) {
+        if (!numbers.isValid() || numbers == QColorSpace(QColorSpace::SRgb))
+            return false;
+        image.setColorSpace(numbers);
+        image.convertToColorSpace(QColorSpace::SRgb);
+        image.setColorSpace(QColorSpace());
+        return true;
+    }
+    if (IsSrgbProfile(icc))
+        return false;
+    const QColorSpace space = QColorSpace::fromIccProfile(icc);
+    if (space.isValid()) {
+        image.setColorSpace(space);
+        image.convertToColorSpace(QColorSpace::SRgb);
+        image.setColorSpace(QColorSpace());
+        return true;
+    }
+    const Profile profile = OpenProfile(icc);
+    const Transform transform =
+        profile ? ToSrgbTransform(profile.get()) : Transform(nullptr, &cmsDeleteTransform);
+    if (!transform)
+        return false;
+    Apply(transform.get(), image);
+    return true;
+}
+
+const QByteArray& SrgbProfile() {
+    static const QByteArray profile = QColorSpace(QColorSpace::SRgb).iccProfile();
+    return profile;
+}
+
+} // namespace quorvane
