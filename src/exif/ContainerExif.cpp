@@ -248,7 +248,9 @@ class TiffWindows {
             return;
         budget_ -= n;
         ++windows_;
-        buffer_.AddWindow(from + kHeadSize, std::move(bytes), file_.size() + kHeadSize);
+        // The reads never reach the last position of a buffer (as with the head's last byte):
+        // one more, so that a value ending the file is read.
+        buffer_.AddWindow(from + kHeadSize, std::move(bytes), file_.size() + kHeadSize + 1);
     }
 
     const FileAt& file_;

@@ -65,13 +65,21 @@ bool KeepsLevels(cmsHTRANSFORM transform) {
     return true;
 }
 
+// The profile as Qt applies it: only matrix-and-curve RGB profiles are handed to Qt (it would
+// print a warning for every other kind).
+QColorSpace QtSpace(const QByteArray& icc, cmsHPROFILE profile) {
+    if (cmsGetColorSpace(profile) != cmsSigRgbData || !cmsIsMatrixShaper(profile))
+        return {};
+    return QColorSpace::fromIccProfile(icc);
+}
+
 bool CheckSrgb(const QByteArray& icc) {
-    const QColorSpace space = QColorSpace::fromIccProfile(icc);
-    if (space.isValid() && space == QColorSpace(QColorSpace::SRgb))
-        return true;
     const Profile profile = OpenProfile(icc);
     if (!profile || cmsGetColorSpace(profile.get()) != cmsSigRgbData)
         return false;
+    const QColorSpace space = QtSpace(icc, profile.get());
+    if (space.isValid() && space == QColorSpace(QColorSpace::SRgb))
+        return true;
     const Transform transform = ToSrgbTransform(profile.get());
     return transform && KeepsLevels(transform.get());
 }
@@ -115,16 +123,17 @@ bool ConvertToSrgb(QImage& image, const QByteArray& icc, const QColorSpace& numb
     }
     if (IsSrgbProfile(icc))
         return false;
-    const QColorSpace space = QColorSpace::fromIccProfile(icc);
+    const Profile profile = OpenProfile(icc);
+    if (!profile)
+        return false;
+    const QColorSpace space = QtSpace(icc, profile.get());
     if (space.isValid()) {
         image.setColorSpace(space);
         image.convertToColorSpace(QColorSpace::SRgb);
         image.setColorSpace(QColorSpace());
         return true;
     }
-    const Profile profile = OpenProfile(icc);
-    const Transform transform =
-        profile ? ToSrgbTransform(profile.get()) : Transform(nullptr, &cmsDeleteTransform);
+    const Transform transform = ToSrgbTransform(profile.get());
     if (!transform)
         return false;
     Apply(transform.get(), image);

@@ -224,7 +224,7 @@ QByteArray TiffFile(const QImage& picture, const std::string& date, int orientat
     if (!date.empty())
         ifd0.Long(34665, 0);
     const auto size0 = static_cast<uint32_t>(ifd0.Size());
-    const auto sizeExif = static_cast<uint32_t>(exif.Size());
+    const auto sizeExif = date.empty() ? 0u : static_cast<uint32_t>(exif.Size());
     const auto pixelBytes = static_cast<uint32_t>(pixels.size());
     // Either: header, pixels, IFD0, Exif IFD; or: header, IFD0, Exif IFD, pixels.
     const uint32_t ifd0At = options.pixelsFirst ? 8 + pixelBytes : 8;
