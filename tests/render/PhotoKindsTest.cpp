@@ -272,3 +272,61 @@ TEST(PhotoKinds, DamagedFilesOfEachKindGiveTheLoadingFailure) {
 }
 
 } // namespace
+
+namespace {
+
+// The TIFF structure of a JPEG's EXIF block: the APP1 payload after "Exif" 00 00.
+std::string JpegExif(const std::string& jpeg) {
+    size_t at = 2;
+    while (at + 4 <= jpeg.size() && uint8_t(jpeg[at]) == 0xFF) {
+        const size_t length = (uint8_t(jpeg[at + 2]) << 8) | uint8_t(jpeg[at + 3]);
+        if (uint8_t(jpeg[at + 1]) == 0xE1 &&
+            jpeg.compare(at + 4, 6, std::string("Exif\0\0", 6)) == 0)
+            return jpeg.substr(at + 10, length - 8);
+        at += 2 + length;
+    }
+    return {};
+}
+
+// Real cameras' EXIF blocks, maker notes included, moved into a HEIC and a WebP: the report, in
+// both languages and with the maker notes, reads line for line as from the camera's own JPEG.
+TEST(PhotoKinds, RealCamerasExifReadsTheSameFromEveryKind) {
+    QUORVANE_REQUIRE_TEST_PHOTOS();
+    TempDir dir;
+    const QImage picture = Quarters();
+    int compared = 0, makerNotes = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(test::TestPhotosDir() / "cameras")) {
+        const std::string jpeg = test::ReadFile(entry.path());
+        const std::string exif = JpegExif(jpeg);
+        if (exif.size() < 8 || exif.size() > 60000)
+            continue;
+        // The JPEG as its camera wrote it: APP1 right after SOI, so both read with base 12.
+        test::WriteFile(dir / "camera.jpg", Jpeg(picture, exif).toStdString());
+        test::KindOptions options;
+        options.exif = exif;
+        test::WriteFile(dir / "camera.heic", test::HeifFile(picture, options).toStdString());
+        test::WriteFile(dir / "camera.webp", test::WebpFile(picture, options).toStdString());
+        for (const bool japanese : {false, true}) {
+            exif::ExifOptions o;
+            o.makerNotes = true;
+            o.japaneseNames = japanese;
+            o.settingsFolder = (test::SourceDir() / "initdata").string();
+            std::vector<std::string> expected, lines;
+            const int code = exif::ReadReport((dir / "camera.jpg").string(), expected, o);
+            if (!japanese)
+                makerNotes += std::count(expected.begin(), expected.end(), "<< MakeNote >>");
+            for (const char* other : {"camera.heic", "camera.webp"}) {
+                EXPECT_EQ(exif::ReadReport((dir / other).string(), lines, o), code);
+                EXPECT_EQ(lines, expected) << entry.path().filename() << " as " << other;
+                EXPECT_EQ(exif::ShootingDate((dir / other).string()),
+                          exif::ShootingDate((dir / "camera.jpg").string()));
+            }
+        }
+        ++compared;
+    }
+    EXPECT_GE(compared, 5);
+    EXPECT_GE(makerNotes, 3);
+}
+
+} // namespace
