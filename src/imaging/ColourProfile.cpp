@@ -28,7 +28,10 @@ Profile OpenProfile(const QByteArray& icc) {
 // A transform of the photo's 32-bit pixels (bytes B, G, R, A) into sRGB, alpha copied; a grey
 // profile reads the first byte of each pixel (the three are equal in a grey photo).
 Transform ToSrgbTransform(cmsHPROFILE from) {
-    static const Profile srgb(cmsCreate_sRGBProfile(), &cmsCloseProfile);
+    // Made for each transform: Little CMS profiles are not to be shared between threads.
+    const Profile srgb(cmsCreate_sRGBProfile(), &cmsCloseProfile);
+    if (!srgb)
+        return Transform(nullptr, &cmsDeleteTransform);
     cmsUInt32Number input = 0;
     switch (cmsGetColorSpace(from)) {
     case cmsSigRgbData:

@@ -119,8 +119,10 @@ CodecHeader ReadHeifHeader(QIODevice& device) {
     // The decoder's picture and libheif's copy of it (counted as 4:4:4, which the header does not
     // rule out), then the interleaved RGB(A) made from it, at 16 bits a sample before 8-bit
     // output for deeper photos; an alpha plane twice more.
-    const int64_t pixels = int64_t{std::max(0, heif_image_handle_get_ispe_width(h))} *
-                           std::max(0, heif_image_handle_get_ispe_height(h));
+    const int64_t pixels =
+        std::max(int64_t{std::max(0, heif_image_handle_get_ispe_width(h))} *
+                     std::max(0, heif_image_handle_get_ispe_height(h)),
+                 int64_t{std::max(0, header.stored.width())} * std::max(0, header.stored.height()));
     const int64_t sampleBytes = heif_image_handle_get_luma_bits_per_pixel(h) > 8 ? 2 : 1;
     header.decoderBytes = pixels * sampleBytes * (2 * 3 + (header.alpha ? 2 : 0)) +
                           pixels * (header.alpha ? 4 : 3) * (sampleBytes == 2 ? 3 : 1);

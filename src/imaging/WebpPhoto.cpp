@@ -1,6 +1,7 @@
-// WebP photos through libwebp: the whole file is read into memory (its chunks tell the profile and
-// the EXIF orientation, which follow the pixels), then fed to the incremental decoder a block at
-// a time so that a stop ends the decode between blocks. The decoder writes straight into the
+// WebP photos through libwebp: the header from the first bytes and a walk over the chunk headers
+// (the profile comes before the pixels, the EXIF block after them); to decode, the whole file is
+// read into memory and fed to the incremental decoder a block at a time, so that a stop ends the
+// decode between blocks. The decoder writes straight into the
 // 32-bit bitmap, cropped to whole blocks and scaled by the factor when asked; an animation gives
 // its first frame.
 #include "exif/ContainerExif.h"
@@ -23,6 +24,8 @@ constexpr qint64 kBlock = 256 * 1024;
 // The file is held whole while it is decoded; larger ones are not WebP photos anyone shoots.
 constexpr qint64 kMaxFileBytes = 512ll << 20;
 constexpr int kMaxChunks = 1000;
+// Profiles and EXIF blocks larger than this are not read.
+constexpr qint64 kMaxMetadataBytes = 16 << 20;
 
 // The file's bytes from the device's position to its end, read in blocks; empty when it is too
 // large, cannot be read, or `cancelled` said stop.
@@ -42,22 +45,53 @@ QByteArray ReadAll(QIODevice& device, const CancelCheck& cancelled = {}) {
     return bytes;
 }
 
-// The payload of the first chunk with the four letters, from a walk over the RIFF chunks.
-QByteArray Chunk(const QByteArray& file, const char* fourcc) {
-    if (file.size() < 12)
-        return {};
-    const qsizetype end = std::min<qsizetype>(
-        file.size(), qsizetype{qFromLittleEndian<quint32>(file.constData() + 4)} + 8);
-    qsizetype at = 12;
-    for (int i = 0; i < kMaxChunks && at <= end - 8; ++i) {
-        const qsizetype size = qFromLittleEndian<quint32>(file.constData() + at + 4);
+// The ICCP and EXIF payloads of the file on the device, found by a walk over its chunk headers
+// that seeks past their payloads: the EXIF chunk follows the pixels, at the end of the file.
+struct Metadata {
+    QByteArray icc;
+    QByteArray exif;
+};
+
+Metadata ReadMetadata(QIODevice& device) {
+    Metadata found;
+    const qint64 start = device.pos();
+    const QByteArray riff = device.read(12);
+    if (riff.size() != 12)
+        return found;
+    const qint64 end = std::min(
+        device.size(), start + qint64{qFromLittleEndian<quint32>(riff.constData() + 4)} + 8);
+    qint64 at = start + 12;
+    for (int i = 0; i < kMaxChunks && at <= end - 8 && device.seek(at); ++i) {
+        const QByteArray head = device.read(8);
+        if (head.size() != 8)
+            break;
+        const qint64 size = qFromLittleEndian<quint32>(head.constData() + 4);
         if (size > end - at - 8)
-            return {};
-        if (file.mid(at, 4) == fourcc)
-            return file.mid(at + 8, size);
+            break;
+        QByteArray* into = head.startsWith("ICCP")   ? &found.icc
+                           : head.startsWith("EXIF") ? &found.exif
+                                                     : nullptr;
+        if (into && into->isEmpty() && size <= kMaxMetadataBytes)
+            *into = device.read(size);
         at += 8 + size + (size & 1);
     }
-    return {};
+    return found;
+}
+
+// The first bytes of the file, as many as the decoder needs to tell its features (a large ICC
+// profile may come before the pixels' own header).
+QByteArray ReadHead(QIODevice& device) {
+    const qint64 start = device.pos();
+    for (qint64 size = 4096;; size *= 4) {
+        device.seek(start);
+        const QByteArray head = device.read(std::min(size, kMaxMetadataBytes + 4096));
+        WebPBitstreamFeatures features;
+        if (WebPGetFeatures(reinterpret_cast<const uint8_t*>(head.constData()),
+                            static_cast<size_t>(head.size()),
+                            &features) != VP8_STATUS_NOT_ENOUGH_DATA ||
+            head.size() < size)
+            return head;
+    }
 }
 
 struct Features {
@@ -97,23 +131,24 @@ QImage FirstFrame(const QByteArray& file, const QSize& size) {
 } // namespace
 
 CodecHeader ReadWebpHeader(QIODevice& device) {
-    const QByteArray file = ReadAll(device);
-    const Features f = FeaturesOf(file);
-    if (!f.ok)
+    const qint64 start = device.pos();
+    const Features f = FeaturesOf(ReadHead(device));
+    if (!f.ok || !device.seek(start))
         return {};
+    const Metadata metadata = ReadMetadata(device);
     CodecHeader header;
     header.kind = CodecKind::Webp;
     header.stored = QSize(f.bitstream.width, f.bitstream.height);
     header.alpha = f.bitstream.has_alpha;
-    const QByteArray exif = Chunk(file, "EXIF");
     header.transformation = OrientationTransformation(exif::TiffOrientation(
-        std::string_view(exif.constData(), static_cast<size_t>(exif.size()))));
-    header.iccProfile = Chunk(file, "ICCP");
+        std::string_view(metadata.exif.constData(), static_cast<size_t>(metadata.exif.size()))));
+    header.iccProfile = metadata.icc;
+    const qint64 fileBytes = std::max<qint64>(0, device.size() - start);
     const int64_t pixels = int64_t{f.bitstream.width} * f.bitstream.height;
     const int64_t rows = int64_t{f.bitstream.width} * 64 * 4;
     // The file, then: a lossless photo is decoded into a 32-bit picture of its own; a lossy one
     // keeps a few rows and its alpha plane; an animation's frames are made on two canvases.
-    header.decoderBytes = file.size() + rows;
+    header.decoderBytes = fileBytes + rows;
     if (f.bitstream.has_animation)
         header.decoderBytes += 2 * pixels * 4;
     else if (f.bitstream.format == 2)
