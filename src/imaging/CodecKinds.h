@@ -7,7 +7,8 @@
 namespace quorvane {
 
 CodecHeader ReadHeifHeader(QIODevice& device);
-QImage DecodeHeif(QIODevice& device, const CodecHeader& header);
+// The primary image, or its thumbnail of the size `smaller` when that is not empty.
+QImage DecodeHeif(QIODevice& device, const CodecHeader& header, const QSize& smaller);
 
 CodecHeader ReadWebpHeader(QIODevice& device);
 QImage DecodeWebp(QIODevice& device, const CodecHeader& header, int factor,

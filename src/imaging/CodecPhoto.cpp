@@ -70,14 +70,16 @@ CodecHeader ReadCodecHeader(QIODevice& device) {
 }
 
 QImage DecodeCodecPhoto(QIODevice& device, const CodecHeader& header, int factor,
-                        const CancelCheck& cancelled) {
+                        const CancelCheck& cancelled, const QSize& smaller) {
     if (!header.valid())
         return {};
     QImage image;
     QSize expected = header.stored;
     switch (header.kind) {
     case CodecKind::Heif:
-        image = DecodeHeif(device, header);
+        if (!smaller.isEmpty())
+            expected = smaller;
+        image = DecodeHeif(device, header, smaller);
         break;
     case CodecKind::Webp:
         if (header.reducible && factor > 1)

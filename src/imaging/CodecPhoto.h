@@ -13,6 +13,7 @@
 #include <QImageIOHandler>
 #include <QSize>
 #include <cstdint>
+#include <vector>
 
 namespace quorvane {
 
@@ -33,6 +34,9 @@ struct CodecHeader {
     bool converted = false;   // the decoder's pixels are copied into the 32-bit bitmap
     QByteArray iccProfile;    // embedded ICC profile, empty when none
     QColorSpace colourSpace;  // HEIF colour given as numbers (nclx) instead of a profile
+    // Sizes of smaller images of the whole photo (HEIF thumbnails with its proportions, within
+    // a pixel), as decoded, smallest first.
+    std::vector<QSize> smaller;
 
     bool valid() const { return kind != CodecKind::None && stored.isValid(); }
 };
@@ -42,10 +46,11 @@ struct CodecHeader {
 CodecHeader ReadCodecHeader(QIODevice& device);
 
 // The photo decoded, reduced by `factor` when the header says the decoder can (1 otherwise: full
-// size), turned upright: Format_ARGB32 with alpha, else Format_RGB32. Null when it cannot be
-// decoded, its size is not the header's, or `cancelled` said stop.
+// size), or its smaller image of the size `smaller` (one of header.smaller), turned upright:
+// Format_ARGB32 with alpha, else Format_RGB32. Null when it cannot be decoded, its size is not
+// the header's, or `cancelled` said stop.
 QImage DecodeCodecPhoto(QIODevice& device, const CodecHeader& header, int factor,
-                        const CancelCheck& cancelled = {});
+                        const CancelCheck& cancelled = {}, const QSize& smaller = {});
 
 // The EXIF orientation (1-8) as the transformation that makes the photo upright.
 QImageIOHandler::Transformations OrientationTransformation(int orientation);

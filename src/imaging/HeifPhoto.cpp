@@ -5,8 +5,10 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace quorvane {
 
@@ -105,6 +107,39 @@ QColorSpace NclxColourSpace(const heif_image_handle* handle) {
     }
 }
 
+struct Thumbnail {
+    Handle handle{nullptr, &heif_image_handle_release};
+    QSize size; // turned as decoded
+};
+
+// The thumbnails with the photo's proportions (within a pixel of its size scaled down), smallest
+// first; the others would not cover the photo as it is.
+std::vector<Thumbnail> Thumbnails(const heif_image_handle* primary) {
+    std::vector<Thumbnail> found;
+    const int count = std::clamp(heif_image_handle_get_number_of_thumbnails(primary), 0, 16);
+    std::vector<heif_item_id> ids(static_cast<size_t>(count));
+    const int listed = heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
+    const int64_t w = heif_image_handle_get_width(primary);
+    const int64_t h = heif_image_handle_get_height(primary);
+    for (int i = 0; i < std::min(listed, count); ++i) {
+        heif_image_handle* raw = nullptr;
+        if (heif_image_handle_get_thumbnail(primary, ids[static_cast<size_t>(i)], &raw).code !=
+            heif_error_Ok)
+            continue;
+        Thumbnail t;
+        t.handle.reset(raw);
+        t.size = QSize(heif_image_handle_get_width(raw), heif_image_handle_get_height(raw));
+        const int64_t tw = t.size.width(), th = t.size.height();
+        if (tw < 1 || th < 1 || tw >= w || th >= h || std::abs(tw * h - th * w) > std::max(w, h))
+            continue;
+        found.push_back(std::move(t));
+    }
+    std::sort(found.begin(), found.end(), [](const Thumbnail& a, const Thumbnail& b) {
+        return a.size.width() < b.size.width();
+    });
+    return found;
+}
+
 } // namespace
 
 CodecHeader ReadHeifHeader(QIODevice& device) {
@@ -136,23 +171,36 @@ CodecHeader ReadHeifHeader(QIODevice& device) {
     }
     if (header.iccProfile.isEmpty())
         header.colourSpace = NclxColourSpace(h);
+    for (const Thumbnail& t : Thumbnails(h))
+        header.smaller.push_back(t.size);
     return header;
 }
 
-QImage DecodeHeif(QIODevice& device, const CodecHeader& header) {
+QImage DecodeHeif(QIODevice& device, const CodecHeader& header, const QSize& smaller) {
     const Opened heif = Open(device);
     if (!heif.primary)
         return {};
+    Handle thumbnail(nullptr, &heif_image_handle_release);
+    if (!smaller.isEmpty()) {
+        for (Thumbnail& t : Thumbnails(heif.primary.get()))
+            if (t.size == smaller) {
+                thumbnail = std::move(t.handle);
+                break;
+            }
+        if (!thumbnail)
+            return {};
+    }
+    const heif_image_handle* decoding = thumbnail ? thumbnail.get() : heif.primary.get();
+    const bool alpha = heif_image_handle_has_alpha_channel(decoding);
     std::unique_ptr<heif_decoding_options, void (*)(heif_decoding_options*)> options(
         heif_decoding_options_alloc(), &heif_decoding_options_free);
     if (!options)
         return {};
     options->convert_hdr_to_8bit = 1;
     heif_image* decoded = nullptr;
-    const heif_chroma chroma =
-        header.alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB;
-    if (heif_decode_image(heif.primary.get(), &decoded, heif_colorspace_RGB, chroma, options.get())
-            .code != heif_error_Ok)
+    const heif_chroma chroma = alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB;
+    if (heif_decode_image(decoding, &decoded, heif_colorspace_RGB, chroma, options.get()).code !=
+        heif_error_Ok)
         return {};
     const Image image(decoded, &heif_image_release);
     int stride = 0;
@@ -168,6 +216,7 @@ QImage DecodeHeif(QIODevice& device, const CodecHeader& header) {
                                       : QImage::Format_RGBA8888;
     // A view of libheif's pixels, copied into the 32-bit bitmap before they go.
     const QImage view(pixels, width, height, stride, format);
+    // A thumbnail without the photo's alpha is opaque in the photo's format all the same.
     return view.convertToFormat(header.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }
 

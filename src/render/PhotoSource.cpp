@@ -48,8 +48,9 @@ class PhotoFile {
     DecodeNeeds needs() {
         return isCodec() ? CodecDecodeNeeds(codecHeader_) : ReadDecodeNeeds(jpeg_, reader_);
     }
-    QImage decodeCodec(int factor) {
-        return input_ ? DecodeCodecPhoto(*input_, codecHeader_, factor, cancelled_) : QImage();
+    QImage decodeCodec(int factor, const QSize& smaller) {
+        return input_ ? DecodeCodecPhoto(*input_, codecHeader_, factor, cancelled_, smaller)
+                      : QImage();
     }
     // The embedded ICC profile of a JPEG or PNG (read before its pixels).
     const QByteArray& iccProfile() const { return jpeg_.jpeg ? jpeg_.iccProfile : pngProfile_; }
@@ -99,6 +100,7 @@ PhotoHeader ReadPhotoHeader(const QString& path) {
         header.stored = photo.codecHeader().stored;
         header.transformation = photo.codecHeader().transformation;
         header.reducible = photo.codecHeader().reducible;
+        header.smaller = photo.codecHeader().smaller;
     } else {
         QImageReader& reader = photo.reader();
         header.stored = reader.size();
@@ -121,6 +123,12 @@ QSize UprightPhotoSize(const QString& path) {
 }
 
 QRectF DecodeFrame::toDecoded(const QRectF& rect) const {
+    if (!scaled.isEmpty()) {
+        const double sx = double(scaled.width()) / covered.width();
+        const double sy = double(scaled.height()) / covered.height();
+        return QRectF((rect.x() - covered.x()) * sx, (rect.y() - covered.y()) * sy,
+                      rect.width() * sx, rect.height() * sy);
+    }
     const double f = factor;
     return QRectF((rect.x() - covered.x()) / f, (rect.y() - covered.y()) / f, rect.width() / f,
                   rect.height() / f);
@@ -128,17 +136,29 @@ QRectF DecodeFrame::toDecoded(const QRectF& rect) const {
 
 QRect DecodeFrame::toDecoded(const QRect& crop) const {
     const QSize size = decodedSize();
-    auto edge = [&](int64_t v, int64_t origin, int limit) {
-        return static_cast<int>(std::clamp<int64_t>(NearestMultiple(v - origin, factor), 0, limit));
+    // `full` photo pixels along the axis make `limit` decoded ones; a smaller image's edges go to
+    // its nearest pixel edge too.
+    auto edge = [&](int64_t v, int64_t origin, int limit, int64_t full) {
+        const int64_t d = scaled.isEmpty() || full <= 0
+                              ? NearestMultiple(v - origin, factor)
+                              : ((v - origin) * limit * 2 + full) / (2 * full);
+        return static_cast<int>(std::clamp<int64_t>(d, 0, limit));
     };
-    const int left = edge(crop.x(), covered.x(), size.width());
-    const int top = edge(crop.y(), covered.y(), size.height());
-    const int right = edge(int64_t{crop.x()} + crop.width(), covered.x(), size.width());
-    const int bottom = edge(int64_t{crop.y()} + crop.height(), covered.y(), size.height());
+    const int w = size.width(), h = size.height();
+    const int left = edge(crop.x(), covered.x(), w, covered.width());
+    const int top = edge(crop.y(), covered.y(), h, covered.height());
+    const int right = edge(int64_t{crop.x()} + crop.width(), covered.x(), w, covered.width());
+    const int bottom = edge(int64_t{crop.y()} + crop.height(), covered.y(), h, covered.height());
     return QRect(left, top, right - left, bottom - top);
 }
 
 QRectF DecodeFrame::toPhoto(const QRectF& rect) const {
+    if (!scaled.isEmpty()) {
+        const double sx = double(covered.width()) / scaled.width();
+        const double sy = double(covered.height()) / scaled.height();
+        return QRectF(rect.x() * sx + covered.x(), rect.y() * sy + covered.y(), rect.width() * sx,
+                      rect.height() * sy);
+    }
     const double f = factor;
     return QRectF(rect.x() * f + covered.x(), rect.y() * f + covered.y(), rect.width() * f,
                   rect.height() * f);
@@ -146,6 +166,16 @@ QRectF DecodeFrame::toPhoto(const QRectF& rect) const {
 
 DecodeFrame FrameFor(const PhotoHeader& header, int factor) {
     DecodeFrame frame;
+    if (factor > 1 && !header.smaller.empty()) {
+        frame.covered = QRect(QPoint(0, 0), header.upright);
+        for (const QSize& s : header.smaller)
+            if (int64_t{s.width()} * factor >= header.upright.width() &&
+                int64_t{s.height()} * factor >= header.upright.height()) {
+                frame.scaled = s;
+                break;
+            }
+        return frame;
+    }
     if (factor <= 1 || !(header.jpeg || header.reducible) || !header.stored.isValid()) {
         frame.covered = QRect(QPoint(0, 0), header.upright);
         return frame;
@@ -157,10 +187,13 @@ DecodeFrame FrameFor(const PhotoHeader& header, int factor) {
 }
 
 int ReductionFor(const PhotoHeader& header, const QRect& crop, const QSize& needed) {
-    if (!header.jpeg && !header.reducible)
+    if (!header.jpeg && !header.reducible && header.smaller.empty())
         return 1;
     for (const int factor : kReductions) {
-        const QSize kept = FrameFor(header, factor).toDecoded(crop).size();
+        const DecodeFrame frame = FrameFor(header, factor);
+        if (frame.factor == 1 && frame.scaled.isEmpty())
+            continue; // no image that small
+        const QSize kept = frame.toDecoded(crop).size();
         if (kept.width() >= needed.width() && kept.height() >= needed.height())
             return factor;
     }
@@ -177,10 +210,10 @@ DecodedPhoto Decode(PhotoFile& file, const PhotoHeader& header, int factor) {
     if (!file.needs().allowed(photo.frame.factor))
         return {};
     if (file.isCodec()) {
-        QImage image = file.decodeCodec(photo.frame.factor);
+        QImage image = file.decodeCodec(photo.frame.factor, photo.frame.scaled);
         if (image.isNull())
             return {};
-        if (photo.frame.factor == 1)
+        if (photo.frame.factor == 1 && photo.frame.scaled.isEmpty())
             photo.frame.covered = image.rect();
         else if (image.size() != photo.frame.decodedSize())
             return {};

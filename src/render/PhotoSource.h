@@ -15,6 +15,7 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 namespace quorvane {
 
@@ -25,7 +26,10 @@ struct PhotoHeader {
     QImageIOHandler::Transformations transformation = QImageIOHandler::TransformationNone;
     bool jpeg = false;      // a JPEG: the decoder can reduce it by 2, 4 or 8 while decoding
     bool reducible = false; // another kind whose decoder reduces so (WebP)
-    DecodeNeeds needs;      // what a decode takes, at each reduction
+    // Smaller images of the whole photo the file holds, upright, smallest first (HEIF
+    // thumbnails of the photo's proportions): decoded instead of it where they are enough.
+    std::vector<QSize> smaller;
+    DecodeNeeds needs; // what a decode takes, at each reduction
 };
 
 // The header, nothing decoded. Invalid (stored and upright invalid) when the file is not an image,
@@ -45,8 +49,11 @@ QSize UprightPhotoSize(const QString& path);
 struct DecodeFrame {
     int factor = 1;
     QRect covered;
+    // A smaller image of the covered part (factor 1): its size. Its pixels cover the photo's
+    // scaled by covered.size() / scaled in each direction. Empty for the photo's own pixels.
+    QSize scaled;
 
-    QSize decodedSize() const { return covered.size() / factor; }
+    QSize decodedSize() const { return scaled.isEmpty() ? covered.size() / factor : scaled; }
     // A rectangle of full-size photo coordinates in decoded pixel coordinates, exactly.
     QRectF toDecoded(const QRectF& rect) const;
     // A crop of the full-size photo in whole decoded pixels: each edge moves to the nearest
@@ -57,12 +64,14 @@ struct DecodeFrame {
     QRectF toPhoto(const QRectF& rect) const;
 };
 
-// The frame a decode of the photo reduced by the factor (1, 2, 4 or 8) has.
+// The frame a decode of the photo reduced by the factor (1, 2, 4 or 8) has. For a photo with
+// smaller images: the smallest of them at least 1/factor of the photo in both directions, else
+// the photo's own pixels.
 DecodeFrame FrameFor(const PhotoHeader& header, int factor);
 
 // The strongest reduction (8, 4, 2, else 1) at which the crop still measures at least `needed`
 // decoded pixels in both directions: the smallest decode that keeps every pixel the cell needs.
-// Only JPEG and WebP photos are reduced.
+// Only JPEG and WebP photos are reduced, and photos with smaller images (HEIF thumbnails).
 int ReductionFor(const PhotoHeader& header, const QRect& crop, const QSize& needed);
 
 struct DecodedPhoto {

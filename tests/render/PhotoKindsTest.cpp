@@ -330,3 +330,44 @@ TEST(PhotoKinds, RealCamerasExifReadsTheSameFromEveryKind) {
 }
 
 } // namespace
+
+namespace {
+
+// A HEIF thumbnail at least as large as the cell needs is decoded instead of the photo (it has
+// colours of its own here, to tell which was decoded): turned with the photo, placed where the
+// photo would be; a cell it is too small for gets the photo.
+TEST(PhotoKinds, AHeifThumbnailLargeEnoughForTheCellIsDecodedInsteadOfThePhoto) {
+    TempDir dir;
+    const QImage picture = Quarters().scaled(800, 600);
+    QImage other = picture;
+    other.invertPixels();
+    test::KindOptions options;
+    options.thumbnail = other; // made 400 x 300
+    other = other.scaled(400, 300);
+    options.containerOrientation = 6;
+    test::WriteFile(dir / "thumb.heic", test::HeifFile(picture, options).toStdString());
+    const QString path = Q(dir / "thumb.heic");
+
+    const PhotoHeader header = ReadPhotoHeader(path);
+    EXPECT_EQ(header.upright, QSize(600, 800));
+    ASSERT_EQ(header.smaller, std::vector<QSize>{QSize(300, 400)});
+    const QRect whole(QPoint(), header.upright);
+    EXPECT_EQ(ReductionFor(header, whole, QSize(280, 380)), 8);
+    EXPECT_EQ(ReductionFor(header, whole, QSize(301, 380)), 1);
+    const DecodedPhoto small = DecodePhoto(path, header, 8);
+    EXPECT_EQ(small.frame.decodedSize(), QSize(300, 400));
+    ExpectQuarters(small.image, Turned(other, 6), "thumbnail");
+    // A crop of the photo lands on the thumbnail's pixels scaled by a half.
+    EXPECT_EQ(small.frame.toDecoded(QRect(100, 200, 300, 401)), QRect(50, 100, 150, 201));
+
+    PhotoPlanInput cell;
+    cell.cell = QSize(150, 200);
+    ExpectQuarters(PreparePhoto(path, cell, false).fitted, Turned(other, 6).scaled(150, 200),
+                   "small cell");
+    cell.cell = QSize(450, 600);
+    ExpectQuarters(PreparePhoto(path, cell, false).fitted, Turned(picture, 6).scaled(450, 600),
+                   "large cell");
+    ExpectQuarters(LoadPhoto(path), Turned(picture, 6), "adjustment window");
+}
+
+} // namespace

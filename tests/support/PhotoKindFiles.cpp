@@ -132,6 +132,25 @@ QByteArray HeifFile(const QImage& picture, const KindOptions& options, bool av1)
         encoding->image_orientation = static_cast<heif_orientation>(options.containerOrientation);
         heif_image_handle* handle = nullptr;
         Check(heif_context_encode_image(context, image, encoder, encoding, &handle));
+        if (!options.thumbnail.isNull()) {
+            const QImage small = options.thumbnail.convertToFormat(QImage::Format_RGB888);
+            heif_image* thumb = nullptr;
+            Check(heif_image_create(small.width(), small.height(), heif_colorspace_RGB,
+                                    heif_chroma_interleaved_RGB, &thumb));
+            Check(heif_image_add_plane(thumb, heif_channel_interleaved, small.width(),
+                                       small.height(), 8));
+            int thumbStride = 0;
+            uint8_t* rows = heif_image_get_plane(thumb, heif_channel_interleaved, &thumbStride);
+            for (int y = 0; y < small.height(); ++y)
+                std::memcpy(rows + static_cast<ptrdiff_t>(y) * thumbStride, small.constScanLine(y),
+                            static_cast<size_t>(small.width()) * 3);
+            heif_image_handle* thumbHandle = nullptr;
+            Check(heif_context_encode_thumbnail(context, thumb, handle, encoder, encoding,
+                                                std::max(small.width(), small.height()) / 2,
+                                                &thumbHandle));
+            heif_image_handle_release(thumbHandle);
+            heif_image_release(thumb);
+        }
         if (!options.exif.empty())
             Check(heif_context_add_exif_metadata(context, handle, options.exif.data(),
                                                  static_cast<int>(options.exif.size())));

@@ -21,6 +21,8 @@ struct KindOptions {
     bool lossless = false;        // WebP
     bool pixelsFirst = false;     // TIFF: the directories after the pixels (libtiff's order)
     int quality = 90;
+    // HEIF: a thumbnail item of the photo, made from this picture at half its size.
+    QImage thumbnail;
 };
 
 QByteArray HeifFile(const QImage& picture, const KindOptions& options = {}, bool av1 = false);
