@@ -73,10 +73,12 @@ Opened Open(QIODevice& device) {
 // an invalid colour space (nothing to convert).
 QColorSpace NclxColourSpace(const heif_image_handle* handle) {
     heif_color_profile_nclx* nclx = nullptr;
-    if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || !nclx)
-        return {};
+    const heif_error error = heif_image_handle_get_nclx_color_profile(handle, &nclx);
+    // libheif may have made the profile before it found a value it refuses: freed either way.
     const std::unique_ptr<heif_color_profile_nclx, void (*)(heif_color_profile_nclx*)> owner(
         nclx, &heif_nclx_color_profile_free);
+    if (error.code != heif_error_Ok || !nclx)
+        return {};
     QColorSpace::TransferFunction transfer;
     switch (nclx->transfer_characteristics) {
     case heif_transfer_characteristic_IEC_61966_2_1:

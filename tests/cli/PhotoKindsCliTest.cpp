@@ -73,6 +73,9 @@ TEST_F(PhotoKindsCli, ExifReportsAHeicAsACameraJpeg) {
 }
 
 TEST_F(PhotoKindsCli, SheetsPlacesEveryKindAndTagsItsPagesSrgb) {
+    // Old pages are the kinds a run writes: a HEIC in the output folder is nobody's old page.
+    quorvane::test::WriteFile(dir / "out/IndexSheetFolder/page0009.jpg", "old page");
+    quorvane::test::WriteFile(dir / "out/IndexSheetFolder/customer.heic", "a customer's photo");
     const auto run = Run({"sheets", "--source", photos.string(), "--dest", (dir / "out").string(),
                           "--layout", layout.string(), "--en", "--no-stamp-folder"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -93,6 +96,8 @@ TEST_F(PhotoKindsCli, SheetsPlacesEveryKindAndTagsItsPagesSrgb) {
     const QByteArray icc = QByteArray::fromStdString(page.substr(app2 + 18, length - 16));
     EXPECT_LT(icc.size(), 1024);
     EXPECT_EQ(QColorSpace::fromIccProfile(icc), QColorSpace(QColorSpace::SRgb));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out/IndexSheetFolder/page0009.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "out/IndexSheetFolder/customer.heic"));
 }
 
 TEST_F(PhotoKindsCli, ADamagedHeicStopsTheRunWithTheLoadingMessage) {
