@@ -371,3 +371,42 @@ TEST(PhotoKinds, AHeifThumbnailLargeEnoughForTheCellIsDecodedInsteadOfThePhoto) 
 }
 
 } // namespace
+
+namespace {
+
+// Transparent photos of each kind keep their transparency as a PNG's does: a clear half stays
+// clear, an opaque half opaque, and the photo is blended, not copied, onto the page.
+TEST(PhotoKinds, TransparentPhotosStayTransparentAsPngsDo) {
+    TempDir dir;
+    QImage picture(160, 120, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter(&picture).fillRect(0, 0, 80, 120, QColor(200, 40, 40));
+    test::KindOptions lossless;
+    lossless.lossless = true;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const std::pair<const char*, QByteArray> files[] = {
+        {"clear.png", png},
+        {"clear.webp", test::WebpFile(picture)},
+        {"lossless.webp", test::WebpFile(picture, lossless)},
+        {"clear.heic", test::HeifFile(picture)},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        ASSERT_FALSE(bytes.isEmpty());
+        test::WriteFile(dir / name, bytes.toStdString());
+        PhotoPlanInput cell;
+        cell.cell = QSize(160, 120);
+        const PreparedPhoto prepared = PreparePhoto(Q(dir / name), cell, false);
+        ASSERT_EQ(prepared.failure, PreparedPhoto::None);
+        EXPECT_FALSE(prepared.opaque);
+        EXPECT_LT(qAlpha(prepared.fitted.pixel(130, 60)), 20);
+        EXPECT_GT(qAlpha(prepared.fitted.pixel(30, 60)), 235);
+        EXPECT_GT(qRed(prepared.fitted.pixel(30, 60)), 170);
+        EXPECT_EQ(LoadPhoto(Q(dir / name)).hasAlphaChannel(), true);
+    }
+}
+
+} // namespace
