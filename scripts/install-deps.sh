@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n xvfb
           xauth imagemagick libheif-dev libwebp-dev libtiff-dev liblcms2-dev zlib1g-dev
+          libjpeg-dev
           libheif-examples webp)
 missing=()
 for p in "${packages[@]}"; do

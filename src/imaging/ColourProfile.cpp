@@ -3,6 +3,7 @@
 #include <lcms2.h>
 
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <mutex>
@@ -141,6 +142,29 @@ bool ConvertToSrgb(QImage& image, const QByteArray& icc, const QColorSpace& numb
         return false;
     Apply(transform.get(), image);
     return true;
+}
+
+bool IsCmykProfile(const QByteArray& icc) {
+    const Profile profile = OpenProfile(icc);
+    return profile && cmsGetColorSpace(profile.get()) == cmsSigCmykData;
+}
+
+CmykToSrgb::CmykToSrgb(const QByteArray& icc, bool inverted) {
+    const Profile profile = OpenProfile(icc);
+    const Profile srgb(cmsCreate_sRGBProfile(), &cmsCloseProfile);
+    if (!profile || !srgb || cmsGetColorSpace(profile.get()) != cmsSigCmykData)
+        return;
+    cmsHTRANSFORM transform =
+        cmsCreateTransform(profile.get(), inverted ? TYPE_CMYK_8_REV : TYPE_CMYK_8, srgb.get(),
+                           TYPE_BGRA_8, INTENT_RELATIVE_COLORIMETRIC, 0);
+    if (transform)
+        transform_.reset(transform, &cmsDeleteTransform);
+}
+
+void CmykToSrgb::convert(const uchar* cmyk, QRgb* out, int count) const {
+    // The transform leaves the fourth byte alone: opaque beforehand.
+    std::fill(out, out + count, 0xFF000000u);
+    cmsDoTransform(transform_.get(), cmyk, out, static_cast<cmsUInt32Number>(count));
 }
 
 const QByteArray& SrgbProfile() {

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QColorSpace>
 #include <QImage>
+#include <memory>
 
 namespace quorvane {
 
@@ -21,5 +22,21 @@ bool ConvertToSrgb(QImage& image, const QByteArray& iccProfile, const QColorSpac
 
 // The sRGB profile written into pages and web images (a few hundred bytes, matrix and curves).
 const QByteArray& SrgbProfile();
+
+// Whether the profile is one of CMYK inks (Little CMS applies it; Qt cannot).
+bool IsCmykProfile(const QByteArray& iccProfile);
+
+// Rows of 8-bit CMYK samples into opaque sRGB 32-bit pixels through a CMYK profile, with the
+// same intent; `inverted` for Adobe's CMYK JPEGs, which store 255 for no ink.
+class CmykToSrgb {
+  public:
+    CmykToSrgb(const QByteArray& iccProfile, bool inverted);
+    bool valid() const { return transform_ != nullptr; }
+    // `count` pixels of 4 bytes each (C, M, Y, K) into `out`.
+    void convert(const uchar* cmyk, QRgb* out, int count) const;
+
+  private:
+    std::shared_ptr<void> transform_;
+};
 
 } // namespace quorvane

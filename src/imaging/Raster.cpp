@@ -1,5 +1,6 @@
 #include "imaging/Raster.h"
 
+#include "imaging/CmykJpeg.h"
 #include "imaging/CodecPhoto.h"
 #include "imaging/ColourProfile.h"
 #include "imaging/DecodeNeeds.h"
@@ -115,13 +116,22 @@ QImage LoadImageFile(QIODevice& device, QString* error, const CancelCheck& cance
                                        : QStringLiteral("too large or too many scans to decode");
         return {};
     }
-    QImage image = Load(reader, error);
+    QImage image;
+    if (IsCmykWithProfile(jpeg)) {
+        const QImageIOHandler::Transformations turn = reader.transformation();
+        image = input.seek(0) ? Transformed(DecodeCmykJpeg(input, jpeg, 1), turn) : QImage();
+        if (image.isNull() && error)
+            *error = QStringLiteral("damaged or not decodable");
+        image = AsArgb32(std::move(image));
+    } else {
+        image = Load(reader, error);
+        ConvertToSrgb(image, profile);
+    }
     if (input.cancelled()) {
         if (error)
             *error = QStringLiteral("cancelled");
         return {};
     }
-    ConvertToSrgb(image, profile);
     return image;
 }
 

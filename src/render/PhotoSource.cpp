@@ -1,6 +1,7 @@
 #include "render/PhotoSource.h"
 
 #include "app/LocalPath.h"
+#include "imaging/CmykJpeg.h"
 #include "imaging/CodecPhoto.h"
 #include "imaging/ColourProfile.h"
 #include "imaging/PngProfile.h"
@@ -51,6 +52,11 @@ class PhotoFile {
     QImage decodeCodec(int factor, const QSize& smaller) {
         return input_ ? DecodeCodecPhoto(*input_, codecHeader_, factor, cancelled_, smaller)
                       : QImage();
+    }
+    // A CMYK JPEG with a CMYK profile, decoded by the factor through its profile, as stored.
+    bool cmykWithProfile() const { return IsCmykWithProfile(jpeg_); }
+    QImage decodeCmyk(int factor) {
+        return input_ && input_->seek(0) ? DecodeCmykJpeg(*input_, jpeg_, factor) : QImage();
     }
     // The embedded ICC profile of a JPEG or PNG (read before its pixels).
     const QByteArray& iccProfile() const { return jpeg_.jpeg ? jpeg_.iccProfile : pngProfile_; }
@@ -218,6 +224,17 @@ DecodedPhoto Decode(PhotoFile& file, const PhotoHeader& header, int factor) {
         else if (image.size() != photo.frame.decodedSize())
             return {};
         ConvertToSrgb(image, file.codecHeader().iccProfile, file.codecHeader().colourSpace);
+        photo.image = std::move(image);
+        return photo;
+    }
+    if (file.cmykWithProfile()) {
+        QImage image = Transformed(file.decodeCmyk(photo.frame.factor), header.transformation);
+        if (image.isNull())
+            return {};
+        if (photo.frame.factor == 1)
+            photo.frame.covered = image.rect();
+        else if (image.size() != photo.frame.decodedSize())
+            return {};
         photo.image = std::move(image);
         return photo;
     }

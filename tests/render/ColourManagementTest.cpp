@@ -11,9 +11,13 @@
 #include <QBuffer>
 #include <QColorSpace>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 #include <lcms2.h>
 
 using namespace quorvane;
@@ -220,6 +224,122 @@ TEST(ColourManagement, UnmanagedTheProfilesWouldDifferAsMuchAsTheyDo) {
         EXPECT_GT(Rmse(PhotoArea(dir / "bare.jpg"), srgb), 0.02) << space.name;
         EXPECT_LT(Rmse(PhotoArea(dir / "tagged.jpg"), srgb), 0.011) << space.name;
     }
+}
+
+} // namespace
+
+namespace {
+
+// A CMYK profile whose inks are not the naive ones Qt assumes: a channel's light is
+// ((1 - ink) x (1 - black)) ^ 0.7, as a 9-point grid from CMYK to Lab.
+constexpr double kInkGamma = 0.7;
+
+QByteArray CmykProfile() {
+    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+    cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
+    cmsHTRANSFORM toLab =
+        cmsCreateTransform(srgb, TYPE_RGB_DBL, lab, TYPE_Lab_16, INTENT_RELATIVE_COLORIMETRIC, 0);
+    cmsStage* grid = cmsStageAllocCLut16bit(nullptr, 9, 4, 3, nullptr);
+    cmsStageSampleCLut16bit(
+        grid,
+        [](const cmsUInt16Number in[], cmsUInt16Number out[], void* transform) {
+            const double k = in[3] / 65535.0;
+            double rgb[3];
+            for (int i = 0; i < 3; ++i)
+                rgb[i] = std::pow((1 - in[i] / 65535.0) * (1 - k), kInkGamma);
+            cmsDoTransform(static_cast<cmsHTRANSFORM>(transform), rgb, out, 1);
+            return 1;
+        },
+        toLab, 0);
+    cmsPipeline* pipeline = cmsPipelineAlloc(nullptr, 4, 3);
+    cmsPipelineInsertStage(pipeline, cmsAT_BEGIN, cmsStageAllocToneCurves(nullptr, 4, nullptr));
+    cmsPipelineInsertStage(pipeline, cmsAT_END, grid);
+    cmsPipelineInsertStage(pipeline, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
+    cmsHPROFILE cmyk = cmsCreateProfilePlaceholder(nullptr);
+    cmsSetProfileVersion(cmyk, 4.3);
+    cmsSetDeviceClass(cmyk, cmsSigOutputClass);
+    cmsSetColorSpace(cmyk, cmsSigCmykData);
+    cmsSetPCS(cmyk, cmsSigLabData);
+    cmsWriteTag(cmyk, cmsSigAToB0Tag, pipeline);
+    cmsWriteTag(cmyk, cmsSigMediaWhitePointTag, cmsD50_XYZ());
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(cmyk, nullptr, &size);
+    QByteArray bytes(static_cast<qsizetype>(size), '\0');
+    cmsSaveProfileToMem(cmyk, bytes.data(), &size);
+    cmsPipelineFree(pipeline);
+    cmsCloseProfile(cmyk);
+    cmsDeleteTransform(toLab);
+    cmsCloseProfile(lab);
+    cmsCloseProfile(srgb);
+    return bytes;
+}
+
+// The picture's inks under that model, stored inverted with Adobe's marker as Photoshop writes
+// them, the profile in APP2, quality 95.
+QByteArray CmykJpeg(const QImage& picture, const QByteArray& icc) {
+    std::vector<JSAMPLE> inks(static_cast<size_t>(picture.width()) * picture.height() * 4);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            double v[3] = {qRed(p) / 255.0, qGreen(p) / 255.0, qBlue(p) / 255.0};
+            for (double& c : v)
+                c = std::pow(c, 1 / kInkGamma);
+            const double k = 1 - std::max({v[0], v[1], v[2]});
+            JSAMPLE* out = &inks[(static_cast<size_t>(y) * picture.width() + x) * 4];
+            for (int i = 0; i < 3; ++i)
+                out[i] = static_cast<JSAMPLE>(
+                    std::lround(255 * (k < 1 ? v[i] / (1 - k) : 0))); // 255 - ink
+            out[3] = static_cast<JSAMPLE>(std::lround(255 * (1 - k)));
+        }
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* memory = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &memory, &size);
+    info.image_width = static_cast<JDIMENSION>(picture.width());
+    info.image_height = static_cast<JDIMENSION>(picture.height());
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    jpeg_write_icc_profile(&info, reinterpret_cast<const JOCTET*>(icc.constData()),
+                           static_cast<unsigned int>(icc.size()));
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = &inks[static_cast<size_t>(info.next_scanline) * picture.width() * 4];
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray bytes(reinterpret_cast<const char*>(memory), static_cast<qsizetype>(size));
+    std::free(memory);
+    return bytes;
+}
+
+// A CMYK JPEG with a CMYK profile reads as the picture it was made from, at full size, reduced
+// and in the adjustment window; without its profile (as Qt alone reads the inks) it would not.
+TEST(ColourManagement, CmykJpegsAreReadThroughTheirProfiles) {
+    TempDir dir;
+    const QImage picture = Picture();
+    test::WriteFile(dir / "cmyk.jpg", CmykJpeg(picture, CmykProfile()).toStdString());
+    const QString path = QString::fromStdString((dir / "cmyk.jpg").string());
+    const PhotoHeader header = ReadPhotoHeader(path);
+    ASSERT_EQ(header.upright, picture.size());
+    const QImage full = DecodePhoto(path, header, 1).image;
+    ASSERT_FALSE(full.isNull());
+    EXPECT_LT(Rmse(full, picture), 0.03);
+    EXPECT_EQ(LoadPhoto(path).convertToFormat(QImage::Format_RGB32), full);
+    const DecodedPhoto half = DecodePhoto(path, header, 2);
+    EXPECT_EQ(half.image.size(), QSize(120, 80));
+    EXPECT_LT(
+        Rmse(half.image, picture.scaled(120, 80, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)),
+        0.04);
+    // The same inks read without the profile.
+    QImage naive;
+    ASSERT_TRUE(naive.load(path, "JPEG"));
+    EXPECT_GT(Rmse(naive.convertToFormat(QImage::Format_RGB32), picture), 0.06);
 }
 
 } // namespace
