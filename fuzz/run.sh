@@ -6,7 +6,8 @@
 # printed on that line).
 #
 #   fuzz/run.sh SECONDS [TARGET...]      targets: exif makernote ini decode layout_load
-#                                        layout_calc render heif webp tiff icc (default: all)
+#                                        layout_calc render heif webp tiff icc qtphoto
+#                                        (default: all)
 #
 # Seeds: fuzz/seeds, the shipped initdata files, examples/photos and the real camera photos of
 # ../shared/testdata/photos (or $QUORVANE_FUZZ_PHOTOS); HEIC, AVIF, WebP and TIFF seeds are made
@@ -20,7 +21,7 @@ seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(exif makernote ini decode layout_load layout_calc render heif webp tiff icc)
+  targets=(exif makernote ini decode layout_load layout_calc render heif webp tiff icc qtphoto)
 photos=${QUORVANE_FUZZ_PHOTOS:-$root/../shared/testdata/photos}
 export QUORVANE_FUZZ_PHOTOS=$photos
 # Scratch files on a memory file system when there is one: page writes sync to disk.
@@ -89,6 +90,15 @@ gather_seeds() {
         esac
         rm -f "$dir/small-$i.png"
       done ;;
+    qtphoto)
+      local i=0 f cmyk=/usr/share/color/icc/ghostscript/ps_cmyk.icc
+      for f in "$root"/examples/photos/*.JPG "$root"/examples/photos/*.png; do
+        i=$((i + 1))
+        convert "$f" -resize 96x96 "$dir/small-$i.jpg"
+        convert "$f" -resize 96x96 -profile /usr/share/color/icc/ghostscript/a98.icc \
+          "$dir/a98-$i.png" 2>/dev/null || true
+        [ -f "$cmyk" ] && convert "$dir/small-$i.jpg" -profile "$cmyk" "$dir/cmyk-$i.jpg"
+      done ;;
     icc)
       for f in /usr/share/color/icc/*/*.icc /usr/share/color/icc/*.icc; do
         [ -f "$f" ] && [ "$(stat -c %s "$f")" -le 65536 ] && seed "$dir" "$f"
@@ -100,7 +110,7 @@ gather_seeds() {
 max_len() {
   case $1 in
     exif) echo 131072 ;;
-    heif|webp|tiff) echo 65536 ;;
+    heif|webp|tiff|qtphoto) echo 65536 ;;
     makernote|ini|decode|layout_load|layout_calc) echo 16384 ;;
     *) echo 1024 ;;
   esac
