@@ -80,7 +80,9 @@ DecodeNeeds ReadDecodeNeeds(const JpegStructure& jpeg, QImageReader& reader) {
     needs.size = reader.size();
     needs.known = needs.size.isValid();
     needs.turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
-    if (jpeg.frame)
+    // A header that could not be read leaves nothing to count; Qt's JPEG reader then answers
+    // the format question with a value that is no format at all.
+    if (jpeg.frame || !needs.known)
         return needs;
     // A reader that does not tell the format it makes (GIF) is counted as 32-bit with a copy.
     const QImage::Format format = reader.imageFormat();
