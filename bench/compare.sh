@@ -7,24 +7,34 @@
 #   ours       quorvane-cli sheets, 640-pixel pages, and with --full-resolution
 #   libvips    vips thumbnail per photo (two at a time), vips arrayjoin per page
 #   montage    ImageMagick montage with shrink-on-load (-define jpeg:size)
+#   ours-a98   quorvane-cli sheets of the same photos tagged Adobe RGB (converted into sRGB)
+#   heic-floor heif-convert of 40 HEIC photos of 4000 x 3000 (12 MP) to Y4M, two at a time
+#   heic       quorvane-cli sheets of the same HEIC photos, 640-pixel pages (its ratio is to
+#              heic-floor)
 #
 # Prints wall time, the ratio to the floor of the same round, processor time (user + system, all
 # processes; steadier than wall time on a busy machine) and peak memory (the largest process's
 # maximum resident set), from /usr/bin/time -v. With several rounds it prints every round and then
 # the best and the median of each row.
 #
-# usage: bench/compare.sh [--rounds N] [--skip NAME]...   (NAME: floor ours ours-full vips montage)
+# usage: bench/compare.sh [--rounds N] [--skip NAME]...
+#        (NAME: floor ours ours-full ours-a98 vips montage heic-floor heic)
 # QUORVANE_BUILD_DIR   the build folder (default build/), built first when quorvane-cli is missing
 # QUORVANE_PHOTO_SET   the photo folder (default ~/.cache/quorvane-bench/photos-40-6000x4000),
 #                      made once with ../shared/tools/make-photo-set and kept outside the repository
+# QUORVANE_HEIC_SET    the HEIC photo folder (default ~/.cache/quorvane-bench/photos-40-4000x3000-heic),
+#                      made once by heif-enc from photos of make-photo-set
 # QUORVANE_BASELINE_CLI  another quorvane-cli to time as well (for example one built from main)
-# Installs libvips-tools, imagemagick, libjpeg-turbo-progs and what make-photo-set needs when
-# missing. A benchmark: run it on a quiet machine, several rounds.
+# Installs libvips-tools, imagemagick, libjpeg-turbo-progs, libheif-examples and what
+# make-photo-set needs when missing. A benchmark: run it on a quiet machine, several rounds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVANE_BUILD_DIR:-$root/build}
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/quorvane-bench
 photos=${QUORVANE_PHOTO_SET:-$cache/photos-40-6000x4000}
+heics=${QUORVANE_HEIC_SET:-$cache/photos-40-4000x3000-heic}
+tagged=$photos-a98
+a98=/usr/share/color/icc/ghostscript/a98.icc
 layout=$root/bench/layouts/a3-4up.ini
 rounds=1
 skip=" "
@@ -40,10 +50,12 @@ done
 # Tools, installed with apt-get when missing (through sudo when not root).
 need=()
 for pair in djpeg:libjpeg-turbo-progs jpegtran:libjpeg-turbo-progs vips:libvips-tools \
-            montage:imagemagick convert:imagemagick exiftool:libimage-exiftool-perl; do
+            montage:imagemagick convert:imagemagick exiftool:libimage-exiftool-perl \
+            heif-enc:libheif-examples heif-convert:libheif-examples; do
   command -v "${pair%%:*}" >/dev/null 2>&1 || need+=("${pair#*:}")
 done
 [ -x /usr/bin/time ] || need+=(time)
+[ -f "$a98" ] || need+=(libgs-common)
 if [ ${#need[@]} -gt 0 ]; then
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -63,6 +75,29 @@ if [ ! -d "$photos" ]; then
   mv "$photos.part" "$photos"
 fi
 compgen -G "$photos/*.jpg" >/dev/null || { echo "compare.sh: no photos in $photos" >&2; exit 1; }
+case "$skip" in *" ours-a98 "*) ;; *)
+  if [ ! -d "$tagged" ]; then
+    echo "Making the Adobe RGB tagged copies in $tagged (once)" >&2
+    rm -rf "$tagged.part"
+    cp -r "$photos" "$tagged.part"
+    exiftool -q -overwrite_original "-ICC_Profile<=$a98" "$tagged.part"/*.jpg
+    mv "$tagged.part" "$tagged"
+  fi ;;
+esac
+case "$skip" in *" heic "*" heic-floor "*|*" heic-floor "*" heic "*) ;; *)
+  if [ ! -d "$heics" ]; then
+    echo "Making the HEIC photo set in $heics (once)" >&2
+    rm -rf "$heics.part" "$heics.jpg"
+    "$root/../shared/tools/make-photo-set" "$heics.jpg" 40 4000x3000 >&2
+    mkdir -p "$heics.part"
+    # shellcheck disable=SC2016 # the inner shell expands them
+    printf '%s\0' "$heics.jpg"/*.jpg |
+      xargs -0 -P2 -I{} sh -c 'heif-enc -q 75 -p preset=fast -o "$2/$(basename "$1" .jpg).heic" "$1" >/dev/null' \
+        sh {} "$heics.part"
+    rm -rf "$heics.jpg"
+    mv "$heics.part" "$heics"
+  fi ;;
+esac
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -90,8 +125,26 @@ sheets() { # CLI [--full-resolution]
   rm -rf "$work/out" "$work/config"
   mkdir -p "$work/out" "$work/config"
   XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=offscreen \
-    "$cli" sheets --source "$photos" --dest "$work/out" --layout "$layout" --no-stamp-folder \
-    --en "$@"
+    "$cli" sheets --source "${sheet_source:-$photos}" --dest "$work/out" --layout "$layout" \
+    --no-stamp-folder --en "$@"
+}
+
+heic_floor() {
+  rm -rf "$work/heic"
+  mkdir -p "$work/heic"
+  # shellcheck disable=SC2016 # the inner shell expands them
+  printf '%s\0' "$heics"/*.heic |
+    xargs -0 -P2 -I{} sh -c 'heif-convert "$1" "$2/$(basename "$1" .heic).y4m" >/dev/null' \
+      sh {} "$work/heic"
+  rm -rf "$work/heic"
+}
+
+heic_sheets() {
+  sheet_source=$heics sheets "$@"
+}
+
+tagged_sheets() {
+  sheet_source=$tagged sheets "$@"
 }
 
 vips_pipeline() {
@@ -115,8 +168,8 @@ montage_pipeline() {
   MAGICK_CONFIGURE_PATH=$work/magick montage -define jpeg:size=2362x1654 "$photos"/*.jpg \
     -tile 2x2 -geometry 1181x827+40+40 -quality 90 "$work/montage/page%04d.jpg"
 }
-export -f floor sheets vips_pipeline montage_pipeline
-export work photos layout
+export -f floor sheets vips_pipeline montage_pipeline heic_floor heic_sheets tagged_sheets
+export work photos heics tagged layout
 
 # Runs a contender; prints "wall_seconds peak_kb cpu_seconds" ("nan 0 nan" when it failed).
 measure() {
@@ -134,37 +187,48 @@ measure() {
               END { printf "%.2f %d %.2f\n", s, kb, cpu }' "$log"
 }
 
-rows=(floor ours ours-full)
+rows=(floor ours ours-full ours-a98)
 [ -n "${QUORVANE_BASELINE_CLI:-}" ] && rows+=(baseline baseline-full)
-rows+=(vips montage)
+rows+=(vips montage heic-floor heic)
 declare -A label=(
   [floor]="floor: djpeg -scale 1/4, two at a time"
   [ours]="quorvane-cli sheets (640-pixel pages)"
   [ours-full]="quorvane-cli sheets --full-resolution"
+  [ours-a98]="quorvane-cli sheets, photos tagged Adobe RGB (640-pixel pages)"
   [baseline]="baseline quorvane-cli sheets (640-pixel pages)"
   [baseline-full]="baseline quorvane-cli sheets --full-resolution"
   [vips]="libvips: vips thumbnail (two at a time) + vips arrayjoin"
   [montage]="ImageMagick montage -define jpeg:size=2362x1654"
+  [heic-floor]="HEIC floor: heif-convert to Y4M, two at a time"
+  [heic]="quorvane-cli sheets of the HEIC photos (640-pixel pages)"
 )
 run_row() {
   case $1 in
     floor) measure floor ;;
     ours) measure sheets "$cli" ;;
     ours-full) measure sheets "$cli" --full-resolution ;;
+    ours-a98) measure tagged_sheets "$cli" ;;
     baseline) measure sheets "$QUORVANE_BASELINE_CLI" ;;
     baseline-full) measure sheets "$QUORVANE_BASELINE_CLI" --full-resolution ;;
     vips) measure vips_pipeline ;;
     montage) measure montage_pipeline ;;
+    heic-floor) measure heic_floor ;;
+    heic) measure heic_sheets "$cli" ;;
   esac
 }
 declare -A walls peaks ratios cpus
 for ((round = 1; round <= rounds; round++)); do
   floor_wall=""
+  heic_floor_wall=""
   for row in "${rows[@]}"; do
     case "$skip" in *" $row "*) continue ;; esac
     read -r wall kb cpu < <(run_row "$row")
     [ "$row" = floor ] && floor_wall=$wall
-    ratio=$(awk -v w="$wall" -v f="$floor_wall" 'BEGIN { if (f > 0 && w == w) printf "%.2f", w / f; else print "-" }')
+    [ "$row" = heic-floor ] && heic_floor_wall=$wall
+    # HEIC rows are measured against the HEIC floor, the others against the JPEG floor.
+    f=$floor_wall
+    case $row in heic*) f=$heic_floor_wall ;; esac
+    ratio=$(awk -v w="$wall" -v f="$f" 'BEGIN { if (f > 0 && w == w) printf "%.2f", w / f; else print "-" }')
     walls[$row]+="$wall "
     ratios[$row]+="$ratio "
     peaks[$row]+="$kb "

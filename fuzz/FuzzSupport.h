@@ -49,3 +49,40 @@ inline std::string_view Bytes(const uint8_t* data, size_t size) {
     } while (0)
 
 } // namespace quorvane::fuzz
+
+#ifdef QUORVANE_FUZZ_PHOTO_READS
+#include "app/LocalPath.h"
+#include "exif/ExifReader.h"
+#include "render/PhotoSource.h"
+#include "render/PreparedPhoto.h"
+
+namespace quorvane::fuzz {
+
+// The bytes as a photo file named `name`, read every way a photo is read: its date and report,
+// its header, its pixels at full size and reduced, prepared for a cell, loaded for the adjustment
+// window. Whatever they hold, each read ends with pixels of the promised size or with nothing.
+inline void ReadPhotoEveryWay(std::string_view bytes, const char* name) {
+    const std::string path = Scratch() + "/" + name;
+    WriteBytes(path, bytes);
+    exif::ShootingDate(path);
+    std::vector<std::string> lines;
+    exif::ReadReport(path, lines);
+    const QString file = DecodeLocalPath(QByteArray::fromStdString(path));
+    const PhotoHeader header = ReadPhotoHeader(file);
+    if (header.upright.isValid()) {
+        QUORVANE_FUZZ_CHECK(header.needs.allowed(1) || header.jpeg || header.reducible);
+        for (const int factor : {1, 4}) {
+            const DecodedPhoto photo = DecodePhoto(file, header, factor);
+            QUORVANE_FUZZ_CHECK(photo.image.isNull() ||
+                                photo.image.size() == photo.frame.decodedSize());
+        }
+        PhotoPlanInput cell;
+        cell.cell = QSize(64, 48);
+        PreparePhoto(file, cell, false);
+    }
+    const QImage loaded = LoadPhoto(file);
+    QUORVANE_FUZZ_CHECK(loaded.isNull() || loaded.format() == QImage::Format_ARGB32);
+}
+
+} // namespace quorvane::fuzz
+#endif

@@ -6,10 +6,13 @@
 # printed on that line).
 #
 #   fuzz/run.sh SECONDS [TARGET...]      targets: exif makernote ini decode layout_load
-#                                        layout_calc render (default: all)
+#                                        layout_calc render heif webp tiff icc qtphoto
+#                                        (default: all)
 #
 # Seeds: fuzz/seeds, the shipped initdata files, examples/photos and the real camera photos of
-# ../shared/testdata/photos (or $QUORVANE_FUZZ_PHOTOS). The corpus grows in build-fuzz/fuzz-corpus
+# ../shared/testdata/photos (or $QUORVANE_FUZZ_PHOTOS); HEIC, AVIF, WebP and TIFF seeds are made
+# from examples/photos with heif-enc, cwebp and ImageMagick's convert, profiles from Qt's and
+# Little CMS's own. The corpus grows in build-fuzz/fuzz-corpus
 # from run to run. Needs the Debian packages clang and libclang-rt-dev.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +20,8 @@ build=${QUORVANE_FUZZ_BUILD_DIR:-$root/build-fuzz}
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(exif makernote ini decode layout_load layout_calc render)
+[ ${#targets[@]} -gt 0 ] ||
+  targets=(exif makernote ini decode layout_load layout_calc render heif webp tiff icc qtphoto)
 photos=${QUORVANE_FUZZ_PHOTOS:-$root/../shared/testdata/photos}
 export QUORVANE_FUZZ_PHOTOS=$photos
 # Scratch files on a memory file system when there is one: page writes sync to disk.
@@ -68,12 +72,45 @@ gather_seeds() {
     render)
       head -c 512 /dev/zero > "$dir/zeros"
       printf 'layout values' > "$dir/text" ;;
+    heif|webp|tiff)
+      local i=0 f
+      for f in "$root"/examples/photos/*.JPG "$root"/examples/photos/*.jpg; do
+        i=$((i + 1))
+        convert "$f" -resize 96x96 "$dir/small-$i.png"
+        case $target in
+          heif)
+            heif-enc -q 40 -o "$dir/seed-$i.heic" "$dir/small-$i.png" >/dev/null 2>&1 || true
+            heif-enc -A -q 40 -o "$dir/seed-$i.avif" "$dir/small-$i.png" >/dev/null 2>&1 || true ;;
+          webp)
+            cwebp -quiet -q 40 -metadata all "$f" -resize 96 0 -o "$dir/seed-$i.webp" || true
+            cwebp -quiet -lossless "$dir/small-$i.png" -o "$dir/lossless-$i.webp" || true ;;
+          tiff)
+            convert "$dir/small-$i.png" "$dir/seed-$i.tif"
+            convert "$dir/small-$i.png" -compress lzw -orient right-top "$dir/lzw-$i.tif" ;;
+        esac
+        rm -f "$dir/small-$i.png"
+      done ;;
+    qtphoto)
+      local i=0 f cmyk=/usr/share/color/icc/ghostscript/ps_cmyk.icc
+      for f in "$root"/examples/photos/*.JPG "$root"/examples/photos/*.png; do
+        i=$((i + 1))
+        convert "$f" -resize 96x96 "$dir/small-$i.jpg"
+        convert "$f" -resize 96x96 -profile /usr/share/color/icc/ghostscript/a98.icc \
+          "$dir/a98-$i.png" 2>/dev/null || true
+        [ -f "$cmyk" ] && convert "$dir/small-$i.jpg" -profile "$cmyk" "$dir/cmyk-$i.jpg"
+      done ;;
+    icc)
+      for f in /usr/share/color/icc/*/*.icc /usr/share/color/icc/*.icc; do
+        [ -f "$f" ] && [ "$(stat -c %s "$f")" -le 65536 ] && seed "$dir" "$f"
+      done
+      printf 'acsp' > "$dir/tiny" ;;
   esac
 }
 
 max_len() {
   case $1 in
     exif) echo 131072 ;;
+    heif|webp|tiff|qtphoto) echo 65536 ;;
     makernote|ini|decode|layout_load|layout_calc) echo 16384 ;;
     *) echo 1024 ;;
   esac

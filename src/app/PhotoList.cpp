@@ -20,15 +20,36 @@
 
 namespace quorvane {
 
-namespace {} // namespace
+namespace {
 
-bool IsPhotoFileName(const QString& name) {
+bool HasExtension(const QString& name, std::initializer_list<const char*> extensions) {
     const int dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0)
         return false;
     const QString ext = name.mid(dot).toUpper();
-    return ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG") ||
-           ext == QLatin1String(".PNG") || ext == QLatin1String(".GIF");
+    return std::any_of(extensions.begin(), extensions.end(),
+                       [&](const char* e) { return ext == QLatin1String(e); });
+}
+
+} // namespace
+
+bool IsPageKindFileName(const QString& name) {
+    return HasExtension(name, {".JPG", ".JPEG", ".PNG", ".GIF"});
+}
+
+bool IsPhotoFileName(const QString& name) {
+    return IsPageKindFileName(name) ||
+           HasExtension(name, {".HEIC", ".HEIF", ".HIF", ".AVIF", ".WEBP", ".TIF", ".TIFF"});
+}
+
+bool IsUnreadPhotoFileName(const QString& name) {
+    return HasExtension(name, {".CR2", ".CR3", ".NEF", ".NRW", ".ARW", ".DNG", ".ORF", ".RW2",
+                               ".RAF", ".PEF", ".SRW", ".X3F"});
+}
+
+text::Notice SkippedPhotoNotice(const QString& path) {
+    return {text::NoticeCode::kPhotoKindNotRead,
+            {DisplayPath(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)).toStdString()}};
 }
 
 namespace {
@@ -112,6 +133,8 @@ ListedPaths ListPhotos(const QString& folder, bool subfolders,
                 const QString decoded = DecodeLocalPath(path);
                 if (IsPhotoFileName(decoded))
                     result.paths.append(decoded);
+                else if (IsUnreadPhotoFileName(decoded))
+                    result.skipped.append(decoded);
             }
         }
     }
@@ -273,6 +296,8 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
     ListedPaths listed = ListPhotos(request.sourceFolder, request.subfolders, hooks.stopRequested);
     result.stopped = listed.stopped; // even when nothing was found before the stop
     SortPhotoPaths(listed.paths);
+    SortPhotoPaths(listed.skipped);
+    result.skipped = std::move(listed.skipped);
 
     exif::ExifOptions exifOptions;
     exifOptions.maxDumpBinCt = request.maxDumpBinCt;

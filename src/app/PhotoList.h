@@ -2,6 +2,7 @@
 // file) and the rows of the main window's grid, which every later step takes its photos from.
 #pragma once
 
+#include "text/Notice.h"
 #include "text/Problem.h"
 
 #include <QHash>
@@ -30,18 +31,27 @@ struct PhotoEntry {
 
 struct ListedPaths {
     QStringList paths;    // full paths in listing order
+    QStringList skipped;  // full paths of photos of kinds that are not read (IsUnreadPhotoFileName)
     bool stopped = false; // the stop request ended the listing (the paths so far are kept)
 };
 
-// True for a name ending in ".JPG", ".JPEG", ".PNG" or ".GIF", in any case: the kinds of photo
-// the list takes.
+// True for a name ending in ".JPG", ".JPEG", ".PNG" or ".GIF", in any case: the kinds a run
+// writes, and so the only files it deletes from its output folder as old pages.
+bool IsPageKindFileName(const QString& name);
+
+// True for the kinds of photo the list takes, in any case: those of IsPageKindFileName, and
+// ".HEIC", ".HEIF", ".HIF", ".AVIF", ".WEBP", ".TIF", ".TIFF".
 bool IsPhotoFileName(const QString& name);
 
-// Every ".JPG", ".JPEG", ".PNG", ".GIF" file (any case) of the folder, and of its subfolders at any
-// depth when asked; names beginning with "." are skipped, files and folders alike. Symbolically
-// linked folders are followed and every real folder is listed once, under its own path when it
-// lies in the tree, so a link loop ends. Names are kept byte for byte (see LocalPath.h). A missing
-// folder gives an empty list.
+// True for camera RAW files (".CR2", ".CR3", ".NEF", ".NRW", ".ARW", ".DNG", ".ORF", ".RW2",
+// ".RAF", ".PEF", ".SRW", ".X3F", any case): photos that are not read, named as skipped.
+bool IsUnreadPhotoFileName(const QString& name);
+
+// Every photo (IsPhotoFileName) of the folder, and of its subfolders at any depth when asked;
+// names beginning with "." are skipped, files and folders alike. Symbolically linked folders are
+// followed and every real folder is listed once, under its own path when it lies in the tree, so
+// a link loop ends. Names are kept byte for byte (see LocalPath.h). A missing folder gives an
+// empty list. Files of kinds that are not read go to `skipped`.
 ListedPaths ListPhotos(const QString& folder, bool subfolders,
                        const std::function<bool()>& stopRequested = {});
 
@@ -94,8 +104,12 @@ struct PhotoListResult {
     bool listReplaced = false; // the grid was emptied and refilled from `rows`
     QVector<PhotoEntry> rows;
     std::vector<text::Problem> problems; // to be shown to the operator, in order
+    QStringList skipped; // photos of kinds that are not read, full paths sorted like the rows
     bool stopped = false;
 };
+
+// The notice naming one skipped photo (its name shown readably).
+text::Notice SkippedPhotoNotice(const QString& path);
 
 // Lists, sorts and dates the photos of a folder, one row each, stopping at 10000 rows with its
 // problem (kPhotoListFull). Photos that vanished since the listing get no row.

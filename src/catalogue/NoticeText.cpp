@@ -39,6 +39,8 @@ Entry EntryOf(NoticeCode code) {
                 "ん。設定を編集して背景画像を選び直してください: %3",
                 "The layout %1 (%2) names its background image by a Windows path, which does not "
                 "exist here. Edit the layout and choose the image again: %3"};
+    case NoticeCode::kPhotoKindNotRead:
+        return {"読み込めない形式のためスキップしました: %1", "skipped, format not supported: %1"};
     case NoticeCode::kCount:
         break;
     }

@@ -3,6 +3,7 @@
 #include "app/LineEscape.h"
 #include "app/LocalPath.h"
 #include "app/PhotoList.h"
+#include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -15,9 +16,12 @@ namespace {
 const char* const kUsage =
     "usage: quorvane-cli list SOURCE [--subfolders] [--era] [--time] [--en]\n"
     "\n"
-    "Lists the photos (.jpg, .jpeg, .png, .gif, any case) of the folder SOURCE, sorted by path,\n"
-    "with their shooting dates taken from EXIF or from a \".exif\" side file; one line per\n"
-    "photo: No. TAB file name TAB shooting date TAB folder (ending in \"/\").\n"
+    "Lists the photos (.jpg, .jpeg, .png, .gif, .heic, .heif, .hif, .avif, .webp, .tif, .tiff,\n"
+    "any case) of the folder SOURCE, sorted by path, with their shooting dates taken from EXIF\n"
+    "or from a \".exif\" side file; one line per photo: No. TAB file name TAB shooting date TAB\n"
+    "folder (ending in \"/\"). Camera RAW files (.cr2 .cr3 .nef .nrw .arw .dng .orf .rw2 .raf\n"
+    ".pef .srw .x3f) are not read: each is named on stderr, \"skipped, format not supported:\n"
+    "NAME\"; the exit code stays 0.\n"
     "Names are shown readably (CP932 decoded, other bytes that are no text as \\xHH) and\n"
     "escaped so that each stays one field: a backslash as \\\\, newline \\n, tab \\t, carriage\n"
     "return \\r, any other control character as \\xHH (two lower-case hex digits); names\n"
@@ -89,6 +93,8 @@ int RunList(const QStringList& args) {
             EscapedDisplayPath(row.folder) + QLatin1Char('\n'));
     };
     const PhotoListResult result = ListPhotoRows(request, hooks);
+    for (const QString& skipped : result.skipped)
+        Err(NoticeText(SkippedPhotoNotice(skipped), ja));
     for (const text::Problem& problem : result.problems)
         Err(ProblemText(problem, ja));
     return result.stopped ? kExitInterrupted : kExitOk;

@@ -285,6 +285,8 @@ int RunSheets(const QStringList& args) {
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return interrupt.requested(); };
     const PhotoListResult list = BuildPhotoList(request, hooks);
+    for (const QString& skipped : list.skipped)
+        Err(NoticeText(SkippedPhotoNotice(skipped), ja));
     for (const text::Problem& problem : list.problems)
         Err(ProblemText(problem, ja));
     if (list.stopped) {

@@ -21,23 +21,42 @@ void ExifBuffer::Assign(std::string_view bytes) {
     size_t n = std::min(bytes.size(), bytes_.size());
     std::copy_n(reinterpret_cast<const uint8_t*>(bytes.data()), n, bytes_.begin());
     loaded_ = static_cast<int64_t>(n);
+    windows_.clear();
+    end_ = kSize;
 }
 
 void ExifBuffer::Fill(const std::function<size_t(uint8_t* into, size_t room)>& read) {
     const size_t n = std::min(read(bytes_.data(), bytes_.size()), bytes_.size());
     std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(n), bytes_.end(), 0);
     loaded_ = static_cast<int64_t>(n);
+    windows_.clear();
+    end_ = kSize;
+}
+
+void ExifBuffer::AddWindow(int64_t position, std::vector<uint8_t> bytes, int64_t end) {
+    if (position >= kSize && !bytes.empty())
+        windows_.push_back({position, std::move(bytes)});
+    end_ = std::max(end_, end);
+}
+
+uint8_t ExifBuffer::ByteAt(int64_t pos) const {
+    if (pos < kSize)
+        return bytes_[static_cast<size_t>(pos)];
+    for (const Window& w : windows_)
+        if (pos >= w.position && pos - w.position < static_cast<int64_t>(w.bytes.size()))
+            return w.bytes[static_cast<size_t>(pos - w.position)];
+    return 0;
 }
 
 int64_t ExifBuffer::ReadUnsigned(int width, ByteOrder order, int64_t pos) const {
     if (width < 0 || width > 4)
         return -1;
-    if (pos < 0 || pos > kLastPosition - width)
+    if (pos < 0 || pos > end_ - 1 - width)
         return 0;
     int64_t value = 0;
     for (int i = 0; i < width; ++i) {
         int index = order == ByteOrder::kLittle ? width - 1 - i : i;
-        value = (value << 8) | bytes_[static_cast<size_t>(pos + index)];
+        value = (value << 8) | ByteAt(pos + index);
     }
     return value;
 }

@@ -1,5 +1,6 @@
 #include "exif/ExifReader.h"
 
+#include "exif/ContainerExif.h"
 #include "exif/ExifBuffer.h"
 #include "exif/IfdEntry.h"
 #include "exif/MakerNoteBlock.h"
@@ -31,11 +32,17 @@ class PhotoRead {
         : options_(options), pacer_(options.yield, options.stopRequested),
           formatter_(buffer_, {options.maxTagLineCol, options.maxDumpBinCt}, pacer_) {}
 
-    // Loads the file and reads its TIFF header; the status of the load.
+    // Loads the file and reads its TIFF header; the status of the load. A HEIF, WebP or TIFF
+    // file's TIFF structure is put behind a camera JPEG's head (see ContainerExif.h).
     LoadStatus Load(const std::string& path) {
         LoadStatus status = LoadPhotoHead(path, buffer_);
-        if (status == LoadStatus::kLoaded)
-            header_ = ReadTiffHeader(buffer_);
+        if (status != LoadStatus::kLoaded)
+            return status;
+        const Container container = ContainerOf(buffer_);
+        if (container != Container::kJpeg && container != Container::kOther &&
+            !LoadContainerExif(path, container, buffer_))
+            return LoadStatus::kNothingRead;
+        header_ = ReadTiffHeader(buffer_);
         return status;
     }
 

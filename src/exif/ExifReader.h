@@ -1,5 +1,6 @@
-// Reading the EXIF block of a JPEG photo: the shooting date for the photo list and the text
-// report printed under photos and by `quorvane-cli exif`.
+// Reading the EXIF block of a photo (JPEG; HEIF, AVIF, WebP and TIFF through ContainerExif.h):
+// the shooting date for the photo list and the text report printed under photos and by
+// `quorvane-cli exif`.
 #pragma once
 
 #include <functional>
@@ -25,7 +26,7 @@ enum ReportResult : int {
     kReportDone = 0,
     kReportNoFile = -1,
     kReportNothingRead = -2,
-    kReportNotJpeg = -3,
+    kReportNotJpeg = -3, // neither JPEG nor one of the other kinds with a TIFF structure
     kReportNoTiffMagic = -4,
     kReportNoEntries = -5,
     kReportTooManyEntries = -6,

@@ -42,8 +42,7 @@ std::string Hex8(int64_t value) {
 
 std::string ValueFormatter::FormatValue(int type, ByteOrder order, int64_t size,
                                         int64_t position) const {
-    if (position < 0 || position > ExifBuffer::kLastPosition ||
-        position + size >= ExifBuffer::kSize)
+    if (position < 0 || position > buffer_.end() - 1 || position + size >= buffer_.end())
         return {};
     if (type < kByte || type > kIfd)
         return "-1";

@@ -59,6 +59,12 @@ int64_t JpegBytes(const JpegStructure& s, int factor, bool turned) {
 int64_t DecodeNeeds::bytes(int factor) const {
     if (jpeg.frame)
         return JpegBytes(jpeg, std::max(1, factor), turned);
+    if (codec) {
+        const int f = reducible ? std::max(1, factor) : 1;
+        const int64_t bitmap =
+            BitmapBytes(std::max(0, size.width()) / f, std::max(0, size.height()) / f, 4);
+        return decoderBytes + bitmap * (1 + (turned ? 1 : 0) + (converted ? 1 : 0));
+    }
     const int64_t w = std::max(0, size.width()), h = std::max(0, size.height());
     const int64_t bitmap = BitmapBytes(w, h, bytesPerPixel);
     return bitmap + (turned ? bitmap : 0) + (converted ? BitmapBytes(w, h, 4) : 0);
@@ -74,7 +80,9 @@ DecodeNeeds ReadDecodeNeeds(const JpegStructure& jpeg, QImageReader& reader) {
     needs.size = reader.size();
     needs.known = needs.size.isValid();
     needs.turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
-    if (jpeg.frame)
+    // A header that could not be read leaves nothing to count; Qt's JPEG reader then answers
+    // the format question with a value that is no format at all.
+    if (jpeg.frame || !needs.known)
         return needs;
     // A reader that does not tell the format it makes (GIF), or tells one out of range (a damaged
     // file), is counted as 32-bit with a copy.
@@ -86,6 +94,18 @@ DecodeNeeds ReadDecodeNeeds(const JpegStructure& jpeg, QImageReader& reader) {
                          : static_cast<int>(QImage::toPixelFormat(format).bitsPerPixel());
     needs.bytesPerPixel = std::max(1, bits / 8);
     needs.converted = format == QImage::Format_Invalid || bits != 32;
+    return needs;
+}
+
+DecodeNeeds CodecDecodeNeeds(const CodecHeader& header) {
+    DecodeNeeds needs;
+    needs.known = header.valid();
+    needs.size = header.stored;
+    needs.codec = true;
+    needs.decoderBytes = header.decoderBytes;
+    needs.reducible = header.reducible;
+    needs.converted = header.converted;
+    needs.turned = header.transformation != QImageIOHandler::TransformationNone;
     return needs;
 }
 

@@ -3,6 +3,7 @@
 // scans. A photo that needs more than one decode may take is refused before it is decoded.
 #pragma once
 
+#include "imaging/CodecPhoto.h"
 #include "imaging/JpegMarkers.h"
 
 #include <QImageReader>
@@ -25,13 +26,19 @@ struct DecodeNeeds {
     int bytesPerPixel = 4;  // of the bitmap the decoder makes (not JPEG)
     bool converted = false; // that bitmap is copied into 32-bit pixels afterwards (not JPEG)
     bool turned = false;    // the EXIF orientation turns it a quarter: the bitmap is copied turned
+    // A photo read through CodecPhoto.h: the decoder's own bytes, whatever the reduction, and
+    // whether it reduces by the factor (else every factor decodes at full size).
+    bool codec = false;
+    int64_t decoderBytes = 0;
+    bool reducible = false;
 
     // Bytes the decode takes at its peak, all parts counted together, reduced by the factor (1, 2,
     // 4 or 8; only a JPEG is reduced). A JPEG holds while it is decoded: in a progressive (or
     // otherwise multi-scan) photo every component's coefficients, 2 bytes each for the whole
     // photo whatever the reduction; in a single-scan photo a few rows of blocks only; then the
-    // reduced bitmap (1 byte a pixel grey, else 4) with its 32-bit and turned copies. Other
-    // photos: the decoded bitmap at full size and its copies.
+    // reduced bitmap (1 byte a pixel grey, else 4) with its 32-bit and turned copies. A codec
+    // photo: its decoder's bytes and the 32-bit bitmap at the reduction (WebP) with its copies.
+    // Other photos: the decoded bitmap at full size and its copies.
     int64_t bytes(int factor) const;
     // Whether the decode may go ahead: the header was read, a JPEG holds at most kMaxJpegScans
     // scans, and bytes(factor) is within kPhotoDecodeLimit.
@@ -41,5 +48,8 @@ struct DecodeNeeds {
 // The needs of the photo the reader is set on; `jpeg` is the walk over its markers (jpeg.jpeg is
 // false for other kinds). Reads the header only.
 DecodeNeeds ReadDecodeNeeds(const JpegStructure& jpeg, QImageReader& reader);
+
+// The needs of a photo read through CodecPhoto.h, from its header.
+DecodeNeeds CodecDecodeNeeds(const CodecHeader& header);
 
 } // namespace quorvane

@@ -1,5 +1,6 @@
 #include "imaging/JpegEncode.h"
 
+#include "imaging/ColourProfile.h"
 #include "text/FileIO.h"
 
 #include <QBuffer>
@@ -20,7 +21,11 @@ std::optional<QByteArray> EncodeJpeg(const QImage& bitmap, int quality) {
     QImageWriter writer(&buffer, "jpeg");
     // Qt treats a negative quality as its default of 75; keep the caller's intent instead.
     writer.setQuality(std::clamp(quality, 0, 100));
-    if (!writer.write(bitmap))
+    // Tagged on a shallow copy: the pixels are neither copied nor changed. Qt writes the profile
+    // as APP2 "ICC_PROFILE" right after its JFIF APP0.
+    QImage tagged = bitmap;
+    tagged.setColorSpace(QColorSpace::fromIccProfile(SrgbProfile()));
+    if (!writer.write(tagged))
         return std::nullopt;
     buffer.close();
     return bytes;

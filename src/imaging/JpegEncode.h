@@ -1,5 +1,6 @@
 // JPEG encoding of finished pages with a quality. The encoded data begin with SOI and a JFIF APP0
-// segment, which the page writer's resolution stamp rewrites in place.
+// segment, which the page writer's resolution stamp rewrites in place; an APP2 segment with a
+// small sRGB ICC profile follows it, so that print drivers and viewers do not guess the colours.
 #pragma once
 
 #include <QByteArray>

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <cstring>
+#include <map>
 
 namespace quorvane {
 
@@ -113,6 +114,44 @@ bool ReadFrame(ByteSource& in, int length, int code, JpegStructure& s) {
     return in.skip(length);
 }
 
+// An APP2 segment's payload (length bytes): when it is a numbered part of an ICC profile, kept.
+bool ReadIccPart(ByteSource& in, int length, std::map<int, QByteArray>& parts, int& count) {
+    static const char kMark[] = "ICC_PROFILE"; // with its zero byte: 12 bytes
+    if (length < 14)
+        return in.skip(length);
+    QByteArray head(14, Qt::Uninitialized);
+    for (char& c : head) {
+        const int byte = in.next();
+        if (byte < 0)
+            return false;
+        c = static_cast<char>(byte);
+    }
+    if (std::memcmp(head.constData(), kMark, sizeof kMark) != 0)
+        return in.skip(length - 14);
+    const int sequence = static_cast<unsigned char>(head[12]);
+    count = static_cast<unsigned char>(head[13]);
+    QByteArray part(length - 14, Qt::Uninitialized);
+    for (char& c : part) {
+        const int byte = in.next();
+        if (byte < 0)
+            return false;
+        c = static_cast<char>(byte);
+    }
+    parts.emplace(sequence, std::move(part));
+    return true;
+}
+
+// The parts numbered 1 to count, all present, joined.
+QByteArray JoinIccParts(const std::map<int, QByteArray>& parts, int count) {
+    if (count < 1 || static_cast<int>(parts.size()) != count || parts.begin()->first != 1 ||
+        parts.rbegin()->first != count)
+        return {};
+    QByteArray icc;
+    for (const auto& part : parts)
+        icc += part.second;
+    return icc;
+}
+
 } // namespace
 
 JpegStructure ReadJpegStructure(QIODevice& device) {
@@ -125,6 +164,8 @@ JpegStructure ReadJpegStructure(QIODevice& device) {
     }
     s.jpeg = true;
     int code = -1; // a marker already found after coded data
+    std::map<int, QByteArray> iccParts;
+    int iccCount = 0;
     for (;;) {
         if (code < 0) {
             // Anything up to the next 0xFF is passed over, as the decoder does (with a warning).
@@ -152,6 +193,11 @@ JpegStructure ReadJpegStructure(QIODevice& device) {
                 break;
             continue;
         }
+        if (marker == 0xE2 && s.scans == 0) {
+            if (!ReadIccPart(in, length, iccParts, iccCount))
+                break;
+            continue;
+        }
         if (marker != 0xDA) {
             if (!in.skip(length))
                 break;
@@ -175,6 +221,7 @@ JpegStructure ReadJpegStructure(QIODevice& device) {
             break;
         code = in.skipCodedData();
     }
+    s.iccProfile = JoinIccParts(iccParts, iccCount);
     device.seek(start);
     return s;
 }

@@ -3,6 +3,7 @@
 // the coded data without decoding it. The decoder's work and memory follow from these.
 #pragma once
 
+#include <QByteArray>
 #include <QIODevice>
 #include <cstdint>
 #include <vector>
@@ -32,6 +33,9 @@ struct JpegStructure {
     // (the offset of its marker from where the walk started).
     int scans = 0;
     std::vector<int64_t> scanStarts;
+    // The embedded ICC profile (APP2 "ICC_PROFILE" segments before the first scan, joined in
+    // their numbered order); empty when there is none or its segments do not add up.
+    QByteArray iccProfile;
 
     // Whether the decoder keeps every coefficient of the photo until the last scan: progressive
     // photos, and photos whose first scan leaves components for later scans.

@@ -1,6 +1,10 @@
 #include "imaging/Raster.h"
 
+#include "imaging/CmykJpeg.h"
+#include "imaging/CodecPhoto.h"
+#include "imaging/ColourProfile.h"
 #include "imaging/DecodeNeeds.h"
+#include "imaging/PngProfile.h"
 
 #include <QImageReader>
 #include <QTransform>
@@ -66,9 +70,42 @@ void AllowLargePhotos() {
     std::call_once(once, [] { QImageReader::setAllocationLimit(kPhotoAllocationLimitMb); });
 }
 
+namespace {
+
+// A kind read through CodecPhoto.h, at full size.
+QImage LoadCodecFile(QIODevice& device, QString* error, const CancelCheck& cancelled) {
+    CancellableDevice input(device, cancelled);
+    const CodecHeader header = ReadCodecHeader(input);
+    QImage image;
+    if (!WithinPhotoLimit(header.stored) || !CodecDecodeNeeds(header).allowed(1)) {
+        if (error)
+            *error = input.cancelled() ? QStringLiteral("cancelled")
+                                       : QStringLiteral("unreadable or too large to decode");
+        return {};
+    }
+    image = DecodeCodecPhoto(input, header, 1, cancelled);
+    if (input.cancelled() || (cancelled && cancelled())) {
+        if (error)
+            *error = QStringLiteral("cancelled");
+        return {};
+    }
+    if (image.isNull()) {
+        if (error)
+            *error = QStringLiteral("damaged or not decodable");
+        return {};
+    }
+    ConvertToSrgb(image, header.iccProfile, header.colourSpace);
+    return AsArgb32(std::move(image));
+}
+
+} // namespace
+
 QImage LoadImageFile(QIODevice& device, QString* error, const CancelCheck& cancelled) {
     AllowLargePhotos();
+    if (CodecKindOf(device) != CodecKind::None)
+        return LoadCodecFile(device, error, cancelled);
     const JpegStructure jpeg = ReadJpegStructure(device);
+    const QByteArray profile = jpeg.jpeg ? jpeg.iccProfile : PngIccProfile(device);
     CancellableDevice input(device, cancelled, jpeg.scanStarts);
     QImageReader reader(&input);
     reader.setDecideFormatFromContent(true);
@@ -79,7 +116,17 @@ QImage LoadImageFile(QIODevice& device, QString* error, const CancelCheck& cance
                                        : QStringLiteral("too large or too many scans to decode");
         return {};
     }
-    QImage image = Load(reader, error);
+    QImage image;
+    if (IsCmykWithProfile(jpeg)) {
+        const QImageIOHandler::Transformations turn = reader.transformation();
+        image = input.seek(0) ? Transformed(DecodeCmykJpeg(input, jpeg, 1), turn) : QImage();
+        if (image.isNull() && error)
+            *error = QStringLiteral("damaged or not decodable");
+        image = AsArgb32(std::move(image));
+    } else {
+        image = Load(reader, error);
+        ConvertToSrgb(image, profile);
+    }
     if (input.cancelled()) {
         if (error)
             *error = QStringLiteral("cancelled");

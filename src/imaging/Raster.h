@@ -40,12 +40,14 @@ bool WithinPhotoLimit(const QSize& size);
 // (Qt's default refuses photos of more than about 32 million pixels). Safe from any thread.
 void AllowLargePhotos();
 
-// A JPEG, PNG or GIF file (first frame), open on `device` (a file, read from its current position,
-// its kind told by its content), decoded at its pixel size and turned upright by its EXIF
-// orientation. Null when it is unreadable or damaged, larger than kPhotoAllocationLimitMb, needs
-// more than kPhotoDecodeLimit bytes to decode or holds more than kMaxJpegScans scans (refused
-// before decoding), or when `cancelled` said stop while it was decoded; the reason goes to *error
-// when given. Files are opened by the caller (see OpenLocalFile), so that no name opens a pipe.
+// A JPEG, PNG, GIF (first frame), HEIF, AVIF, WebP or TIFF file, open on `device` (a file, read
+// from its current position, its kind told by its content), decoded at its pixel size, turned
+// upright by its orientation and converted into sRGB from an embedded profile (see
+// ColourProfile.h). Null when it is unreadable or damaged, larger than kPhotoAllocationLimitMb,
+// needs more than kPhotoDecodeLimit bytes to decode or holds more than kMaxJpegScans scans
+// (refused before decoding), or when `cancelled` said stop while it was decoded; the reason goes
+// to *error when given. Files are opened by the caller (see OpenLocalFile), so that no name opens
+// a pipe.
 QImage LoadImageFile(QIODevice& device, QString* error = nullptr,
                      const CancelCheck& cancelled = {});
 

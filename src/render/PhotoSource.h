@@ -1,7 +1,9 @@
 // Reading one photo for a page: its header first (sizes and orientation, nothing decoded), then
-// its pixels, at full size or reduced by the JPEG decoder, with the frame that ties decoded
-// pixels to the full-size upright photo so that crops keep their place. Every read opens the
-// photo by its exact bytes, so names that are not UTF-8 are read too (see LocalPath.h).
+// its pixels, at full size or reduced by the JPEG (or WebP) decoder, with the frame that ties
+// decoded pixels to the full-size upright photo so that crops keep their place, converted into
+// sRGB when it embeds another colour profile (see ColourProfile.h). JPEG, PNG and GIF are read by
+// Qt; HEIF, AVIF, WebP and TIFF through CodecPhoto.h. Every read opens the photo by its exact
+// bytes, so names that are not UTF-8 are read too (see LocalPath.h).
 #pragma once
 
 #include "imaging/CancellableDevice.h"
@@ -13,6 +15,7 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 namespace quorvane {
 
@@ -21,7 +24,11 @@ struct PhotoHeader {
     QSize stored;  // pixel size as stored in the file; invalid when the file is not an image
     QSize upright; // the size once turned upright by the EXIF orientation
     QImageIOHandler::Transformations transformation = QImageIOHandler::TransformationNone;
-    bool jpeg = false; // the decoder can reduce it by 2, 4 or 8 while decoding
+    bool jpeg = false;      // a JPEG: the decoder can reduce it by 2, 4 or 8 while decoding
+    bool reducible = false; // another kind whose decoder reduces so (WebP)
+    // Smaller images of the whole photo the file holds, upright, smallest first (HEIF
+    // thumbnails of the photo's proportions): decoded instead of it where they are enough.
+    std::vector<QSize> smaller;
     DecodeNeeds needs; // what a decode takes, at each reduction
 };
 
@@ -42,8 +49,11 @@ QSize UprightPhotoSize(const QString& path);
 struct DecodeFrame {
     int factor = 1;
     QRect covered;
+    // A smaller image of the covered part (factor 1): its size. Its pixels cover the photo's
+    // scaled by covered.size() / scaled in each direction. Empty for the photo's own pixels.
+    QSize scaled;
 
-    QSize decodedSize() const { return covered.size() / factor; }
+    QSize decodedSize() const { return scaled.isEmpty() ? covered.size() / factor : scaled; }
     // A rectangle of full-size photo coordinates in decoded pixel coordinates, exactly.
     QRectF toDecoded(const QRectF& rect) const;
     // A crop of the full-size photo in whole decoded pixels: each edge moves to the nearest
@@ -54,12 +64,14 @@ struct DecodeFrame {
     QRectF toPhoto(const QRectF& rect) const;
 };
 
-// The frame a decode of the photo reduced by the factor (1, 2, 4 or 8) has.
+// The frame a decode of the photo reduced by the factor (1, 2, 4 or 8) has. For a photo with
+// smaller images: the smallest of them at least 1/factor of the photo in both directions, else
+// the photo's own pixels.
 DecodeFrame FrameFor(const PhotoHeader& header, int factor);
 
 // The strongest reduction (8, 4, 2, else 1) at which the crop still measures at least `needed`
 // decoded pixels in both directions: the smallest decode that keeps every pixel the cell needs.
-// Only JPEG photos are reduced.
+// Only JPEG and WebP photos are reduced, and photos with smaller images (HEIF thumbnails).
 int ReductionFor(const PhotoHeader& header, const QRect& crop, const QSize& needed);
 
 struct DecodedPhoto {
@@ -68,7 +80,8 @@ struct DecodedPhoto {
     bool cancelled = false; // `cancelled` said stop: the decode ended early, nothing to place
 };
 
-// The photo decoded upright, reduced by the factor in the JPEG decoder (factor 1: full size).
+// The photo decoded upright, reduced by the factor in the JPEG or WebP decoder (factor 1: full
+// size), in sRGB.
 // A null image when the file cannot be decoded, its pixels are not what the header promised, or
 // the file as it is now may not be decoded at this factor (DecodeNeeds::allowed, checked again
 // on the bytes being decoded). The decode ends within a scan of `cancelled` saying stop.

@@ -37,9 +37,9 @@ void SheetJob::deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, SheetRunO
     // Every file of a folder being listed is a customer's photo, listed or not.
     if (guard.isListedFolder(folder.descriptor()))
         return;
-    // The same kinds the photo list takes, directly in the folder only.
+    // The kinds a run writes, directly in the folder only.
     for (const QString& name : folder.names()) {
-        if (name.startsWith(QLatin1Char('.')) || !IsPhotoFileName(name))
+        if (name.startsWith(QLatin1Char('.')) || !IsPageKindFileName(name))
             continue;
         observer.yield();
         if (stop_)

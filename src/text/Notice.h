@@ -26,6 +26,9 @@ enum class NoticeCode : int {
     // A layout names its background image by a Windows path that does not exist here; arguments:
     // the layout's file, its name, the path.
     kWindowsBackgroundPath,
+    // A photo of a kind that is not read (a camera RAW file) was left out of the list; argument:
+    // its file name.
+    kPhotoKindNotRead,
 
     kCount // not a notice: the number of codes
 };

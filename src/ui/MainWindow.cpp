@@ -11,6 +11,7 @@
 #include "ui/MainWindowDropTarget.h"
 #include "ui/MainWindowGrid.h"
 #include "ui/PhotoRowFeed.h"
+#include "ui/SkippedPhotos.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -187,7 +188,11 @@ void MainWindow::createControls() {
     label4_->setObjectName(QStringLiteral("Label4"));
     auto* status = new QHBoxLayout(statusBar_);
     status->setContentsMargins(kStatusLabelLeft, 0, kStatusLabelRightGap, 0);
-    status->addWidget(label4_);
+    status->addWidget(label4_, 1);
+    // Beside the count; while hidden the count has the whole line.
+    skipped_ = new SkippedPhotos(japanese(), statusBar_);
+    skipped_->showNames = [this](const QString& names) { showMessage(names); };
+    status->addWidget(skipped_);
 
     // The grid takes every pixel the window gains; the rows above and below keep their heights.
     auto* body = new QVBoxLayout;
@@ -333,6 +338,7 @@ void MainWindow::emptyAndNumberRows() {
     progressBar_->setRange(0, 1);
     progressBar_->setValue(0);
     label4_->clear();
+    skipped_->setSkipped({});
 }
 
 void MainWindow::buildList() {
@@ -380,6 +386,7 @@ void MainWindow::buildList() {
                 gridView_->scrollToTop();
                 listedCount_ = 0;
                 showProgress(0, 0);
+                skipped_->setSkipped({});
             },
             Qt::BlockingQueuedConnection);
     };
@@ -400,6 +407,7 @@ void MainWindow::buildList() {
     });
     if (lastDone > 0 && shownDone != lastDone)
         showProgress(lastDone, lastFound);
+    skipped_->setSkipped(result.skipped);
     if (onlyInSubfolders)
         label4_->setText(Pick(japanese(),
                               "このフォルダに写真はありませんが、サブフォルダにあります。"

@@ -24,6 +24,7 @@ namespace quorvane {
 
 class PhotoDropTarget;
 class PhotoGridModel;
+class SkippedPhotos;
 
 // The window TForm2. Its controls carry their design names as objectNames: SpeedButton1-5,
 // Label1, Label3, Label4 (status text inside StatusBar1), Edit1, Edit2, CornerButton1-3,
@@ -119,6 +120,7 @@ class MainWindow : public QWidget {
     QLabel* label1_ = nullptr;
     QLabel* label3_ = nullptr;
     QLabel* label4_ = nullptr;
+    SkippedPhotos* skipped_ = nullptr;
     QLineEdit* edit1_ = nullptr;
     QLineEdit* edit2_ = nullptr;
     QPushButton* cornerButton_[3] = {};

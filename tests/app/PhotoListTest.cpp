@@ -37,7 +37,7 @@ QStringList Names(const QStringList& paths, const QString& root) {
 TEST(ListPhotos, KeepsPhotoKindsInCaseInsensitiveWholePathOrder) {
     TempDir dir;
     for (const char* name :
-         {"e.gif", "B.JPG", "a.jpg", "d.png", "c.Jpeg", "f.tif", ".g.jpg", "h.jpg.txt"})
+         {"e.gif", "B.JPG", "a.jpg", "d.png", "c.Jpeg", "f.bmp", ".g.jpg", "h.jpg.txt"})
         test::WriteFile(dir / name, "x");
     QStringList paths = ListPhotos(Q(dir.path()), false).paths;
     SortPhotoPaths(paths);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <gtest/gtest.h>
@@ -195,6 +196,46 @@ TEST(MainWindowBuild, StopsAtTheMaximumWithItsMessage) {
     EXPECT_EQ(h.window->photoList().size(), 2);
     EXPECT_EQ(view->verticalScrollBar()->value(), 0);
     EXPECT_EQ(view->rowAt(0), 0);
+}
+
+} // namespace
+
+namespace {
+
+// Camera RAW files are not listed: the status line says how many were skipped beside the count,
+// and a press shows their names, in the interface's language; a new list forgets them.
+TEST(MainWindowBuild, SaysHowManyRawFilesWereSkippedAndNamesThemOnDemand) {
+    const struct {
+        int language;
+        QString note;
+        QString names;
+    } cases[] = {
+        {kLanguageJapanese, "読み込めない形式 2 件をスキップ（名前を表示）",
+         "読み込めない形式のためスキップしました: a.CR3\n"
+         "読み込めない形式のためスキップしました: b.arw"},
+        {kLanguageEnglishSwitch, "2 skipped, format not supported (show names)",
+         "skipped, format not supported: a.CR3\nskipped, format not supported: b.arw"},
+    };
+    for (const auto& c : cases) {
+        WindowHarness h(c.language);
+        for (const char* name : {"a.CR3", "b.arw", "c.jpg", "d.heic"})
+            test::WriteFile(h.dir / "src" / name, "x");
+        SetBoxes(h, Q(h.dir / "src"), Q(h.dir / "out"));
+        h.click("SpeedButton2");
+        auto* note = qobject_cast<QPushButton*>(h.find("SkippedPhotos"));
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(h.window->photoList().size(), 2);
+        EXPECT_TRUE(note->isVisibleTo(h.window.get()));
+        EXPECT_EQ(note->text(), c.note);
+        h.messages.clear();
+        note->click();
+        EXPECT_EQ(h.messages, QStringList{c.names});
+
+        std::filesystem::remove(h.dir / "src/a.CR3");
+        std::filesystem::remove(h.dir / "src/b.arw");
+        h.click("SpeedButton2");
+        EXPECT_FALSE(note->isVisibleTo(h.window.get()));
+    }
 }
 
 } // namespace
