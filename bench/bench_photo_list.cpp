@@ -1,7 +1,7 @@
 // How fast a folder of 10,000 camera JPEGs is listed with its EXIF dates (warm file cache).
 // Reports photos per second. Set QUORVANE_BENCH_PHOTO to choose the camera JPEG that is copied.
 #include "BenchPhotos.h"
-#include "app/PhotoList.h"
+#include "files/PhotoList.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

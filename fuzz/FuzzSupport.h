@@ -51,7 +51,7 @@ inline std::string_view Bytes(const uint8_t* data, size_t size) {
 } // namespace quorvane::fuzz
 
 #ifdef QUORVANE_FUZZ_PHOTO_READS
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "exif/ExifReader.h"
 #include "render/PhotoSource.h"
 #include "render/PreparedPhoto.h"

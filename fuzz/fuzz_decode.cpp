@@ -3,8 +3,8 @@
 // a photo is read as the photo list and the renderer read it.
 #include "FuzzSupport.h"
 
-#include "app/LocalPath.h"
-#include "app/PhotoList.h"
+#include "files/LocalPath.h"
+#include "files/PhotoList.h"
 #include "render/UnderPhotoText.h"
 #include "text/TextDecode.h"
 

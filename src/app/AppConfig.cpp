@@ -1,6 +1,6 @@
 #include "app/AppConfig.h"
 
-#include "app/PathRules.h"
+#include "files/PathRules.h"
 #include "text/IniDocument.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "app/DropRule.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <QFileInfo>
 

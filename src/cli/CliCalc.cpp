@@ -1,6 +1,6 @@
 // quorvane-cli calc: the size calculation of a layout file's [INPUT] section, as the settings
 // editor runs it after "編集".
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
 #include "cli/CliSupport.h"

@@ -1,5 +1,5 @@
 // quorvane-cli exif: the EXIF report of one photo, one item after another.
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"

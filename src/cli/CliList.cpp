@@ -1,8 +1,8 @@
 // quorvane-cli list: the photo list of a folder, one line per photo.
-#include "app/Language.h"
-#include "app/LineEscape.h"
-#include "app/LocalPath.h"
-#include "app/PhotoList.h"
+#include "language/Language.h"
+#include "files/LineEscape.h"
+#include "files/LocalPath.h"
+#include "files/PhotoList.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
 #include "cli/CliSupport.h"

@@ -1,7 +1,7 @@
 // quorvane-cli sheets: the main job without windows. Lists the photos of a folder and writes all
 // index-sheet pages of a layout, as "シート作成" with continuous output does.
-#include "app/LocalPath.h"
-#include "app/PhotoList.h"
+#include "files/LocalPath.h"
+#include "files/PhotoList.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"

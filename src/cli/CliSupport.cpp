@@ -1,6 +1,6 @@
 #include "cli/CliSupport.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/Wording.h"
 #include "text/Numbers.h"

@@ -1,7 +1,7 @@
 #include "cli/Output.h"
 
-#include "app/LineEscape.h"
-#include "app/LocalPath.h"
+#include "files/LineEscape.h"
+#include "files/LocalPath.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
 #include "cli/CliSupport.h"

@@ -1,7 +1,7 @@
 // quorvane-cli: the batch command, a thin front end of the same core as the windows.
-#include "app/Language.h"
-#include "app/LineEscape.h"
-#include "app/LocalPath.h"
+#include "language/Language.h"
+#include "files/LineEscape.h"
+#include "files/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "imaging/Fonts.h"

@@ -4,7 +4,7 @@
 // advisory lock that keeps a second run out; the system drops the lock of a killed program.
 #pragma once
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "render/PageOutput.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "imaging/JpegEncode.h"
 #include "imaging/Raster.h"
 #include "render/OutputFolder.h"

@@ -1,6 +1,6 @@
 #include "render/PageRenderer.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "exif/ExifReader.h"
 #include "imaging/Argb.h"
 #include "imaging/Canvas.h"

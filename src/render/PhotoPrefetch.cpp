@@ -1,6 +1,6 @@
 #include "render/PhotoPrefetch.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <algorithm>
 #include <sys/stat.h>

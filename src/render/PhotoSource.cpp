@@ -1,6 +1,6 @@
 #include "render/PhotoSource.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "imaging/CmykJpeg.h"
 #include "imaging/CodecPhoto.h"
 #include "imaging/ColourProfile.h"

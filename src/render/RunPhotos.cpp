@@ -1,6 +1,6 @@
 #include "render/RunPhotos.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

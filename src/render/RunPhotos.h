@@ -2,8 +2,8 @@
 // would place, and what output files must never replace or remove.
 #pragma once
 
-#include "app/LocalPath.h"
-#include "app/PhotoList.h"
+#include "files/LocalPath.h"
+#include "files/PhotoList.h"
 
 #include <QSet>
 #include <QString>

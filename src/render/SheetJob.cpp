@@ -1,7 +1,7 @@
 #include "render/SheetJob.h"
 
-#include "app/LocalPath.h"
-#include "app/PhotoList.h"
+#include "files/LocalPath.h"
+#include "files/PhotoList.h"
 #include "render/OutputFolder.h"
 #include "render/PageRenderer.h"
 #include "render/RunPhotos.h"

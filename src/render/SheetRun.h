@@ -3,7 +3,7 @@
 // it with widgets, the batch command with stderr).
 #pragma once
 
-#include "app/PhotoList.h"
+#include "files/PhotoList.h"
 #include "imaging/CancellableDevice.h"
 #include "imaging/PhotoAdjustment.h"
 #include "text/Notice.h"

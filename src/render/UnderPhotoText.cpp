@@ -1,7 +1,7 @@
 #include "render/UnderPhotoText.h"
 
-#include "app/LocalPath.h"
-#include "app/PhotoList.h"
+#include "files/LocalPath.h"
+#include "files/PhotoList.h"
 #include "text/FileIO.h"
 #include "text/TextDecode.h"
 

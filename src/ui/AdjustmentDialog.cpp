@@ -1,6 +1,6 @@
 #include "ui/AdjustmentDialog.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "catalogue/Wording.h"
 #include "imaging/AdjustmentPreview.h"
 #include "imaging/Argb.h"

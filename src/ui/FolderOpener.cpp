@@ -1,6 +1,6 @@
 #include "ui/FolderOpener.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <QDesktopServices>
 #include <QLoggingCategory>

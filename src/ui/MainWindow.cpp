@@ -3,7 +3,7 @@
 #include "app/AppConfig.h"
 #include "app/DropRule.h"
 #include "app/OffThread.h"
-#include "app/PathRules.h"
+#include "files/PathRules.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
 #include "ui/BusyScope.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/AppContext.h"
-#include "app/PhotoList.h"
+#include "files/PhotoList.h"
 #include "exif/ExifReader.h"
 
 #include <QVector>

@@ -1,6 +1,6 @@
 #include "ui/MainWindowGrid.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "catalogue/Wording.h"
 
 namespace quorvane {

@@ -1,7 +1,7 @@
 // The cells of the main window's photo grid: 10000 rows of text, the photo list of the program.
 #pragma once
 
-#include "app/PhotoList.h"
+#include "files/PhotoList.h"
 
 #include <QAbstractTableModel>
 #include <QString>

@@ -3,7 +3,7 @@
 // when the listing ran on the window's thread.
 #pragma once
 
-#include "app/PhotoList.h"
+#include "files/PhotoList.h"
 
 #include <QObject>
 #include <condition_variable>

@@ -1,6 +1,6 @@
 #include "ui/SkippedPhotos.h"
 
-#include "app/PhotoList.h"
+#include "files/PhotoList.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/Wording.h"
 

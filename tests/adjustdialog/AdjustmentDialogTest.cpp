@@ -3,7 +3,7 @@
 // histogram, the ways out, photos that cannot be adjusted, the resize rule and Tab.
 #include "AdjustHarness.h"
 #include "WindowHarness.h"
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <QAbstractButton>
 #include <QApplication>

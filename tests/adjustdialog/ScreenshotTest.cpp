@@ -1,7 +1,7 @@
 // Not a check: makes the adjustment dialog's screenshots for tests/screenshots.sh with a real
 // camera photo: as it opens, with the frame zoomed, shifted and the photo turned, and with a
 // colour correction. Skipped unless QUORVANE_SCREENSHOT_DIR is set.
-#include "app/Language.h"
+#include "language/Language.h"
 #include "ui/AdjustmentDialog.h"
 
 #include "WindowHarness.h"

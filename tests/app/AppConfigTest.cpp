@@ -2,9 +2,9 @@
 // the path tidy rule and the language switch.
 #include "app/AppConfig.h"
 #include "app/AppContext.h"
-#include "app/Language.h"
-#include "app/PathRules.h"
-#include "app/QtTranslations.h"
+#include "language/Language.h"
+#include "files/PathRules.h"
+#include "language/QtTranslations.h"
 
 #include "TestSupport.h"
 

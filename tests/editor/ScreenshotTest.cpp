@@ -4,7 +4,7 @@
 #include "EditorHarness.h"
 #include "WindowHarness.h"
 
-#include "app/Language.h"
+#include "language/Language.h"
 #include "imaging/Fonts.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // to Quorvane.ini.
 #include "WindowHarness.h"
 
-#include "app/Language.h"
+#include "language/Language.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>

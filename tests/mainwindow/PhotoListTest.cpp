@@ -1,7 +1,7 @@
 // Building, stopping and clearing the photo list from the main window's buttons.
 #include "WindowHarness.h"
 
-#include "app/Language.h"
+#include "language/Language.h"
 #include "ui/MainWindowGrid.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // The main window's texts and start state in both languages, its grid columns and resize rule.
 #include "WindowHarness.h"
 
-#include "app/Language.h"
+#include "language/Language.h"
 #include "ui/MainWindowGrid.h"
 
 #include <QAccessible>

@@ -3,8 +3,8 @@
 // once (a HEIF's container turn made, its EXIF copy not made again), decoded through every way a
 // photo is read, reduced where the decoder can, its decoder memory counted; and a table of
 // damaged files that each give the loading failure, never a crash or a hang.
-#include "app/LocalPath.h"
-#include "app/PhotoList.h"
+#include "files/LocalPath.h"
+#include "files/PhotoList.h"
 #include "exif/ExifReader.h"
 #include "render/PhotoSource.h"
 #include "render/PreparedPhoto.h"

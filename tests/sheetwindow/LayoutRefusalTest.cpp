@@ -2,7 +2,7 @@
 // written.
 #include "SheetHarness.h"
 
-#include "app/Language.h"
+#include "language/Language.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The program's windows linked as start-up makes them: the sheet creation window's
 // "シート設定編集" opens the settings editor, and a save there reloads the sheet window's layouts.
 #include "ui/ProgramWindows.h"
-#include "app/Language.h"
+#include "language/Language.h"
 #include "ui/InputFilter.h"
 
 #include "WindowHarness.h"

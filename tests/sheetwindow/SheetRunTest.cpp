@@ -3,7 +3,7 @@
 // stops, closes and the preview.
 #include "SheetHarness.h"
 
-#include "app/Language.h"
+#include "language/Language.h"
 #include "text/Numbers.h"
 #include "ui/FolderOpener.h"
 #include "ui/PageViewer.h"

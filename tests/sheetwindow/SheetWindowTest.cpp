@@ -2,7 +2,7 @@
 // languages, keyboard reach, the resize rule, the layout choice and the page viewer's zoom.
 #include "SheetHarness.h"
 
-#include "app/Language.h"
+#include "language/Language.h"
 #include "text/Numbers.h"
 #include "ui/PageViewer.h"
 

@@ -3,7 +3,7 @@
 #include "SheetHarness.h"
 
 #include "HostileJpeg.h"
-#include "app/Language.h"
+#include "language/Language.h"
 #include "text/Numbers.h"
 #include "ui/PageViewer.h"
 

@@ -2,7 +2,7 @@
 // told readably where the folder is when no file manager opens it.
 #include "ui/FolderOpener.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,5 +1,5 @@
 // Paths keep bytes that are not UTF-8 exactly and show them readably.
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include "TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "app/LineEscape.h"
+#include "files/LineEscape.h"
 
 namespace quorvane {
 

@@ -1,6 +1,6 @@
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 
-#include "app/LineEscape.h"
+#include "files/LineEscape.h"
 #include "text/FileIO.h"
 #include "text/TextDecode.h"
 

@@ -1,8 +1,8 @@
 // The GUI program: reads the command line and the settings, creates the windows, runs the event
 // loop. An exception that escapes start-up or an event handler is shown in a message box.
 #include "app/AppContext.h"
-#include "app/Language.h"
-#include "app/QtTranslations.h"
+#include "language/Language.h"
+#include "language/QtTranslations.h"
 #include "imaging/Fonts.h"
 #include "ui/ProgramWindows.h"
 

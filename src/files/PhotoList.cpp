@@ -1,6 +1,6 @@
-#include "app/PhotoList.h"
+#include "files/PhotoList.h"
 
-#include "app/LocalPath.h"
+#include "files/LocalPath.h"
 #include "exif/ExifReader.h"
 #include "text/FileIO.h"
 #include "text/Numbers.h"

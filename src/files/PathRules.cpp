@@ -1,4 +1,4 @@
-#include "app/PathRules.h"
+#include "files/PathRules.h"
 
 namespace quorvane {
 
