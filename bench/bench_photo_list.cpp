@@ -18,7 +18,7 @@ void BM_ListTenThousandPhotos(benchmark::State& state) {
         return;
     }
     quorvane::PhotoRowsRequest request;
-    request.sourceFolder = dir.path();
+    request.sourceFolder = quorvane::LocalPath::FromText(dir.path());
     int64_t photos = 0;
     for (auto _ : state) {
         const auto result = quorvane::ListPhotoRows(request);

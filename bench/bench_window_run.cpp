@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
 
     quorvane::SheetWindow sheet(main);
     sheet.showMessage = [](const QString&) {};
-    sheet.openInFileManager = [](const QString&) { return true; };
+    sheet.openInFileManager = [](const quorvane::LocalPath&) { return true; };
     main.findChild<QLineEdit*>("Edit1")->setText(photos);
     main.findChild<QLineEdit*>("Edit2")->setText(dir.path() + "/out");
     main.show();

@@ -51,8 +51,8 @@ inline std::string_view Bytes(const uint8_t* data, size_t size) {
 } // namespace quorvane::fuzz
 
 #ifdef QUORVANE_FUZZ_PHOTO_READS
-#include "files/LocalPath.h"
 #include "exif/ExifReader.h"
+#include "files/LocalPath.h"
 #include "render/PhotoSource.h"
 #include "render/PreparedPhoto.h"
 
@@ -67,7 +67,7 @@ inline void ReadPhotoEveryWay(std::string_view bytes, const char* name) {
     exif::ShootingDate(path);
     std::vector<std::string> lines;
     exif::ReadReport(path, lines);
-    const QString file = DecodeLocalPath(QByteArray::fromStdString(path));
+    const LocalPath file = LocalPath::FromBytes(QByteArray::fromStdString(path));
     const PhotoHeader header = ReadPhotoHeader(file);
     if (header.upright.isValid()) {
         QUORVANE_FUZZ_CHECK(header.needs.allowed(1) || header.jpeg || header.reducible);

@@ -26,13 +26,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The bytes as a path: kept exactly, shown as well-formed text.
     const QByteArray name(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    const QString path = DecodeLocalPath(name);
-    QUORVANE_FUZZ_CHECK(EncodeLocalPath(path) == name);
-    QUORVANE_FUZZ_CHECK(DisplayPath(path).isValidUtf16());
+    const LocalPath path = LocalPath::FromBytes(name);
+    QUORVANE_FUZZ_CHECK(path.bytes() == name);
+    QUORVANE_FUZZ_CHECK(LocalPath::FromText(path.text()).bytes() == name);
+    QUORVANE_FUZZ_CHECK(path.display().isValidUtf16());
 
     // The bytes as a side file, under a name that is not UTF-8 in other letters' case.
-    static const QString photo =
-        DecodeLocalPath(QByteArray::fromStdString(fuzz::Scratch() + "/\x83\x65\xe9.jpg"));
+    static const LocalPath photo =
+        LocalPath::FromBytes(QByteArray::fromStdString(fuzz::Scratch() + "/\x83\x65\xe9.jpg"));
     fuzz::WriteBytes(fuzz::Scratch() + "/\x83\x65\xe9.EXIF", bytes);
     QUORVANE_FUZZ_CHECK(SideFileDate(photo).isValidUtf16());
     const QStringList lines = SideFileLines(photo);

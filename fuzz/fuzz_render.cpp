@@ -129,10 +129,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < photos; ++i) {
         const bool png = in.ConsumeBool();
         settings.photos.append(PhotoEntry{i + 1, png ? "b.png" : "a.jpg",
-                                          QString::fromStdString(Text(in)), PhotoFolder() + "/"});
+                                          QString::fromStdString(Text(in)),
+                                          LocalPath::FromText(PhotoFolder() + "/")});
     }
-    settings.photoFolder = PhotoFolder();
-    settings.saveFolder = QString::fromStdString(fuzz::Scratch() + "/save");
+    settings.photoFolder = LocalPath::FromText(PhotoFolder());
+    settings.saveFolder = LocalPath::FromText(QString::fromStdString(fuzz::Scratch() + "/save"));
     settings.japanese = in.ConsumeBool();
     settings.title = QString::fromStdString(Text(in));
     settings.startRow = QString::fromStdString(Text(in));

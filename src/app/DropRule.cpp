@@ -1,24 +1,24 @@
 #include "app/DropRule.h"
 
-#include "files/LocalPath.h"
-
-#include <QFileInfo>
+#include "files/PathRules.h"
 
 namespace quorvane {
 
-DropDecision DecideDrop(const QString& droppedName) {
+DropDecision DecideDrop(const LocalPath& droppedName) {
     DropDecision d;
-    if (droppedName.contains(QLatin1Char(','))) {
+    if (droppedName.text().contains(QLatin1Char(','))) {
         d.refusal = text::Problem{text::ProblemCode::kDropNameHasComma, {}};
         return d;
     }
     // A folder is the source folder as dropped; only the remembered read path is tidied.
-    d.sourceFolder = IsLocalDir(droppedName) ? droppedName : QFileInfo(droppedName).path();
+    d.sourceFolder = IsLocalDir(droppedName)
+                         ? droppedName
+                         : LocalPath::FromText(StripPath(droppedName.folderWithSlash().text()));
     return d;
 }
 
-QStringList LocalNamesOfUriList(const QByteArray& uriList) {
-    QStringList names;
+QList<LocalPath> LocalNamesOfUriList(const QByteArray& uriList) {
+    QList<LocalPath> names;
     for (const QByteArray& entry : uriList.split('\n')) {
         const QByteArray line = entry.trimmed();
         if (!line.toLower().startsWith("file:"))
@@ -38,7 +38,7 @@ QStringList LocalNamesOfUriList(const QByteArray& uriList) {
                 break;
             }
         if (path.startsWith('/'))
-            names << DecodeLocalPath(QByteArray::fromPercentEncoding(path));
+            names << LocalPath::FromBytes(QByteArray::fromPercentEncoding(path));
     }
     return names;
 }

@@ -1,6 +1,7 @@
 // What a name dropped onto the main window's drop target means: the source folder, or a refusal.
 #pragma once
 
+#include "files/LocalPath.h"
 #include "text/Problem.h"
 
 #include <QByteArray>
@@ -12,18 +13,18 @@
 namespace quorvane {
 
 struct DropDecision {
-    QString sourceFolder;                 // empty when refused
+    LocalPath sourceFolder;               // empty when refused
     std::optional<text::Problem> refusal; // why, for the operator, when refused
 };
 
 // A folder is taken as it is; a file gives its folder (no trailing "/"). Names with "," are
 // refused.
-DropDecision DecideDrop(const QString& droppedName);
+DropDecision DecideDrop(const LocalPath& droppedName);
 
 // The local names of a "text/uri-list" drag in their order, in their exact bytes (see
 // LocalPath.h): each "file:" address whose host is empty or "localhost", percent-decoded. Other
 // addresses and comment lines are left out. (QUrl decodes the bytes as UTF-8 and loses names
 // that are not.)
-QStringList LocalNamesOfUriList(const QByteArray& uriList);
+QList<LocalPath> LocalNamesOfUriList(const QByteArray& uriList);
 
 } // namespace quorvane

@@ -1,10 +1,10 @@
 // quorvane-cli calc: the size calculation of a layout file's [INPUT] section, as the settings
 // editor runs it after "編集".
-#include "files/LocalPath.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "files/LocalPath.h"
 #include "layout/LayoutCalc.h"
 #include "layout/LayoutInput.h"
 #include "text/IniDocument.h"
@@ -69,10 +69,10 @@ int RunCalc(const QStringList& args) {
     // Start-up as for every command (settings folder, first-run copy); the messages follow the
     // interface's language from then on.
     const bool japanese = CliStartUp(english).japanese();
-    auto doc = text::IniDocument::Load(EncodeLocalPath(file).toStdString());
+    auto doc = text::IniDocument::Load(LocalPath::FromText(file).bytes().toStdString());
     if (!doc) {
         Err(Pick(japanese, "入力ファイルを読めません: ", "Cannot read the input file: ") +
-            DisplayPath(file));
+            LocalPath::FromText(file).display());
         return kExitFailure;
     }
 

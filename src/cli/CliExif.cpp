@@ -1,10 +1,10 @@
 // quorvane-cli exif: the EXIF report of one photo, one item after another.
-#include "files/LocalPath.h"
 #include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
 #include "exif/ExifReader.h"
+#include "files/LocalPath.h"
 
 #include <QFile>
 
@@ -105,14 +105,15 @@ int RunExif(const QStringList& args) {
     options.stopRequested = [&] { return interrupt.requested(); };
 
     std::vector<std::string> lines;
-    const int code = exif::ReadReport(EncodeLocalPath(photo).toStdString(), lines, options);
+    const int code =
+        exif::ReadReport(LocalPath::FromText(photo).bytes().toStdString(), lines, options);
     for (const std::string& item : lines) {
         OutBytes(item);
         if (item.empty() || item.back() != '\n')
             OutBytes("\n");
     }
     if (code < 0) {
-        Err(FailureText(code, ctx.japanese()) + DisplayPath(photo));
+        Err(FailureText(code, ctx.japanese()) + LocalPath::FromText(photo).display());
         Err(QStringLiteral("result %1").arg(code));
         return kExitFailure;
     }

@@ -1,13 +1,13 @@
 // quorvane-cli list: the photo list of a folder, one line per photo.
-#include "language/Language.h"
-#include "files/LineEscape.h"
-#include "files/LocalPath.h"
-#include "files/PhotoList.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
+#include "files/LineEscape.h"
+#include "files/LocalPath.h"
+#include "files/PhotoList.h"
+#include "language/Language.h"
 
 namespace quorvane::cli {
 
@@ -77,9 +77,9 @@ int RunList(const QStringList& args) {
 
     const AppContext ctx = CliStartUp(english);
     const bool ja = ctx.japanese();
-    if (!CheckPhotoFolder(source, ja))
+    request.sourceFolder = LocalPath::FromText(source);
+    if (!CheckPhotoFolder(request.sourceFolder, ja))
         return kExitFailure;
-    request.sourceFolder = source;
     request.maxDumpBinCt = ctx.config.maxDumpBinCt;
 
     InterruptGuard interrupt;
@@ -88,12 +88,12 @@ int RunList(const QStringList& args) {
     // Every field escaped, so that a name (or a date read from a damaged photo) holding a tab or
     // a line break cannot split the line.
     hooks.rowAdded = [](const PhotoEntry& row, int, int) {
-        Out(QString::number(row.number) + QLatin1Char('\t') + EscapedDisplayPath(row.fileName) +
+        Out(QString::number(row.number) + QLatin1Char('\t') + EscapedDisplayName(row.fileName) +
             QLatin1Char('\t') + EscapeLine(row.shootingDate) + QLatin1Char('\t') +
-            EscapedDisplayPath(row.folder) + QLatin1Char('\n'));
+            row.folder.escapedDisplay() + QLatin1Char('\n'));
     };
     const PhotoListResult result = ListPhotoRows(request, hooks);
-    for (const QString& skipped : result.skipped)
+    for (const LocalPath& skipped : result.skipped)
         Err(NoticeText(SkippedPhotoNotice(skipped), ja));
     for (const text::Problem& problem : result.problems)
         Err(ProblemText(problem, ja));

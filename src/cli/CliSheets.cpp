@@ -1,7 +1,5 @@
 // quorvane-cli sheets: the main job without windows. Lists the photos of a folder and writes all
 // index-sheet pages of a layout, as "シート作成" with continuous output does.
-#include "files/LocalPath.h"
-#include "files/PhotoList.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
@@ -9,6 +7,8 @@
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
 #include "cli/SheetProgress.h"
+#include "files/LocalPath.h"
+#include "files/PhotoList.h"
 #include "imaging/Fonts.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
@@ -21,7 +21,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <cstdio>
 #include <unistd.h>
 
@@ -88,12 +87,12 @@ class CliObserver : public SheetRunObserver {
         progress_.photoPlaced();
         showProgress();
     }
-    void outputFolderChosen(const QString& folder) override {
+    void outputFolderChosen(const LocalPath& folder) override {
         folder_ = folder;
         OutPathLine(folder);
         FlushOut(); // a script learns the folder before the first photo is decoded
     }
-    void pageWritten(const QString& path) override {
+    void pageWritten(const LocalPath& path) override {
         endProgressLine();
         // A failed write does not stop the run: the pages are on disk, and the failure is said
         // at the end (FinishStdout).
@@ -123,7 +122,7 @@ class CliObserver : public SheetRunObserver {
     // After an interrupt, terminal or not: what is on disk and where.
     void interrupted() {
         endProgressLine();
-        Err(progress_.interrupted(folder_.isEmpty() ? QString() : DisplayPath(folder_)));
+        Err(progress_.interrupted(folder_.isEmpty() ? QString() : folder_.display()));
     }
 
   private:
@@ -145,7 +144,7 @@ class CliObserver : public SheetRunObserver {
     bool japanese_;
     bool terminal_;
     QElapsedTimer clock_;
-    QString folder_; // the output folder, once chosen
+    LocalPath folder_; // the output folder, once chosen
 };
 
 // The listed photos a run goes through: from the start row (when the job accepts it) to the end
@@ -236,10 +235,10 @@ int RunSheets(const QStringList& args) {
 
     const AppContext ctx = CliStartUp(english);
     const bool ja = ctx.japanese();
-    const auto doc = text::IniDocument::Load(EncodeLocalPath(layoutPath).toStdString());
+    const auto doc = text::IniDocument::Load(LocalPath::FromText(layoutPath).bytes().toStdString());
     if (!doc) {
         Err(Pick(ja, "レイアウトファイルを読み込めません: ", "Cannot read the layout file: ") +
-            DisplayPath(layoutPath));
+            LocalPath::FromText(layoutPath).display());
         return kExitFailure;
     }
     // Only what the layout list would offer runs: an enabled layout. A file without [PAPER] that
@@ -248,19 +247,19 @@ int RunSheets(const QStringList& args) {
     if (!doc->hasSection("PAPER") && !doc->hasSection("INPUT")) {
         Err(Pick(ja, "レイアウトファイルではありません（[PAPER] も [INPUT] もありません）: ",
                  "Not a layout file (it has neither [PAPER] nor [INPUT]): ") +
-            DisplayPath(layoutPath));
+            LocalPath::FromText(layoutPath).display());
         return kExitFailure;
     }
     if (!layout::IsEnabledLayout(*doc)) {
         Err(Pick(ja, "このレイアウトは有効になっていません（[INPUT] の CHECKBOX7）: ",
                  "This layout is not enabled (CHECKBOX7 of [INPUT]): ") +
-            DisplayPath(layoutPath));
+            LocalPath::FromText(layoutPath).display());
         return kExitFailure;
     }
-    if (!CheckPhotoFolder(source, ja))
+    if (!CheckPhotoFolder(LocalPath::FromText(source), ja))
         return kExitFailure;
     layout::SheetLayout layout = layout::ReadSheetLayout(*doc, ja);
-    layout.ini_file_name = DisplayPath(QFileInfo(layoutPath).fileName()).toStdString();
+    layout.ini_file_name = DisplayName(LocalPath::FromText(layoutPath).fileName()).toStdString();
 
     // Problems that would spoil every page are said once, before the run; so is a title asked
     // for that the layout draws nowhere (by the renderer's own rule for its title_font_size).
@@ -274,18 +273,18 @@ int RunSheets(const QStringList& args) {
                  "--title は表示されません: ",
                  "This layout shows no title (title_font_size=%1), so --title is not shown: ")
                 .arg(layout.title_font_size) +
-            DisplayPath(layoutPath));
+            LocalPath::FromText(layoutPath).display());
 
     InterruptGuard interrupt;
     PhotoListRequest request;
     static_cast<PhotoRowsRequest&>(request) = rows;
-    request.sourceFolder = source;
-    request.saveFolder = dest;
+    request.sourceFolder = LocalPath::FromText(source);
+    request.saveFolder = LocalPath::FromText(dest);
     request.maxDumpBinCt = ctx.config.maxDumpBinCt;
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return interrupt.requested(); };
     const PhotoListResult list = BuildPhotoList(request, hooks);
-    for (const QString& skipped : list.skipped)
+    for (const LocalPath& skipped : list.skipped)
         Err(NoticeText(SkippedPhotoNotice(skipped), ja));
     for (const text::Problem& problem : list.problems)
         Err(ProblemText(problem, ja));
@@ -297,9 +296,9 @@ int RunSheets(const QStringList& args) {
         return kExitFailure;
 
     settings.photos = list.rows;
-    settings.photoFolder = source;
+    settings.photoFolder = request.sourceFolder;
     settings.subfolders = rows.subfolders;
-    settings.saveFolder = dest;
+    settings.saveFolder = request.saveFolder;
     settings.japanese = ja;
     settings.japaneseTagNames = ja;
     settings.maxTagLineCol = ctx.config.maxTagLineCol;

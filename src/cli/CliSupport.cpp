@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
 
-#include "files/LocalPath.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/Wording.h"
+#include "files/LocalPath.h"
 #include "text/Numbers.h"
 
 #include <QCoreApplication>
@@ -50,11 +50,11 @@ bool IsEnglishSwitch(const QString& arg) {
     return lower == QLatin1String("-en") || lower == QLatin1String("--en");
 }
 
-bool CheckPhotoFolder(const QString& folder, bool japanese) {
+bool CheckPhotoFolder(const LocalPath& folder, bool japanese) {
     if (IsLocalDir(folder))
         return true;
     Err(Pick(japanese, "読込みフォルダがありません: ", "The photo folder does not exist: ") +
-        DisplayPath(folder));
+        folder.display());
     return false;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/AppContext.h"
 #include "cli/Output.h"
+#include "files/LocalPath.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,7 +50,7 @@ class ArgReader {
 bool IsEnglishSwitch(const QString& arg);
 
 // Whether the photo folder exists; when not, says so on stderr in the interface's language.
-bool CheckPhotoFolder(const QString& folder, bool japanese);
+bool CheckPhotoFolder(const LocalPath& folder, bool japanese);
 
 // Start-up as the GUI does it, with the English switch applied when `english` is set; the
 // messages follow its language from then on.

@@ -1,10 +1,10 @@
 #include "cli/Output.h"
 
-#include "files/LineEscape.h"
-#include "files/LocalPath.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
 #include "cli/CliSupport.h"
+#include "files/LineEscape.h"
+#include "files/LocalPath.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -33,8 +33,8 @@ void Out(const QString& text) {
     OutBytes(text.toUtf8());
 }
 
-void OutPathLine(const QString& path) {
-    OutBytes(EscapeLine(EncodeLocalPath(path)) + '\n');
+void OutPathLine(const LocalPath& path) {
+    OutBytes(EscapeLine(path.bytes()) + '\n');
 }
 
 void FlushOut() {

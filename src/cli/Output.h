@@ -3,6 +3,8 @@
 // success with its output lost. Stderr carries the messages, kept off the terminal's controls.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -12,7 +14,7 @@ void Out(const QString& text);       // stdout, UTF-8, as it is
 void OutBytes(QByteArrayView bytes); // stdout, as they are
 // A path on a line of stdout in its exact bytes (see LocalPath.h), so scripts can open it, with
 // backslashes and control characters escaped (see LineEscape.h), so it stays one line.
-void OutPathLine(const QString& path);
+void OutPathLine(const LocalPath& path);
 // Writes what stdout holds so far; a failure is remembered as any other.
 void FlushOut();
 

@@ -1,10 +1,10 @@
 // quorvane-cli: the batch command, a thin front end of the same core as the windows.
-#include "language/Language.h"
-#include "files/LineEscape.h"
-#include "files/LocalPath.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "files/LineEscape.h"
+#include "files/LocalPath.h"
 #include "imaging/Fonts.h"
+#include "language/Language.h"
 
 #include <QGuiApplication>
 
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     // Arguments keep bytes that are not UTF-8, so a photo or folder named in CP932 is found.
     QStringList raw;
     for (int i = 1; i < argc; ++i)
-        raw << quorvane::DecodeLocalPath(QByteArray(argv[i]));
+        raw << quorvane::DecodeName(QByteArray(argv[i]));
     if (raw.isEmpty()) {
         std::fputs(kUsage, stderr);
         return kExitUsage;

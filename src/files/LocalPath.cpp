@@ -1,7 +1,6 @@
 #include "files/LocalPath.h"
 
 #include "files/LineEscape.h"
-#include "text/FileIO.h"
 #include "text/TextDecode.h"
 
 #include <QStringList>
@@ -36,14 +35,23 @@ bool Readable(const QString& text) {
     return true;
 }
 
+bool HasEscapes(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (IsEscapeAt(text, i))
+            return true;
+    return false;
+}
+
+QByteArray EncodeNameText(const QString& name);
+
 // One "/"-separated part as people read it; `oneLine`: its text escaped by EscapeLine.
 QString DisplayPart(const QString& part, bool oneLine) {
     const auto text = [oneLine](QStringView shown) {
         return oneLine ? EscapeLine(shown) : shown.toString();
     };
-    if (!HasForeignBytes(part))
+    if (!HasEscapes(part))
         return text(part);
-    const QByteArray bytes = EncodeLocalPath(part);
+    const QByteArray bytes = EncodeNameText(part);
     const std::string decoded =
         text::Cp932ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     const QString cp932 = QString::fromStdString(decoded);
@@ -63,7 +71,7 @@ QString DisplayPart(const QString& part, bool oneLine) {
 }
 
 QString DisplayForm(const QString& path, bool oneLine) {
-    if (!HasForeignBytes(path))
+    if (!HasEscapes(path))
         return oneLine ? EscapeLine(path) : path;
     QStringList parts = path.split(QLatin1Char('/'));
     for (QString& part : parts)
@@ -71,13 +79,17 @@ QString DisplayForm(const QString& path, bool oneLine) {
     return parts.join(QLatin1Char('/'));
 }
 
-bool Stat(const QString& path, struct stat& st) {
-    return ::stat(EncodeLocalPath(path).constData(), &st) == 0;
+bool Stat(const LocalPath& path, struct stat& st) {
+    return ::stat(path.bytes().constData(), &st) == 0;
+}
+
+QByteArray EncodeNameText(const QString& name) {
+    return EncodeName(name);
 }
 
 } // namespace
 
-QString DecodeLocalPath(const QByteArray& bytes) {
+QString DecodeName(const QByteArray& bytes) {
     const std::string_view view(bytes.constData(), static_cast<size_t>(bytes.size()));
     QString path;
     path.reserve(bytes.size());
@@ -104,8 +116,8 @@ QString DecodeLocalPath(const QByteArray& bytes) {
     return path;
 }
 
-QByteArray EncodeLocalPath(const QString& path) {
-    if (!HasForeignBytes(path))
+QByteArray EncodeName(const QString& path) {
+    if (!HasEscapes(path))
         return path.toUtf8();
     QByteArray bytes;
     bytes.reserve(path.size() * 3);
@@ -121,66 +133,92 @@ QByteArray EncodeLocalPath(const QString& path) {
     return bytes;
 }
 
-bool HasForeignBytes(const QString& path) {
-    for (qsizetype i = 0; i < path.size(); ++i)
-        if (IsEscapeAt(path, i))
-            return true;
-    return false;
+QString DisplayName(const QString& name) {
+    return DisplayForm(name, false);
 }
 
-QString DisplayPath(const QString& path) {
-    return DisplayForm(path, false);
+QString EscapedDisplayName(const QString& name) {
+    return DisplayForm(name, true);
 }
 
-QString EscapedDisplayPath(const QString& path) {
-    return DisplayForm(path, true);
+LocalPath LocalPath::FromBytes(const QByteArray& bytes) {
+    return LocalPath(DecodeName(bytes));
 }
 
-bool IsLocalFile(const QString& path) {
+LocalPath LocalPath::FromText(const QString& text) {
+    return LocalPath(text);
+}
+
+QByteArray LocalPath::bytes() const {
+    return EncodeName(text_);
+}
+
+QString LocalPath::display() const {
+    return DisplayForm(text_, false);
+}
+
+QString LocalPath::escapedDisplay() const {
+    return DisplayForm(text_, true);
+}
+
+bool LocalPath::hasForeignBytes() const {
+    return HasEscapes(text_);
+}
+
+LocalPath LocalPath::joined(const QString& name) const {
+    if (text_.endsWith(QLatin1Char('/')))
+        return LocalPath(text_ + name);
+    return LocalPath(text_ + QLatin1Char('/') + name);
+}
+
+QString LocalPath::fileName() const {
+    return text_.mid(text_.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+LocalPath LocalPath::folderWithSlash() const {
+    return LocalPath(text_.left(text_.lastIndexOf(QLatin1Char('/')) + 1));
+}
+
+bool IsLocalFile(const LocalPath& path) {
     struct stat st;
     return Stat(path, st) && S_ISREG(st.st_mode);
 }
 
-bool IsLocalDir(const QString& path) {
+bool IsLocalDir(const LocalPath& path) {
     struct stat st;
     return Stat(path, st) && S_ISDIR(st.st_mode);
 }
 
-bool LocalPathExists(const QString& path) {
+bool LocalPathExists(const LocalPath& path) {
     struct stat st;
-    return ::lstat(EncodeLocalPath(path).constData(), &st) == 0;
+    return ::lstat(path.bytes().constData(), &st) == 0;
 }
 
-QString CanonicalLocalPath(const QString& path) {
-    char* real = ::realpath(EncodeLocalPath(path).constData(), nullptr);
+LocalPath CanonicalLocalPath(const LocalPath& path) {
+    char* real = ::realpath(path.bytes().constData(), nullptr);
     if (!real)
         return {};
-    const QString canonical = DecodeLocalPath(QByteArray(real));
+    const LocalPath canonical = LocalPath::FromBytes(QByteArray(real));
     std::free(real);
     return canonical;
 }
 
-std::optional<FileIdentity> LocalFileIdentity(const QString& path) {
+std::optional<FileIdentity> LocalFileIdentity(const LocalPath& path) {
     struct stat st;
     if (!Stat(path, st))
         return std::nullopt;
     return FileIdentity{st.st_dev, st.st_ino};
 }
 
-bool IsLocalSymLink(const QString& path) {
-    struct stat st;
-    return ::lstat(EncodeLocalPath(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
-bool RemoveLocalFile(const QString& path) {
-    const QByteArray bytes = EncodeLocalPath(path);
+bool RemoveLocalFile(const LocalPath& path) {
+    const QByteArray bytes = path.bytes();
     if (::unlink(bytes.constData()) == 0)
         return true;
     return errno == ENOENT;
 }
 
-bool MakeLocalPath(const QString& path) {
-    const QByteArray bytes = EncodeLocalPath(path);
+bool MakeLocalPath(const LocalPath& path) {
+    const QByteArray bytes = path.bytes();
     // Each parent in turn, from the root down; one that exists already is passed over.
     for (qsizetype slash = bytes.indexOf('/', 1); slash > 0; slash = bytes.indexOf('/', slash + 1))
         ::mkdir(bytes.left(slash).constData(), 0777);
@@ -188,16 +226,10 @@ bool MakeLocalPath(const QString& path) {
     return IsLocalDir(path);
 }
 
-bool WriteLocalFileAtomically(const QString& path, const QByteArray& bytes, int* error) {
-    return text::WriteFileAtomically(
-        EncodeLocalPath(path).toStdString(),
-        std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error);
-}
-
-std::unique_ptr<QFile> OpenLocalFile(const QString& path) {
+std::unique_ptr<QFile> OpenLocalFile(const LocalPath& path) {
     // Non-blocking, so that a named pipe under a photo's name cannot stall the open; only regular
     // files are kept.
-    const int fd = ::open(EncodeLocalPath(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(path.bytes().constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return nullptr;
     struct stat st;

@@ -1,13 +1,12 @@
 #include "files/PhotoList.h"
 
-#include "files/LocalPath.h"
 #include "exif/ExifReader.h"
+#include "files/LocalPath.h"
 #include "text/FileIO.h"
 #include "text/Numbers.h"
 #include "text/TextDecode.h"
 
 #include <QCollator>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -47,9 +46,8 @@ bool IsUnreadPhotoFileName(const QString& name) {
                                ".RAF", ".PEF", ".SRW", ".X3F"});
 }
 
-text::Notice SkippedPhotoNotice(const QString& path) {
-    return {text::NoticeCode::kPhotoKindNotRead,
-            {DisplayPath(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)).toStdString()}};
+text::Notice SkippedPhotoNotice(const LocalPath& path) {
+    return {text::NoticeCode::kPhotoKindNotRead, {DisplayName(path.fileName()).toStdString()}};
 }
 
 namespace {
@@ -74,17 +72,16 @@ bool IsDateError(const QString& date) {
 
 } // namespace
 
-ListedPaths ListPhotos(const QString& folder, bool subfolders,
+ListedPaths ListPhotos(const LocalPath& folder, bool subfolders,
                        const std::function<bool()>& stopRequested) {
     ListedPaths result;
     struct stat st;
-    if (folder.isEmpty() || ::stat(EncodeLocalPath(folder).constData(), &st) != 0 ||
-        !S_ISDIR(st.st_mode))
+    if (folder.isEmpty() || ::stat(folder.bytes().constData(), &st) != 0 || !S_ISDIR(st.st_mode))
         return result;
     // Real folders are walked first; linked ones afterwards, each only when its target has not
     // been walked yet.
     std::set<std::pair<dev_t, ino_t>> walked{{st.st_dev, st.st_ino}};
-    std::vector<QByteArray> folders{JoinableFolder(EncodeLocalPath(folder))};
+    std::vector<QByteArray> folders{JoinableFolder(folder.bytes())};
     std::deque<QByteArray> links;
     while (!folders.empty() || !links.empty()) {
         QByteArray dir;
@@ -130,18 +127,18 @@ ListedPaths ListPhotos(const QString& folder, bool subfolders,
                 continue;
             }
             if (type == DT_REG) {
-                const QString decoded = DecodeLocalPath(path);
+                const QString decoded = DecodeName(name);
                 if (IsPhotoFileName(decoded))
-                    result.paths.append(decoded);
+                    result.paths.append(LocalPath::FromBytes(path));
                 else if (IsUnreadPhotoFileName(decoded))
-                    result.skipped.append(decoded);
+                    result.skipped.append(LocalPath::FromBytes(path));
             }
         }
     }
     return result;
 }
 
-void SortPhotoPaths(QStringList& paths) {
+void SortPhotoPaths(QList<LocalPath>& paths) {
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
@@ -149,8 +146,8 @@ void SortPhotoPaths(QStringList& paths) {
     // Names that are not UTF-8 sort as they are shown.
     QStringList shown;
     shown.reserve(paths.size());
-    for (const QString& path : std::as_const(paths))
-        shown.append(DisplayPath(path));
+    for (const LocalPath& path : std::as_const(paths))
+        shown.append(path.display());
     std::vector<int> order(static_cast<size_t>(paths.size()));
     std::iota(order.begin(), order.end(), 0);
     if (collator.locale().language() == QLocale::C) {
@@ -166,59 +163,58 @@ void SortPhotoPaths(QStringList& paths) {
             return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]) < 0;
         });
     }
-    QStringList sorted;
+    QList<LocalPath> sorted;
     sorted.reserve(paths.size());
     for (int i : order)
         sorted.append(paths[i]);
     paths = std::move(sorted);
 }
 
-QString SideFilePath(const QString& photoPath) {
-    const qsizetype slash = photoPath.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = photoPath.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot > slash ? photoPath.left(dot) : photoPath;
-    return base + QStringLiteral(".exif");
+LocalPath SideFilePath(const LocalPath& photoPath) {
+    const QString name = photoPath.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return photoPath.folderWithSlash().joined((dot >= 0 ? name.left(dot) : name) +
+                                              QStringLiteral(".exif"));
 }
 
-QString SideFileFinder::find(const QString& photoPath) {
-    const QString exact = SideFilePath(photoPath);
+LocalPath SideFileFinder::find(const LocalPath& photoPath) {
+    const LocalPath exact = SideFilePath(photoPath);
     if (IsLocalFile(exact))
         return exact;
-    const qsizetype slash = exact.lastIndexOf(QLatin1Char('/'));
-    const QString folder = exact.left(slash + 1);
+    const LocalPath folder = exact.folderWithSlash();
     auto known = folders_.find(folder);
     if (known == folders_.end()) {
         QHash<QString, QString> names;
-        const QByteArray dir = folder.isEmpty() ? QByteArray(".") : EncodeLocalPath(folder);
+        const QByteArray dir = folder.isEmpty() ? QByteArray(".") : folder.bytes();
         std::unique_ptr<DIR, int (*)(DIR*)> stream(::opendir(dir.constData()), &::closedir);
         while (stream) {
             const dirent* entry = ::readdir(stream.get());
             if (!entry)
                 break;
-            const QString name = DecodeLocalPath(QByteArray(entry->d_name));
+            const QString name = DecodeName(QByteArray(entry->d_name));
             const QString folded = name.toCaseFolded();
             if (!folded.endsWith(QLatin1String(".exif")))
                 continue;
             auto it = names.find(folded);
             if (it == names.end())
                 names.insert(folded, name);
-            else if (EncodeLocalPath(name) < EncodeLocalPath(*it))
+            else if (EncodeName(name) < EncodeName(*it))
                 *it = name;
         }
         known = folders_.insert(folder, names);
     }
-    const QString name = known->value(exact.mid(slash + 1).toCaseFolded());
-    if (name.isEmpty() || !IsLocalFile(folder + name))
+    const QString name = known->value(exact.fileName().toCaseFolded());
+    if (name.isEmpty() || !IsLocalFile(folder.joined(name)))
         return {};
-    return folder + name;
+    return folder.joined(name);
 }
 
-QString SideFileDate(const QString& photoPath, SideFileFinder* finder) {
+QString SideFileDate(const LocalPath& photoPath, SideFileFinder* finder) {
     SideFileFinder own;
-    const QString sideFile = (finder ? finder : &own)->find(photoPath);
+    const LocalPath sideFile = (finder ? finder : &own)->find(photoPath);
     if (sideFile.isEmpty())
         return {};
-    auto bytes = text::ReadWholeFile(EncodeLocalPath(sideFile).toStdString(), 4u << 20);
+    auto bytes = text::ReadWholeFile(sideFile.bytes().toStdString(), 4u << 20);
     if (!bytes)
         return {};
     static const QString kDateLabel = QStringLiteral("データ撮影日時:");
@@ -282,7 +278,7 @@ PhotoListResult BuildPhotoList(const PhotoListRequest& request, const PhotoListH
     }
     if (!MakeLocalPath(request.saveFolder)) {
         result.problems.push_back({text::ProblemCode::kPhotoListSaveFolderUnmakeable,
-                                   {DisplayPath(request.saveFolder).toStdString()}});
+                                   {request.saveFolder.display().toStdString()}});
         return result;
     }
     return ListPhotoRows(request, hooks);
@@ -306,7 +302,7 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
 
     SideFileFinder sideFiles;
     const int found = static_cast<int>(listed.paths.size());
-    for (const QString& path : std::as_const(listed.paths)) {
+    for (const LocalPath& path : std::as_const(listed.paths)) {
         if (hooks.yield)
             hooks.yield();
         if (hooks.stopRequested && hooks.stopRequested()) {
@@ -317,11 +313,10 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
             continue;
         PhotoEntry row;
         row.number = static_cast<int>(result.rows.size()) + 1;
-        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-        row.fileName = path.mid(slash + 1);
-        row.folder = path.left(slash + 1); // "/" for a photo of the root folder
-        QString date = QString::fromStdString(
-            exif::ShootingDate(EncodeLocalPath(path).toStdString(), exifOptions));
+        row.fileName = path.fileName();
+        row.folder = path.folderWithSlash(); // "/" for a photo of the root folder
+        QString date =
+            QString::fromStdString(exif::ShootingDate(path.bytes().toStdString(), exifOptions));
         if (IsDateError(date))
             date = SideFileDate(path, &sideFiles);
         if (!IsDateError(date))

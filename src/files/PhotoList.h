@@ -2,10 +2,12 @@
 // file) and the rows of the main window's grid, which every later step takes its photos from.
 #pragma once
 
+#include "files/LocalPath.h"
 #include "text/Notice.h"
 #include "text/Problem.h"
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -18,21 +20,21 @@ namespace quorvane {
 constexpr int kPhotoListRows = 10000; // the grid's fixed row count, so the most photos listed
 
 // One row of the photo list. File name and folder keep names that are not UTF-8 byte for byte
-// (see LocalPath.h): open them through its functions and show them through DisplayPath().
+// (see LocalPath.h): open them through its functions and show them through display().
 struct PhotoEntry {
     int number = 0;       // 1-based row number
-    QString fileName;     // bare name with extension
+    QString fileName;     // bare name with extension (text form, see LocalPath.h)
     QString shootingDate; // displayed date, possibly empty
-    QString folder;       // folder of the file, ending in "/"
+    LocalPath folder;     // folder of the file, ending in "/"
 
-    QString path() const { return folder + fileName; }
+    LocalPath path() const { return folder.joined(fileName); }
     bool operator==(const PhotoEntry&) const = default;
 };
 
 struct ListedPaths {
-    QStringList paths;    // full paths in listing order
-    QStringList skipped;  // full paths of photos of kinds that are not read (IsUnreadPhotoFileName)
-    bool stopped = false; // the stop request ended the listing (the paths so far are kept)
+    QList<LocalPath> paths;   // full paths in listing order
+    QList<LocalPath> skipped; // photos of kinds that are not read (IsUnreadPhotoFileName)
+    bool stopped = false;     // the stop request ended the listing (the paths so far are kept)
 };
 
 // True for a name ending in ".JPG", ".JPEG", ".PNG" or ".GIF", in any case: the kinds a run
@@ -52,14 +54,14 @@ bool IsUnreadPhotoFileName(const QString& name);
 // followed and every real folder is listed once, under its own path when it lies in the tree, so
 // a link loop ends. Names are kept byte for byte (see LocalPath.h). A missing folder gives an
 // empty list. Files of kinds that are not read go to `skipped`.
-ListedPaths ListPhotos(const QString& folder, bool subfolders,
+ListedPaths ListPhotos(const LocalPath& folder, bool subfolders,
                        const std::function<bool()>& stopRequested = {});
 
 // Sorts full paths as whole texts as they are shown, case-insensitively, in the user's locale.
-void SortPhotoPaths(QStringList& paths);
+void SortPhotoPaths(QList<LocalPath>& paths);
 
 // The photo's side file under its exact name: same name, extension replaced by ".exif".
-QString SideFilePath(const QString& photoPath);
+LocalPath SideFilePath(const LocalPath& photoPath);
 
 // Finds side files whatever the case of their names ("NAME.EXIF", "name.Exif"), as the file names
 // of Windows ignore case: the exact name when it exists, else the first matching name of the
@@ -67,16 +69,16 @@ QString SideFilePath(const QString& photoPath);
 class SideFileFinder {
   public:
     // The side file's path, or empty when there is none.
-    QString find(const QString& photoPath);
+    LocalPath find(const LocalPath& photoPath);
 
   private:
     // Folder → case-folded side-file name → the name on disk.
-    QHash<QString, QHash<QString, QString>> folders_;
+    QHash<LocalPath, QHash<QString, QString>> folders_;
 };
 
 // The date line of a photo's side file: the rest of the first line beginning with
 // "データ撮影日時:", trimmed; empty when there is none.
-QString SideFileDate(const QString& photoPath, SideFileFinder* finder = nullptr);
+QString SideFileDate(const LocalPath& photoPath, SideFileFinder* finder = nullptr);
 
 // The date cell of the grid for a date text, by its length: YYYYMMDD, YYYY:MM:DD (or with "-"),
 // or YYYY:MM:DD HH:MM:SS; any other length gives an empty cell. `era` shows dates from
@@ -85,7 +87,7 @@ QString FormatDateCell(const QString& dateText, bool era, bool withTime);
 
 // The photo options of the main window's boxes.
 struct PhotoRowsRequest {
-    QString sourceFolder;    // Edit1
+    LocalPath sourceFolder;  // Edit1
     bool subfolders = false; // CheckBox5
     bool era = false;        // CheckBox1
     bool withTime = false;   // CheckBox2
@@ -104,12 +106,12 @@ struct PhotoListResult {
     bool listReplaced = false; // the grid was emptied and refilled from `rows`
     QVector<PhotoEntry> rows;
     std::vector<text::Problem> problems; // to be shown to the operator, in order
-    QStringList skipped; // photos of kinds that are not read, full paths sorted like the rows
+    QList<LocalPath> skipped;            // photos of kinds that are not read, sorted like the rows
     bool stopped = false;
 };
 
 // The notice naming one skipped photo (its name shown readably).
-text::Notice SkippedPhotoNotice(const QString& path);
+text::Notice SkippedPhotoNotice(const LocalPath& path);
 
 // Lists, sorts and dates the photos of a folder, one row each, stopping at 10000 rows with its
 // problem (kPhotoListFull). Photos that vanished since the listing get no row.
@@ -117,7 +119,7 @@ PhotoListResult ListPhotoRows(const PhotoRowsRequest& request, const PhotoListHo
 
 // The main window's boxes: the photo options and the save folder, which must exist or be made.
 struct PhotoListRequest : PhotoRowsRequest {
-    QString saveFolder; // Edit2
+    LocalPath saveFolder; // Edit2
 };
 
 // Builds the photo list: checks the folder boxes, makes the save folder, lists and sorts the

@@ -49,11 +49,11 @@ void ObserverRelay::clearPreview() {
     call([&] { target_.clearPreview(); });
 }
 
-void ObserverRelay::outputFolderChosen(const QString& folder) {
+void ObserverRelay::outputFolderChosen(const LocalPath& folder) {
     call([&] { target_.outputFolderChosen(folder); });
 }
 
-void ObserverRelay::pageWritten(const QString& path) {
+void ObserverRelay::pageWritten(const LocalPath& path) {
     call([&] { target_.pageWritten(path); });
 }
 
@@ -65,7 +65,7 @@ void ObserverRelay::notice(const text::Notice& notice) {
     call([&] { target_.notice(notice); });
 }
 
-void ObserverRelay::openFolder(const QString& folder) {
+void ObserverRelay::openFolder(const LocalPath& folder) {
     call([&] { target_.openFolder(folder); });
 }
 
@@ -78,7 +78,7 @@ void ObserverRelay::yield() {
     call([&] { target_.yield(); });
 }
 
-std::optional<PhotoAdjustment> ObserverRelay::adjustPhoto(const QString& path) {
+std::optional<PhotoAdjustment> ObserverRelay::adjustPhoto(const LocalPath& path) {
     std::optional<PhotoAdjustment> adjustment;
     call([&] { adjustment = target_.adjustPhoto(path); });
     return adjustment;

@@ -4,6 +4,8 @@
 // same order, and stop requests at the same points, as a run on its own thread.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include "render/SheetRun.h"
 
 #include <QObject>
@@ -24,14 +26,14 @@ class ObserverRelay : public SheetRunObserver {
     void pageFinished(const QImage& page) override;
     QSize previewSize() override;
     void clearPreview() override;
-    void outputFolderChosen(const QString& folder) override;
-    void pageWritten(const QString& path) override;
+    void outputFolderChosen(const LocalPath& folder) override;
+    void pageWritten(const LocalPath& path) override;
     void problem(const text::Problem& problem) override;
     void notice(const text::Notice& notice) override;
-    void openFolder(const QString& folder) override;
+    void openFolder(const LocalPath& folder) override;
     void stopButtonVisible(bool visible) override;
     void yield() override;
-    std::optional<PhotoAdjustment> adjustPhoto(const QString& path) override;
+    std::optional<PhotoAdjustment> adjustPhoto(const LocalPath& path) override;
 
   private:
     // Runs the call on the observer's thread and waits for it; directly when already there.

@@ -21,7 +21,7 @@ constexpr char kLockName[] = ".quorvane.lock";
 constexpr int kMaxNumbered = 1000;
 
 QByteArray Bytes(const QString& name) {
-    return EncodeLocalPath(name);
+    return EncodeName(name);
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -30,10 +30,10 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 } // namespace
 
-OutputFolder::OutputFolder(const QString& parent, const QStringList& components, bool fresh)
+OutputFolder::OutputFolder(const LocalPath& parent, const QStringList& components, bool fresh)
     : path_(parent), components_(components) {
     for (const QString& component : components)
-        path_ += QLatin1Char('/') + component;
+        path_ = path_.joined(component);
     open(parent, fresh);
     if (status_ != kOpen)
         return;
@@ -56,10 +56,10 @@ OutputFolder::~OutputFolder() {
         ::close(fd_);
 }
 
-void OutputFolder::open(const QString& parent, bool fresh) {
+void OutputFolder::open(const LocalPath& parent, bool fresh) {
     if (!MakeLocalPath(parent))
         return;
-    int fd = ::open(Bytes(parent).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int fd = ::open(parent.bytes().constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     path_ = parent;
@@ -72,7 +72,7 @@ void OutputFolder::open(const QString& parent, bool fresh) {
             while (::mkdirat(fd, Bytes(name).constData(), 0777) != 0) {
                 if (errno != EEXIST || ++n > kMaxNumbered) {
                     ::close(fd);
-                    path_ += QLatin1Char('/') + name;
+                    path_ = path_.joined(name);
                     return;
                 }
                 name = base + QLatin1Char('-') + QString::number(n);
@@ -80,7 +80,7 @@ void OutputFolder::open(const QString& parent, bool fresh) {
         } else {
             ::mkdirat(fd, Bytes(name).constData(), 0777);
         }
-        path_ += QLatin1Char('/') + name;
+        path_ = path_.joined(name);
         const int next =
             ::openat(fd, Bytes(name).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         const int error = errno;
@@ -89,12 +89,12 @@ void OutputFolder::open(const QString& parent, bool fresh) {
             struct stat st;
             // The link is named; a folder that cannot be made is named with what was to be in it.
             if (error == ELOOP ||
-                (::lstat(Bytes(path_).constData(), &st) == 0 && S_ISLNK(st.st_mode))) {
+                (::lstat(path_.bytes().constData(), &st) == 0 && S_ISLNK(st.st_mode))) {
                 status_ = kThroughLink;
                 return;
             }
             for (qsizetype rest = i + 1; rest < components_.size(); ++rest)
-                path_ += QLatin1Char('/') + components_[rest];
+                path_ = path_.joined(components_[rest]);
             return;
         }
         fd = next;
@@ -131,7 +131,7 @@ void OutputFolder::lock() {
 
 void OutputFolder::removeLeftovers() {
     for (const QString& name : names()) {
-        if (text::IsTemporaryName(EncodeLocalPath(name).toStdString()) && regularFile(name))
+        if (text::IsTemporaryName(Bytes(name).toStdString()) && regularFile(name))
             remove(name);
     }
 }
@@ -154,7 +154,7 @@ QStringList OutputFolder::names() const {
     }
     std::sort(found.begin(), found.end());
     for (const QByteArray& name : found)
-        names << DecodeLocalPath(name);
+        names << DecodeName(name);
     return names;
 }
 

@@ -28,7 +28,7 @@ class OutputFolder {
     // component must be a real folder. With `fresh` the last component is made anew: when a
     // folder of that name exists, "-2", "-3", ... are appended until a new one is made. Temporary
     // files that a killed run left behind are removed once the lock is held.
-    OutputFolder(const QString& parent, const QStringList& components, bool fresh);
+    OutputFolder(const LocalPath& parent, const QStringList& components, bool fresh);
     // Releases the lock and removes the lock file.
     ~OutputFolder();
     OutputFolder(const OutputFolder&) = delete;
@@ -37,7 +37,7 @@ class OutputFolder {
     Status status() const { return status_; }
     bool isOpen() const { return status_ == kOpen; }
     // The folder's path (its number included when one was appended), also when it failed.
-    const QString& path() const { return path_; }
+    const LocalPath& path() const { return path_; }
     // The components as opened, so that a later press can open the same folder again.
     const QStringList& components() const { return components_; }
     // The open folder itself, for questions about where it lies.
@@ -55,15 +55,15 @@ class OutputFolder {
     bool write(const QString& name, const QByteArray& bytes, int* error = nullptr);
     // Removes the file (or link) under the name; true when it is gone.
     bool remove(const QString& name);
-    QString pathOf(const QString& name) const { return path_ + QLatin1Char('/') + name; }
+    LocalPath pathOf(const QString& name) const { return path_.joined(name); }
 
   private:
-    void open(const QString& parent, bool fresh);
+    void open(const LocalPath& parent, bool fresh);
     void lock();
     void removeLeftovers();
 
     Status status_ = kUnmakeable;
-    QString path_;
+    LocalPath path_;
     QStringList components_;
     int fd_ = -1;
     int lockFd_ = -1;

@@ -7,6 +7,9 @@
 
 #include <QFile>
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvane {
 
@@ -70,12 +73,22 @@ bool StampJfifResolution(QByteArray& jpeg, int dpi) {
     return true;
 }
 
-bool StampJfifResolution(const QString& path, int dpi) {
+bool StampJfifResolution(const LocalPath& path, int dpi) {
     if (dpi < 1 || dpi > 65535)
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
+    // By its exact bytes, and only a regular file.
+    const int fd = ::open(path.bytes().constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
         return false;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
     QByteArray head = file.read(kStampWindow);
     const int at = StampPosition(head.constData(), static_cast<int>(head.size()));
     if (at < 0)
@@ -101,8 +114,8 @@ std::optional<QByteArray> EncodePage(const QImage& page, const PageWriteOptions&
     return bytes;
 }
 
-text::Problem WriteProblem(const QString& path, int errorCode) {
-    return {text::ProblemCode::kPageNotWritten, {DisplayPath(path).toStdString()}, errorCode};
+text::Problem WriteProblem(const LocalPath& path, int errorCode) {
+    return {text::ProblemCode::kPageNotWritten, {path.display().toStdString()}, errorCode};
 }
 
 PageWriteResult WritePage(const QImage& page, OutputFolder& folder, int counter,

@@ -3,6 +3,7 @@
 // into the JFIF header.
 #pragma once
 
+#include "files/LocalPath.h"
 #include "text/Problem.h"
 
 #include <QByteArray>
@@ -29,7 +30,7 @@ QSize ReducedPageSize(int width, int height);
 // data end before the stamp's last byte. Returns whether it stamped. The length never changes.
 bool StampJfifResolution(QByteArray& jpeg, int dpi);
 // The same on a file, rewritten in place (only those five bytes).
-bool StampJfifResolution(const QString& path, int dpi);
+bool StampJfifResolution(const LocalPath& path, int dpi);
 
 struct PageWriteOptions {
     int quality = 90;            // JPEG quality 0-100
@@ -40,7 +41,7 @@ struct PageWriteOptions {
 
 struct PageWriteResult {
     enum Outcome { Written, KeptExisting, Failed } outcome = Failed;
-    QString path;
+    LocalPath path;
     std::optional<text::Problem> problem; // for Failed: what went wrong, naming the file
 };
 
@@ -50,7 +51,7 @@ std::optional<QByteArray> EncodePage(const QImage& page, const PageWriteOptions&
 
 // The problem of a file of the run that could not be written: kPageNotWritten naming the file as
 // people read it, with the errno (0 when none is known).
-text::Problem WriteProblem(const QString& path, int errorCode);
+text::Problem WriteProblem(const LocalPath& path, int errorCode);
 
 // Writes the page as PageFileName(counter) in the folder. The file is replaced atomically, so a
 // failed write never leaves a half-written page under the final name, and a link under that name

@@ -1,7 +1,7 @@
 #include "render/PageRenderer.h"
 
-#include "files/LocalPath.h"
 #include "exif/ExifReader.h"
+#include "files/LocalPath.h"
 #include "imaging/Argb.h"
 #include "imaging/Canvas.h"
 #include "imaging/JpegEncode.h"
@@ -19,7 +19,6 @@
 #include "text/Numbers.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QThread>
 #include <utility>
 
@@ -39,8 +38,8 @@ StampFont Font(const std::string& family, const std::string& colour, int size) {
 }
 
 // A path as a problem names it: as people read it.
-std::string Named(const QString& path) {
-    return DisplayPath(path).toStdString();
+std::string Named(const LocalPath& path) {
+    return path.display().toStdString();
 }
 
 // An optional whole number typed into a field.
@@ -113,7 +112,8 @@ int PageRenderer::prepare() {
     if (!L.background_image.empty()) {
         // A background the layout names but that is missing, unreadable or no regular file (a
         // named pipe would block the run) fails the run.
-        backgroundImage_ = LoadPhoto(Q(L.background_image), decoding_.cancelled);
+        backgroundImage_ =
+            LoadPhoto(LocalPath::FromText(Q(L.background_image)), decoding_.cancelled);
         if (backgroundImage_.isNull()) {
             page_ = QImage();
             if (decoding_.cancelled && decoding_.cancelled()) {
@@ -167,12 +167,11 @@ void PageRenderer::advance(Cell& cell) const {
 QString PageRenderer::photoTitle(int index) const {
     QString text = settings_.title;
     text.replace(QStringLiteral("[$DATE]"), dates_.value(index), Qt::CaseInsensitive);
-    text.replace(QStringLiteral("[$FOLDER]"), DisplayPath(settings_.photoFolder),
-                 Qt::CaseInsensitive);
+    text.replace(QStringLiteral("[$FOLDER]"), settings_.photoFolder.display(), Qt::CaseInsensitive);
     return text;
 }
 
-QStringList PageRenderer::exifLines(const QString& path) const {
+QStringList PageRenderer::exifLines(const LocalPath& path) const {
     QStringList lines = SideFileLines(path);
     if (!lines.isEmpty())
         return lines;
@@ -183,7 +182,7 @@ QStringList PageRenderer::exifLines(const QString& path) const {
     options.makerNotes = settings_.makerNotes;
     options.settingsFolder = QFile::encodeName(settings_.settingsFolder).toStdString();
     std::vector<std::string> items;
-    exif::ReadReport(EncodeLocalPath(path).toStdString(), items, options);
+    exif::ReadReport(path.bytes().toStdString(), items, options);
     if (items.size() <= 1)
         return lines;
     // Block items hold several lines, each ended by a line break.
@@ -208,7 +207,7 @@ PhotoPlanInput PageRenderer::cellPlan() const {
 
 bool PageRenderer::placePhoto(int index, PreparedPhoto& photo, const Cell& cell) {
     const layout::SheetLayout& L = layout_;
-    const QString& path = paths_[index];
+    const LocalPath& path = paths_[index];
     QImage& fitted = photo.fitted;
     const int fw = fitted.width(), fh = fitted.height();
     {
@@ -241,7 +240,7 @@ bool PageRenderer::placePhoto(int index, PreparedPhoto& photo, const Cell& cell)
     if (L.disp_filename || L.disp_date || L.disp_exif_info) {
         UnderPhotoParts parts{L.disp_filename, L.disp_exif_info, L.disp_date,
                               L.disp_date_multiline};
-        const QString text = BuildUnderPhotoText(parts, QFileInfo(DisplayPath(path)).fileName(),
+        const QString text = BuildUnderPhotoText(parts, DisplayName(path.fileName()),
                                                  L.disp_exif_info ? exifLines(path) : QStringList(),
                                                  dates_.value(index));
         if (!text.isEmpty()) {
@@ -273,10 +272,12 @@ bool PageRenderer::mayWrite(const QString& name) {
     return false;
 }
 
-QString PageRenderer::webPhotoName(const QString& path) {
+QString PageRenderer::webPhotoName(const LocalPath& path) {
     // Each placed photo gets its own file: same-named photos of other folders or kinds get
     // "_2", "_3", ... in list order. Names compare without case, as a shop's file systems do.
-    const QString base = QFileInfo(DisplayPath(path)).completeBaseName();
+    const QString shown = DisplayName(path.fileName());
+    const qsizetype dot = shown.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > 0 ? shown.left(dot) : shown;
     QString name = base + QStringLiteral(".jpg");
     for (int n = 2; webNames_->contains(name.toLower()); ++n)
         name = base + QLatin1Char('_') + QString::number(n) + QStringLiteral(".jpg");
@@ -284,7 +285,7 @@ QString PageRenderer::webPhotoName(const QString& path) {
     return name;
 }
 
-bool PageRenderer::writeWebPhoto(const QImage& photo, const QString& path) {
+bool PageRenderer::writeWebPhoto(const QImage& photo, const LocalPath& path) {
     const int width = std::max(1, layout_.web_thumb_width);
     const int height = std::max<int>(
         1, static_cast<int>(static_cast<int64_t>(photo.height()) * width / photo.width()));
@@ -330,7 +331,7 @@ bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const Q
         if (L.disp_page_number) {
             QString text = Q(L.page_text);
             text.replace(QStringLiteral("[$DATE]"), date, Qt::CaseInsensitive);
-            text.replace(QStringLiteral("[$FOLDER]"), DisplayPath(settings_.photoFolder),
+            text.replace(QStringLiteral("[$FOLDER]"), settings_.photoFolder.display(),
                          Qt::CaseInsensitive);
             const int64_t printed = L.page_start_no > 1
                                         ? static_cast<int64_t>(pageCounter) + L.page_start_no - 1
@@ -387,7 +388,8 @@ std::unique_ptr<PhotoPrefetch> PageRenderer::startPrefetch(int firstPhoto) const
     if (order.size() < 2)
         return nullptr;
     auto prepare = [input = cellPlan(), web = layout_.for_web, decoding = decoding_,
-                    limit = std::max<int64_t>(1, decoding_.workerByteLimit)](const QString& path) {
+                    limit =
+                        std::max<int64_t>(1, decoding_.workerByteLimit)](const LocalPath& path) {
         return PreparePhoto(path, input, web, decoding.reduce, limit, decoding.cancelled);
     };
     return std::make_unique<PhotoPrefetch>(paths_, std::move(order), std::move(prepare), workers,

@@ -3,6 +3,8 @@
 // written. It reads a snapshot of the windows and reports through a SheetRunObserver.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include "layout/RenderableLayout.h"
 #include "layout/SheetLayout.h"
 #include "render/SheetRun.h"
@@ -114,15 +116,15 @@ class PageRenderer {
     // Stamps the prepared photo, shows it, draws it into its cell and writes the text under it;
     // false on a failure that ends the run (problem reported).
     bool placePhoto(int index, PreparedPhoto& photo, const Cell& cell);
-    QStringList exifLines(const QString& path) const;
+    QStringList exifLines(const LocalPath& path) const;
     // Frames, title and page number (with the date of the page's last photo), preview and the
     // page file; false when the page could not be written (problem reported).
     bool finishPage(int pageCounter, const QString& titleText, const QString& date);
     // Whether a page or web image may be written under the name: never over a listed photo, and
     // in a folder being listed never over anything; false with the problem reported.
     bool mayWrite(const QString& name);
-    bool writeWebPhoto(const QImage& photo, const QString& path);
-    QString webPhotoName(const QString& path);
+    bool writeWebPhoto(const QImage& photo, const LocalPath& path);
+    QString webPhotoName(const LocalPath& path);
     // Reports the problem and sets the stop request.
     void fail(const text::Problem& problem);
 
@@ -131,7 +133,7 @@ class PageRenderer {
     SheetRunObserver& observer_;
     std::atomic<bool>& stop_;
 
-    QStringList paths_;
+    QList<LocalPath> paths_;
     QStringList dates_;
     QRgb background_ = 0xffffffff;
     QImage backgroundImage_;

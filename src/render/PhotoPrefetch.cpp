@@ -7,15 +7,15 @@
 
 namespace quorvane {
 
-FileStamp FileStamp::Of(const QString& path) {
+FileStamp FileStamp::Of(const LocalPath& path) {
     // One stat, and times without any time-zone conversion.
     struct stat st {};
-    if (::stat(EncodeLocalPath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::stat(path.bytes().constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return {};
     return FileStamp{true, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 
-PhotoPrefetch::PhotoPrefetch(const QStringList& paths, std::vector<int> order, Prepare prepare,
+PhotoPrefetch::PhotoPrefetch(const QList<LocalPath>& paths, std::vector<int> order, Prepare prepare,
                              int workers, int lookahead)
     : paths_(paths), prepare_(std::move(prepare)),
       lookahead_(static_cast<size_t>(std::max(1, lookahead))) {
@@ -51,7 +51,7 @@ void PhotoPrefetch::work() {
         const size_t position = next_++;
         Slot& slot = slots_[position];
         slot.state = Slot::Working;
-        const QString path = paths_.value(slot.index);
+        const LocalPath path = paths_.value(slot.index);
         lock.unlock();
         // The stamp is taken before reading, so a file changed while it is read does not match.
         const FileStamp stamp = FileStamp::Of(path);

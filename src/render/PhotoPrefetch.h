@@ -5,6 +5,8 @@
 // messages, files, pages and the stop request behave as in a run without workers.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include "render/PreparedPhoto.h"
 
 #include <QString>
@@ -25,18 +27,18 @@ struct FileStamp {
     qint64 modifiedSeconds = 0;
     qint64 modifiedNanoseconds = 0;
 
-    static FileStamp Of(const QString& path);
+    static FileStamp Of(const LocalPath& path);
     bool operator==(const FileStamp&) const = default;
 };
 
 class PhotoPrefetch {
   public:
-    using Prepare = std::function<PreparedPhoto(const QString& path)>;
+    using Prepare = std::function<PreparedPhoto(const LocalPath& path)>;
 
     // `order`: the indices into `paths` the run will reach, ascending. `workers` threads prepare
     // at most `lookahead` photos ahead of the one the renderer waits for.
-    PhotoPrefetch(const QStringList& paths, std::vector<int> order, Prepare prepare, int workers,
-                  int lookahead);
+    PhotoPrefetch(const QList<LocalPath>& paths, std::vector<int> order, Prepare prepare,
+                  int workers, int lookahead);
     // Drops what was not taken and waits for the photos being prepared.
     ~PhotoPrefetch();
     PhotoPrefetch(const PhotoPrefetch&) = delete;
@@ -58,7 +60,7 @@ class PhotoPrefetch {
     void work();
     bool canStart() const;
 
-    const QStringList paths_;
+    const QList<LocalPath> paths_;
     const Prepare prepare_;
     const size_t lookahead_;
     std::vector<Slot> slots_;

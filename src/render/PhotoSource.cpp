@@ -23,7 +23,7 @@ constexpr int kReductions[] = {8, 4, 2};
 // header. A file that cannot be opened leaves the reader without a device: nothing reads.
 class PhotoFile {
   public:
-    explicit PhotoFile(const QString& path, const CancelCheck& cancelled = {})
+    explicit PhotoFile(const LocalPath& path, const CancelCheck& cancelled = {})
         : file_(OpenLocalFile(path)), cancelled_(cancelled) {
         if (file_) {
             codec_ = CodecKindOf(*file_);
@@ -99,7 +99,7 @@ int64_t NearestMultiple(int64_t value, int factor) {
 
 } // namespace
 
-PhotoHeader ReadPhotoHeader(const QString& path) {
+PhotoHeader ReadPhotoHeader(const LocalPath& path) {
     PhotoFile photo(path);
     PhotoHeader header;
     if (photo.isCodec()) {
@@ -124,7 +124,7 @@ PhotoHeader ReadPhotoHeader(const QString& path) {
     return header;
 }
 
-QSize UprightPhotoSize(const QString& path) {
+QSize UprightPhotoSize(const LocalPath& path) {
     return ReadPhotoHeader(path).upright;
 }
 
@@ -267,7 +267,7 @@ DecodedPhoto Decode(PhotoFile& file, const PhotoHeader& header, int factor) {
 
 } // namespace
 
-DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor,
+DecodedPhoto DecodePhoto(const LocalPath& path, const PhotoHeader& header, int factor,
                          const CancelCheck& cancelled) {
     AllowLargePhotos();
     PhotoFile file(path, cancelled);
@@ -279,7 +279,7 @@ DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int fac
     return photo;
 }
 
-QImage LoadPhoto(const QString& path, const CancelCheck& cancelled) {
+QImage LoadPhoto(const LocalPath& path, const CancelCheck& cancelled) {
     const auto file = OpenLocalFile(path);
     return file ? LoadImageFile(*file, nullptr, cancelled) : QImage();
 }

@@ -6,6 +6,8 @@
 // bytes, so names that are not UTF-8 are read too (see LocalPath.h).
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include "imaging/CancellableDevice.h"
 #include "imaging/DecodeNeeds.h"
 
@@ -35,11 +37,11 @@ struct PhotoHeader {
 // The header, nothing decoded. Invalid (stored and upright invalid) when the file is not an image,
 // is larger than WithinPhotoLimit allows, or may not be decoded even at the strongest reduction
 // (DecodeNeeds::allowed): such a photo gets the loading message before anything is decoded.
-PhotoHeader ReadPhotoHeader(const QString& path);
+PhotoHeader ReadPhotoHeader(const LocalPath& path);
 
 // The size the photo has when turned upright by its EXIF orientation; an invalid size when the
 // file cannot be read as an image.
-QSize UprightPhotoSize(const QString& path);
+QSize UprightPhotoSize(const LocalPath& path);
 
 // How decoded pixels relate to the full-size upright photo: decoded pixel (i, j) covers the
 // full-size pixels from (covered.x() + i × factor, covered.y() + j × factor), factor wide and
@@ -86,12 +88,12 @@ struct DecodedPhoto {
 // the file as it is now may not be decoded at this factor (DecodeNeeds::allowed, checked again
 // on the bytes being decoded). The decode ends within a scan of `cancelled` saying stop.
 // Safe to call from several threads at once.
-DecodedPhoto DecodePhoto(const QString& path, const PhotoHeader& header, int factor,
+DecodedPhoto DecodePhoto(const LocalPath& path, const PhotoHeader& header, int factor,
                          const CancelCheck& cancelled = {});
 
 // The photo (or a background image) decoded upright at full size (see LoadImageFile), opened as
 // OpenLocalFile does: a name that is not a regular file (a named pipe) is refused at once. Null
 // when it cannot be opened, read or decoded, or when `cancelled` said stop.
-QImage LoadPhoto(const QString& path, const CancelCheck& cancelled = {});
+QImage LoadPhoto(const LocalPath& path, const CancelCheck& cancelled = {});
 
 } // namespace quorvane

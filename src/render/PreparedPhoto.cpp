@@ -14,7 +14,7 @@ QImage CropAndScale(const DecodedPhoto& photo, const PhotoPlan& plan) {
                        plan.fitted);
 }
 
-PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& adjustment,
+PreparedPhoto PrepareAdjustedPhoto(const LocalPath& path, const PhotoAdjustment& adjustment,
                                    const PhotoPlanInput& layout) {
     PreparedPhoto prepared;
     prepared.cell = layout.cell;
@@ -37,8 +37,8 @@ PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& a
     return prepared;
 }
 
-PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turnForWeb, bool reduce,
-                           int64_t byteLimit, const CancelCheck& cancelled) {
+PreparedPhoto PreparePhoto(const LocalPath& path, PhotoPlanInput layout, bool turnForWeb,
+                           bool reduce, int64_t byteLimit, const CancelCheck& cancelled) {
     PreparedPhoto prepared;
     if (cancelled && cancelled()) {
         prepared.failure = PreparedPhoto::Cancelled;

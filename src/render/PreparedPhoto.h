@@ -4,6 +4,8 @@
 // worker thread.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include "imaging/PhotoAdjustment.h"
 #include "render/PhotoPlan.h"
 #include "render/PhotoSource.h"
@@ -36,7 +38,7 @@ QImage CropAndScale(const DecodedPhoto& photo, const PhotoPlan& plan);
 // The photo with an accepted adjustment in place of the periphery cut and the trimming: decoded
 // at full size, so that the selection's whole pixels are the photo's own, then adjusted (see
 // ApplyAdjustment) and scaled for the cell of `layout`.
-PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& adjustment,
+PreparedPhoto PrepareAdjustedPhoto(const LocalPath& path, const PhotoAdjustment& adjustment,
                                    const PhotoPlanInput& layout);
 
 // All steps for the photo at the path. `layout` holds the cell and the trim options (its photo
@@ -44,7 +46,7 @@ PreparedPhoto PrepareAdjustedPhoto(const QString& path, const PhotoAdjustment& a
 // the JPEG decoder reduce (off: every photo is decoded at full size). A photo whose decode needs
 // more than `byteLimit` bytes (DecodeNeeds::bytes at its reduction; 0: no limit) is left to the
 // caller undecoded. `cancelled` ends the decode early (see DecodePhoto).
-PreparedPhoto PreparePhoto(const QString& path, PhotoPlanInput layout, bool turnForWeb,
+PreparedPhoto PreparePhoto(const LocalPath& path, PhotoPlanInput layout, bool turnForWeb,
                            bool reduce = true, int64_t byteLimit = 0,
                            const CancelCheck& cancelled = {});
 

@@ -13,13 +13,13 @@ RunPhotos TakeRunPhotos(const QVector<PhotoEntry>& rows) {
     for (const PhotoEntry& row : rows) {
         if (row.fileName.isEmpty() || row.folder.isEmpty() || photos.paths.size() >= kPhotoListRows)
             break;
-        photos.paths << row.folder + row.fileName;
+        photos.paths << row.path();
         photos.dates << row.shootingDate;
     }
     return photos;
 }
 
-int FirstPlaceablePhoto(const QStringList& paths, int first, std::optional<int> endRow) {
+int FirstPlaceablePhoto(const QList<LocalPath>& paths, int first, std::optional<int> endRow) {
     for (int i = std::max(0, first); i < paths.size(); ++i) {
         if (endRow && int64_t{i} + 1 > *endRow)
             return -1;
@@ -44,7 +44,8 @@ constexpr int kMaxDepth = 4096;
 
 } // namespace
 
-PhotoGuard::PhotoGuard(const QStringList& listedPaths, const QString& photoFolder, bool subfolders)
+PhotoGuard::PhotoGuard(const QList<LocalPath>& listedPaths, const LocalPath& photoFolder,
+                       bool subfolders)
     : paths_(listedPaths), photoFolder_(photoFolder), subfolders_(subfolders) {}
 
 void PhotoGuard::fill() {
@@ -54,13 +55,13 @@ void PhotoGuard::fill() {
     photoFolderIdentity_ = LocalFileIdentity(photoFolder_);
     if (photoFolderIdentity_)
         folders_.insert(Key(*photoFolderIdentity_));
-    QSet<QString> folders;
-    for (const QString& photo : std::as_const(paths_)) {
+    QSet<LocalPath> folders;
+    for (const LocalPath& photo : std::as_const(paths_)) {
         if (const auto id = LocalFileIdentity(photo))
             photos_.insert(Key(*id));
-        folders.insert(photo.left(photo.lastIndexOf(QLatin1Char('/')) + 1));
+        folders.insert(photo.folderWithSlash());
     }
-    for (const QString& folder : std::as_const(folders))
+    for (const LocalPath& folder : std::as_const(folders))
         if (const auto id = LocalFileIdentity(folder))
             folders_.insert(Key(*id));
 }

@@ -17,8 +17,8 @@ namespace quorvane {
 using FileIdentityKey = std::pair<quint64, quint64>;
 
 struct RunPhotos {
-    QStringList paths; // folder + file name, in list order
-    QStringList dates; // the shooting-date text of each
+    QList<LocalPath> paths; // folder + file name, in list order
+    QStringList dates;      // the shooting-date text of each
 };
 
 // The rows from the top while both the file name and the folder are filled, at most
@@ -27,7 +27,7 @@ RunPhotos TakeRunPhotos(const QVector<PhotoEntry>& rows);
 
 // The index of the first photo from `first` on that a run would place: its file exists and its
 // "No." (index + 1) is not past the end row. -1 when there is none.
-int FirstPlaceablePhoto(const QStringList& paths, int first, std::optional<int> endRow);
+int FirstPlaceablePhoto(const QList<LocalPath>& paths, int first, std::optional<int> endRow);
 
 // What no output of a run may touch: the listed photos, known by device and inode whatever path,
 // link, mount or letter case leads to them, and every file of the folders being listed (the photo
@@ -35,7 +35,7 @@ int FirstPlaceablePhoto(const QStringList& paths, int first, std::optional<int> 
 // folder), listed or not: the list stops at 10000 rows, but the photos past it are photos too.
 class PhotoGuard {
   public:
-    PhotoGuard(const QStringList& listedPaths, const QString& photoFolder, bool subfolders);
+    PhotoGuard(const QList<LocalPath>& listedPaths, const LocalPath& photoFolder, bool subfolders);
     // True when the file is one of the listed photos.
     bool isListedPhoto(const FileIdentity& file);
     // True when the open folder (a descriptor) is one of the folders being listed.
@@ -44,8 +44,8 @@ class PhotoGuard {
   private:
     void fill();
 
-    QStringList paths_;
-    QString photoFolder_;
+    QList<LocalPath> paths_;
+    LocalPath photoFolder_;
     bool subfolders_ = false;
     bool filled_ = false;
     QSet<FileIdentityKey> photos_;

@@ -20,7 +20,7 @@ QString SheetJob::BaseFolder(const QString& saveFolder, bool japanese) {
 void SheetJob::resetContinuation() {
     resumePhoto_ = 0;
     lastPage_ = 0;
-    previousFolder_.clear();
+    previousFolder_ = {};
     previousComponents_.clear();
     webNames_.clear();
 }
@@ -51,7 +51,7 @@ void SheetJob::deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, SheetRunO
             continue;
         if (!folder.remove(name))
             observer.problem({text::ProblemCode::kOldFileNotDeleted,
-                              {DisplayPath(folder.pathOf(name)).toStdString()}});
+                              {folder.pathOf(name).display().toStdString()}});
     }
 }
 
@@ -70,7 +70,7 @@ std::optional<text::Problem> SheetJob::FolderRefusal(const OutputFolder& folder)
     case OutputFolder::kUnmakeable:
         break;
     }
-    return text::Problem{code, {DisplayPath(folder.path()).toStdString()}};
+    return text::Problem{code, {folder.path().display().toStdString()}};
 }
 
 int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& settings,

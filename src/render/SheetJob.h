@@ -4,6 +4,7 @@
 // and the stop request between presses.
 #pragma once
 
+#include "files/LocalPath.h"
 #include "layout/SheetLayout.h"
 #include "render/SheetRun.h"
 
@@ -42,7 +43,7 @@ class SheetJob {
     // the number of the last page written and the folder it went to.
     int resumePhoto() const { return resumePhoto_; }
     int lastPage() const { return lastPage_; }
-    const QString& previousFolder() const { return previousFolder_; }
+    const LocalPath& previousFolder() const { return previousFolder_; }
     bool continuationPending() const { return resumePhoto_ > 0; }
     void resetContinuation();
 
@@ -68,7 +69,7 @@ class SheetJob {
     std::atomic<bool> stop_ = false;
     int resumePhoto_ = 0;
     int lastPage_ = 0;
-    QString previousFolder_;
+    LocalPath previousFolder_;
     QStringList previousComponents_; // below the save folder
     // Web exhibition image names taken by this run and the presses that continue it.
     QSet<QString> webNames_;

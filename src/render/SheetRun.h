@@ -3,6 +3,8 @@
 // it with widgets, the batch command with stderr).
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include "files/PhotoList.h"
 #include "imaging/CancellableDevice.h"
 #include "imaging/PhotoAdjustment.h"
@@ -20,9 +22,9 @@ namespace quorvane {
 struct SheetRunSettings {
     // The main window.
     QVector<PhotoEntry> photos; // the grid's rows down to the first without a file name or folder
-    QString photoFolder;        // "読込みフォルダ" box
+    LocalPath photoFolder;      // "読込みフォルダ" box
     bool subfolders = false; // "サブフォルダも検索する": the folders below it are listed too
-    QString saveFolder;      // "保存先フォルダ" box
+    LocalPath saveFolder; // "保存先フォルダ" box
     bool japanese = true;
     bool japaneseTagNames = false; // "EXIF情報名を日本語で表示"
     bool makerNotes = false;       // "メーカーノートがあれば表示"
@@ -77,14 +79,14 @@ class SheetRunObserver {
     virtual QSize previewSize() { return {}; }
     virtual void clearPreview() {}
     // The folder the pages of this press go to, once it is known.
-    virtual void outputFolderChosen(const QString& folder) { (void)folder; }
-    virtual void pageWritten(const QString& path) { (void)path; }
+    virtual void outputFolderChosen(const LocalPath& folder) { (void)folder; }
+    virtual void pageWritten(const LocalPath& path) { (void)path; }
     // A problem of the run, for the observer to word in its language (catalogue's ProblemText)
     // and show as a message: one it stops at, or an old page it could not remove and went on.
     virtual void problem(const text::Problem& problem) { (void)problem; }
     // A notice of the run (its sheets made), worded and shown the same way (NoticeText).
     virtual void notice(const text::Notice& notice) { (void)notice; }
-    virtual void openFolder(const QString& folder) { (void)folder; }
+    virtual void openFolder(const LocalPath& folder) { (void)folder; }
     virtual void stopButtonVisible(bool visible) { (void)visible; }
     // Lets pending events run (the stop button among them).
     virtual void yield() {}
@@ -92,7 +94,7 @@ class SheetRunObserver {
     // and returns when the operator is done. nullopt when nobody can be asked: the photo is
     // rendered as usual. An adjustment that is not accepted stops the job; an accepted one that
     // is inUse() takes the place of the periphery cut and the trimming.
-    virtual std::optional<PhotoAdjustment> adjustPhoto(const QString& path) {
+    virtual std::optional<PhotoAdjustment> adjustPhoto(const LocalPath& path) {
         (void)path;
         return std::nullopt;
     }

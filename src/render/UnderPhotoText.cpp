@@ -25,12 +25,12 @@ QString BuildUnderPhotoText(const UnderPhotoParts& parts, const QString& fileNam
     return text;
 }
 
-QStringList SideFileLines(const QString& photoPath) {
+QStringList SideFileLines(const LocalPath& photoPath) {
     QStringList lines;
-    const QString sideFile = SideFileFinder().find(photoPath);
+    const LocalPath sideFile = SideFileFinder().find(photoPath);
     if (sideFile.isEmpty())
         return lines;
-    const auto bytes = text::ReadWholeFile(EncodeLocalPath(sideFile).toStdString(), 4u << 20);
+    const auto bytes = text::ReadWholeFile(sideFile.bytes().toStdString(), 4u << 20);
     if (!bytes)
         return lines;
     for (const std::string& line : text::SplitLines(text::DecodeTextFile(*bytes)))

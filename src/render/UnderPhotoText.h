@@ -2,6 +2,8 @@
 // or the EXIF report) and its shooting date, as the layout asks.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +24,6 @@ QString BuildUnderPhotoText(const UnderPhotoParts& parts, const QString& fileNam
 
 // The lines of the photo's ".exif" side file (its name in any case, see SideFileFinder); empty
 // when it is missing or unreadable.
-QStringList SideFileLines(const QString& photoPath);
+QStringList SideFileLines(const LocalPath& photoPath);
 
 } // namespace quorvane

@@ -1,7 +1,7 @@
 #include "ui/AdjustmentDialog.h"
 
-#include "files/LocalPath.h"
 #include "catalogue/Wording.h"
+#include "files/LocalPath.h"
 #include "imaging/AdjustmentPreview.h"
 #include "imaging/Argb.h"
 #include "imaging/Raster.h"
@@ -48,7 +48,7 @@ constexpr QRgb kPreviewBackground = 0xff8a8a8a;
 
 // The photo is a listed path that may hold bytes that are not UTF-8 (see LocalPath.h): it is
 // reached through the path layer only, never by QFileInfo or QImageReader by name.
-bool PhotoExists(const QString& path) {
+bool PhotoExists(const LocalPath& path) {
     return IsLocalFile(path);
 }
 
@@ -433,7 +433,7 @@ void AdjustmentDialog::sizeImages() {
         image->setGeometry(QRect(QPoint(0, 0), inner));
 }
 
-PhotoAdjustment AdjustmentDialog::AdjustPhoto(const QString& path,
+PhotoAdjustment AdjustmentDialog::AdjustPhoto(const LocalPath& path,
                                               const layout::SheetLayout& layout) {
     if (isVisible())
         return {}; // already open for another photo
@@ -578,7 +578,7 @@ bool AdjustmentDialog::load() {
                   "い。\n",
                   "Image reading error. \nPlease check whether the image exists or is not too "
                   "big.\n") +
-             DisplayPath(path_));
+             path_.display());
         return false;
     }
 

@@ -3,6 +3,8 @@
 // slightly and corrects its colours watching a histogram, just before the photo is rendered.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include "imaging/Histogram.h"
 #include "imaging/PhotoAdjustment.h"
 #include "layout/SheetLayout.h"
@@ -56,7 +58,7 @@ class AdjustmentDialog : public QDialog {
     // Shows the dialog modally for the photo, with the crop frame of the layout's cell, and
     // returns the operator's choice: accepted only after "決定" with the selection inside the
     // photo; "キャンセル", Escape and closing the window give accepted false.
-    PhotoAdjustment AdjustPhoto(const QString& path, const layout::SheetLayout& layout);
+    PhotoAdjustment AdjustPhoto(const LocalPath& path, const layout::SheetLayout& layout);
 
     // How a message reaches the operator: a plain message box (tests replace it).
     std::function<void(const QString& text)> showMessage;
@@ -120,7 +122,7 @@ class AdjustmentDialog : public QDialog {
     void decide(); // Button3
 
     const bool japanese_;
-    QString path_;
+    LocalPath path_;
     layout::SheetLayout layout_;
     QSize photoSize_;
     std::vector<QRect> cropSteps_;

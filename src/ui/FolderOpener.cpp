@@ -18,26 +18,26 @@ void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 } // namespace
 
-QString FolderNotOpenedMessage(const QString& folder, bool japanese) {
+QString FolderNotOpenedMessage(const LocalPath& folder, bool japanese) {
     return (japanese ? QStringLiteral("フォルダを開けるファイルマネージャーがありません。"
                                       "フォルダの場所:\n")
                      : QStringLiteral("No file manager could open the folder. It is here:\n")) +
-           DisplayPath(folder);
+           folder.display();
 }
 
-bool OpenFolderInFileManager(const QString& folder) {
+bool OpenFolderInFileManager(const LocalPath& folder) {
     static bool failureLogged = false;
     const QtMessageHandler previous = qInstallMessageHandler(DropMessage);
     // The address carries the folder's exact bytes percent-encoded, so that a folder named in
     // CP932 is opened, not one of the replacement characters QUrl::fromLocalFile would make.
-    const QUrl url = QUrl::fromEncoded(
-        "file://" + EncodeLocalPath(folder).toPercentEncoding(QByteArrayLiteral("/")));
+    const QUrl url =
+        QUrl::fromEncoded("file://" + folder.bytes().toPercentEncoding(QByteArrayLiteral("/")));
     const bool opened = QDesktopServices::openUrl(url);
     qInstallMessageHandler(previous);
     if (!opened && !failureLogged) {
         failureLogged = true;
         qCInfo(lcWindows).noquote() << "No file manager could be started to open"
-                                    << DisplayPath(folder) << "(later failures are not logged).";
+                                    << folder.display() << "(later failures are not logged).";
     }
     return opened;
 }

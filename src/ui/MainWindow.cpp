@@ -3,9 +3,9 @@
 #include "app/AppConfig.h"
 #include "app/DropRule.h"
 #include "app/OffThread.h"
-#include "files/PathRules.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
+#include "files/PathRules.h"
 #include "ui/BusyScope.h"
 #include "ui/FolderOpener.h"
 #include "ui/MainWindowDropTarget.h"
@@ -18,7 +18,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -73,7 +72,7 @@ MainWindow::MainWindow(AppContext context, QWidget* parent)
         QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
         box.exec();
     };
-    openFolder = [](const QString& folder) { return OpenFolderInFileManager(folder); };
+    openFolder = [](const LocalPath& folder) { return OpenFolderInFileManager(folder); };
 
     createControls();
     applyTexts();
@@ -282,12 +281,14 @@ QVector<PhotoEntry> MainWindow::photoList() const {
     return grid_->photoList();
 }
 
-QString MainWindow::sourceFolder() const {
-    return edit1_->text();
+LocalPath MainWindow::sourceFolder() const {
+    // A folder set by a drop shows readably; its exact bytes stay until the box is typed in.
+    return edit1_->text() == droppedFolder_.display() ? droppedFolder_
+                                                      : LocalPath::FromText(edit1_->text());
 }
 
-QString MainWindow::saveFolder() const {
-    return edit2_->text();
+LocalPath MainWindow::saveFolder() const {
+    return LocalPath::FromText(edit2_->text());
 }
 
 bool MainWindow::eraDates() const {
@@ -348,8 +349,8 @@ void MainWindow::buildList() {
     stopRequested_ = false;
 
     PhotoListRequest request;
-    request.sourceFolder = edit1_->text();
-    request.saveFolder = edit2_->text();
+    request.sourceFolder = sourceFolder();
+    request.saveFolder = saveFolder();
     request.subfolders = subfolders();
     request.era = eraDates();
     request.withTime = showTime();
@@ -440,8 +441,9 @@ void MainWindow::openSheetWindow() {
 void MainWindow::openSettingsFolder() {
     if (busy_)
         return;
-    if (QFileInfo(context_.settingsFolder).isDir() && !openFolder(context_.settingsFolder))
-        showMessage(FolderNotOpenedMessage(context_.settingsFolder, japanese()));
+    const LocalPath settings = LocalPath::FromText(context_.settingsFolder);
+    if (IsLocalDir(settings) && !openFolder(settings))
+        showMessage(FolderNotOpenedMessage(settings, japanese()));
 }
 
 void MainWindow::chooseSourceFolder() {
@@ -470,7 +472,7 @@ void MainWindow::chooseSaveFolder() {
     SaveSavePath(context_.settingsFolder, context_.config); // a failed write keeps the values
 }
 
-void MainWindow::dropNames(const QStringList& names) {
+void MainWindow::dropNames(const QList<LocalPath>& names) {
     if (busy_)
         return;
     BusyScope busy(busy_);
@@ -484,9 +486,10 @@ void MainWindow::dropNames(const QStringList& names) {
         showMessage(ProblemText(*decision.refusal, japanese()));
         return;
     }
-    edit1_->setText(decision.sourceFolder);
+    droppedFolder_ = decision.sourceFolder;
+    edit1_->setText(decision.sourceFolder.display());
     emptyAndNumberRows();
-    context_.config.readPath = StripPath(decision.sourceFolder);
+    context_.config.readPath = StripPath(decision.sourceFolder.text());
     SaveReadPath(context_.settingsFolder, context_.config); // a failed write keeps the values
 }
 

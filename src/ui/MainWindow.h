@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/AppContext.h"
-#include "files/PhotoList.h"
 #include "exif/ExifReader.h"
+#include "files/PhotoList.h"
 
 #include <QVector>
 #include <QWidget>
@@ -55,13 +55,13 @@ class MainWindow : public QWidget {
     QVector<PhotoEntry> photoList() const;
     PhotoGridModel* gridModel() const { return grid_; }
 
-    QString sourceFolder() const;  // Edit1
-    QString saveFolder() const;    // Edit2
-    bool eraDates() const;         // CheckBox1: Japanese era dates
-    bool showTime() const;         // CheckBox2: time of day in the date column
-    bool japaneseTagNames() const; // CheckBox3: Japanese tag names in EXIF reports
-    bool makerNotes() const;       // CheckBox4: maker notes in EXIF reports
-    bool subfolders() const;       // CheckBox5: list subfolders too
+    LocalPath sourceFolder() const; // Edit1
+    LocalPath saveFolder() const;   // Edit2
+    bool eraDates() const;          // CheckBox1: Japanese era dates
+    bool showTime() const;          // CheckBox2: time of day in the date column
+    bool japaneseTagNames() const;  // CheckBox3: Japanese tag names in EXIF reports
+    bool makerNotes() const;        // CheckBox4: maker notes in EXIF reports
+    bool subfolders() const;        // CheckBox5: list subfolders too
 
     // Options for the EXIF reports of later windows: the two limits of Quorvane.ini, CheckBox3,
     // CheckBox4, the settings folder, events between reads and this window's stop request.
@@ -77,17 +77,17 @@ class MainWindow : public QWidget {
     // Shows one message to the operator in the plain message box (tests replace it).
     std::function<void(const QString& text)> showMessage;
     // Opens a folder in the file manager; false when none could (tests replace it).
-    std::function<bool(const QString& folder)> openFolder;
+    std::function<bool(const LocalPath& folder)> openFolder;
 
   public slots:
-    void clearList();                         // SpeedButton1 "新規作成"
-    void buildList();                         // SpeedButton2 "画像リスト作成"
-    void stopReading();                       // SpeedButton3 "読込み中断"
-    void openSheetWindow();                   // SpeedButton4 "インデックスシート作成"
-    void openSettingsFolder();                // SpeedButton5 "サイズ設定フォルダを開く"
-    void chooseSourceFolder();                // CornerButton1
-    void chooseSaveFolder();                  // CornerButton3
-    void dropNames(const QStringList& names); // DropTarget1
+    void clearList();          // SpeedButton1 "新規作成"
+    void buildList();          // SpeedButton2 "画像リスト作成"
+    void stopReading();        // SpeedButton3 "読込み中断"
+    void openSheetWindow();    // SpeedButton4 "インデックスシート作成"
+    void openSettingsFolder(); // SpeedButton5 "サイズ設定フォルダを開く"
+    void chooseSourceFolder(); // CornerButton1
+    void chooseSaveFolder();   // CornerButton3
+    void dropNames(const QList<LocalPath>& names); // DropTarget1
 
   signals:
     // "インデックスシート作成" with both folder boxes filled: the sheet creation window should
@@ -109,6 +109,8 @@ class MainWindow : public QWidget {
     void showProgress(int done, int found);
 
     AppContext context_;
+    // The folder the last drop put into Edit1 (shown there readably), with its exact bytes.
+    LocalPath droppedFolder_;
     bool busy_ = false;
     std::atomic<bool> stopRequested_ = false; // read by the listing's worker thread
     int listedCount_ = 0;

@@ -1,6 +1,8 @@
 // The main window's drop area (DropTarget1): takes folders and files dragged from a file manager.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include <QLabel>
 #include <QStringList>
 
@@ -15,7 +17,7 @@ class PhotoDropTarget : public QLabel {
     explicit PhotoDropTarget(QWidget* parent = nullptr);
 
   signals:
-    void namesDropped(const QStringList& names);
+    void namesDropped(const QList<quorvane::LocalPath>& names);
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

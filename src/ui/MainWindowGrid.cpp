@@ -1,7 +1,7 @@
 #include "ui/MainWindowGrid.h"
 
-#include "files/LocalPath.h"
 #include "catalogue/Wording.h"
+#include "files/LocalPath.h"
 
 namespace quorvane {
 
@@ -47,11 +47,11 @@ QString PhotoGridModel::cell(int column, int row) const {
     case kNumberColumn:
         return r.number;
     case kFileNameColumn:
-        return DisplayPath(r.fileName);
+        return DisplayName(r.fileName);
     case kDateColumn:
         return r.date;
     case kFolderColumn:
-        return DisplayPath(r.folder);
+        return r.folder.display();
     default:
         return {};
     }

@@ -1,6 +1,8 @@
 // The cells of the main window's photo grid: 10000 rows of text, the photo list of the program.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include "files/PhotoList.h"
 
 #include <QAbstractTableModel>
@@ -37,7 +39,7 @@ class PhotoGridModel : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
 
     // The text of one cell as shown; empty outside the grid. Names that are not UTF-8 are shown
-    // readably (DisplayPath) while photoList() keeps their bytes.
+    // readably (LocalPath::display()) while photoList() keeps their bytes.
     QString cell(int column, int row) const;
 
     // Empties every cell of every row, the "No." column included.
@@ -56,7 +58,7 @@ class PhotoGridModel : public QAbstractTableModel {
         QString number;
         QString fileName;
         QString date;
-        QString folder;
+        LocalPath folder;
     };
 
     void allChanged();

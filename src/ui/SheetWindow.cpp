@@ -85,7 +85,7 @@ SheetWindow::SheetWindow(MainWindow& mainWindow)
     setMaximumSize(kMaxWidth, kMaxHeight);
 
     showMessage = [](const QString& text) { qWarning("%s", qUtf8Printable(text)); };
-    openInFileManager = [](const QString& folder) { return OpenFolderInFileManager(folder); };
+    openInFileManager = [](const LocalPath& folder) { return OpenFolderInFileManager(folder); };
 
     createControls();
     layOutControls();
@@ -105,7 +105,7 @@ void SheetWindow::useMessageDialog(MessageDialog& dialog) {
 }
 
 void SheetWindow::useAdjustmentDialog(AdjustmentDialog& dialog) {
-    askAdjustment = [&dialog](const QString& path, const layout::SheetLayout& layout) {
+    askAdjustment = [&dialog](const LocalPath& path, const layout::SheetLayout& layout) {
         return std::optional<PhotoAdjustment>(dialog.AdjustPhoto(path, layout));
     };
 }
@@ -654,11 +654,11 @@ void SheetWindow::clearPreview() {
     imageViewer1_->fill(kClearedPreview);
 }
 
-void SheetWindow::outputFolderChosen(const QString&) {
+void SheetWindow::outputFolderChosen(const LocalPath&) {
     runStarted_ = true;
 }
 
-void SheetWindow::pageWritten(const QString&) {
+void SheetWindow::pageWritten(const LocalPath&) {
     ++pagesWritten_;
     photoOnWrittenPage_ = image1_->image();
 }
@@ -680,7 +680,7 @@ void SheetWindow::notice(const text::Notice& notice) {
     message(NoticeText(notice, main_.japanese()));
 }
 
-void SheetWindow::openFolder(const QString& folder) {
+void SheetWindow::openFolder(const LocalPath& folder) {
     if (!openInFileManager(folder))
         message(FolderNotOpenedMessage(folder, main_.japanese()));
 }
@@ -698,7 +698,7 @@ QSize SheetWindow::previewSize() {
     return imageViewer1_->size();
 }
 
-std::optional<PhotoAdjustment> SheetWindow::adjustPhoto(const QString& path) {
+std::optional<PhotoAdjustment> SheetWindow::adjustPhoto(const LocalPath& path) {
     if (!runLayout_ || !askAdjustment)
         return std::nullopt;
     // The dialog waits for the operator: the pointer is not busy over it.

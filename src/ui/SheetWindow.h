@@ -4,6 +4,8 @@
 // with its controls.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include "layout/SheetLayout.h"
 #include "render/SheetJob.h"
 #include "render/SheetRun.h"
@@ -73,13 +75,13 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     std::function<void(const QString& text)> showMessage;
     // Opens the output folder in the file manager at the end of a run; false when none could
     // (tests replace it).
-    std::function<bool(const QString& folder)> openInFileManager;
+    std::function<bool(const LocalPath& folder)> openInFileManager;
 
     // Photos of a run are adjusted in the adjustment dialog, with the run's layout.
     void useAdjustmentDialog(AdjustmentDialog& dialog);
     // Asks for the adjustment of one photo with the run's layout; nullopt when nobody can be
     // asked (no dialog linked). Tests replace it.
-    std::function<std::optional<PhotoAdjustment>(const QString& path,
+    std::function<std::optional<PhotoAdjustment>(const LocalPath& path,
                                                  const layout::SheetLayout& layout)>
         askAdjustment;
 
@@ -109,15 +111,15 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     void photoPlaced(const QImage& scaledPhoto) override;
     void pageFinished(const QImage& page) override;
     void clearPreview() override;
-    void outputFolderChosen(const QString& folder) override;
-    void pageWritten(const QString& path) override;
+    void outputFolderChosen(const LocalPath& folder) override;
+    void pageWritten(const LocalPath& path) override;
     void problem(const text::Problem& problem) override;
     void notice(const text::Notice& notice) override;
-    void openFolder(const QString& folder) override;
+    void openFolder(const LocalPath& folder) override;
     void stopButtonVisible(bool visible) override;
     void yield() override;
     QSize previewSize() override;
-    std::optional<PhotoAdjustment> adjustPhoto(const QString& path) override;
+    std::optional<PhotoAdjustment> adjustPhoto(const LocalPath& path) override;
 
     // Shows a message through showMessage, the pointer not busy over it.
     void message(const QString& text);

@@ -1,8 +1,8 @@
 #include "ui/SkippedPhotos.h"
 
-#include "files/PhotoList.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/Wording.h"
+#include "files/PhotoList.h"
 
 namespace quorvane {
 
@@ -20,7 +20,7 @@ SkippedPhotos::SkippedPhotos(bool japanese, QWidget* parent)
     });
 }
 
-void SkippedPhotos::setSkipped(const QStringList& paths) {
+void SkippedPhotos::setSkipped(const QList<LocalPath>& paths) {
     paths_ = paths;
     setText(Pick(japanese_, "読み込めない形式 %1 件をスキップ（名前を表示）",
                  "%1 skipped, format not supported (show names)")
@@ -30,7 +30,7 @@ void SkippedPhotos::setSkipped(const QStringList& paths) {
 
 QString SkippedPhotos::namesText() const {
     QStringList lines;
-    for (const QString& path : paths_)
+    for (const LocalPath& path : paths_)
         lines << NoticeText(SkippedPhotoNotice(path), japanese_);
     return lines.join(QLatin1Char('\n'));
 }

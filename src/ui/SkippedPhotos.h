@@ -3,6 +3,8 @@
 // their names. Hidden while there are none.
 #pragma once
 
+#include "files/LocalPath.h"
+
 #include <QPushButton>
 #include <QStringList>
 #include <functional>
@@ -15,8 +17,8 @@ class SkippedPhotos : public QPushButton {
     SkippedPhotos(bool japanese, QWidget* parent = nullptr);
 
     // The skipped photos' full paths (none: hidden).
-    void setSkipped(const QStringList& paths);
-    const QStringList& skipped() const { return paths_; }
+    void setSkipped(const QList<LocalPath>& paths);
+    const QList<LocalPath>& skipped() const { return paths_; }
     // The names, one line each, as the press shows them.
     QString namesText() const;
 
@@ -25,7 +27,7 @@ class SkippedPhotos : public QPushButton {
 
   private:
     bool japanese_;
-    QStringList paths_;
+    QList<LocalPath> paths_;
 };
 
 } // namespace quorvane

@@ -50,7 +50,7 @@ PhotoAdjustment AdjustHarness::adjust(const QString& path, const layout::SheetLa
             dialog->reject();
         }
     });
-    return dialog->AdjustPhoto(path, layout);
+    return dialog->AdjustPhoto(LocalPath::FromText(path), layout);
 }
 
 void AdjustHarness::click(const char* name) {

@@ -252,7 +252,9 @@ TEST(AdjustmentDialog, PhotosThatCannotBeAdjustedLoadNothing) {
     // Named in CP932 ("テスト.jpg"): reached by its bytes, named readably.
     test::WriteFile(dir / "\x83\x65\x83\x58\x83\x67.jpg", "not a photo");
     const QString foreign =
-        DecodeLocalPath(QByteArray::fromStdString((dir / "\x83\x65\x83\x58\x83\x67.jpg").string()));
+        LocalPath::FromBytes(
+            QByteArray::fromStdString((dir / "\x83\x65\x83\x58\x83\x67.jpg").string()))
+            .text();
     const QString photo = test::DrawnPhoto(400, 300);
     const struct {
         QString path;

@@ -52,6 +52,6 @@ TEST(Screenshot, AdjustmentDialogZoomedAndCorrected) {
         EXPECT_TRUE(test::CaptureScreen(test::ScreenshotPath("adjust-colour")));
         dialog.findChild<QAbstractButton*>(QStringLiteral("Button3"))->click();
     });
-    const PhotoAdjustment result = dialog.AdjustPhoto(photo, layout);
+    const PhotoAdjustment result = dialog.AdjustPhoto(LocalPath::FromText(photo), layout);
     EXPECT_TRUE(result.accepted);
 }

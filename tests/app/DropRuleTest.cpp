@@ -5,11 +5,13 @@
 #include "files/LocalPath.h"
 #include "files/PhotoList.h"
 
+#include "TestPaths.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace quorvane;
+using quorvane::test::P;
 using quorvane::test::TempDir;
 
 namespace {
@@ -21,9 +23,9 @@ QString Q(const std::filesystem::path& p) {
 TEST(DropRule, FolderFileAndComma) {
     TempDir dir;
     test::WriteFile(dir / "Photos/a.jpg", "x");
-    EXPECT_EQ(DecideDrop(Q(dir / "Photos/a.jpg")).sourceFolder, Q(dir / "Photos"));
-    EXPECT_EQ(DecideDrop(Q(dir / "Photos") + "/").sourceFolder, Q(dir / "Photos") + "/");
-    const DropDecision refused = DecideDrop(Q(dir / "a,b"));
+    EXPECT_EQ(DecideDrop(P(dir / "Photos/a.jpg")).sourceFolder, P(dir / "Photos"));
+    EXPECT_EQ(DecideDrop(P(Q(dir / "Photos") + "/")).sourceFolder, P(Q(dir / "Photos") + "/"));
+    const DropDecision refused = DecideDrop(P(dir / "a,b"));
     EXPECT_TRUE(refused.sourceFolder.isEmpty());
     ASSERT_TRUE(refused.refusal);
     EXPECT_EQ(ProblemText(*refused.refusal, true),
@@ -36,7 +38,7 @@ TEST(DropRule, LocalNamesOfUriList) {
     const std::string foreign = dir.str() + "/\x83\x65"; // "テ" in CP932
     std::filesystem::create_directories(foreign);
     test::WriteFile(foreign + "/a.jpg", "x");
-    const QString foreignName = DecodeLocalPath(QByteArray::fromStdString(foreign));
+    const QString foreignName = P(foreign).text();
     const struct {
         QByteArray list;
         QStringList names;
@@ -48,12 +50,16 @@ TEST(DropRule, LocalNamesOfUriList) {
         {"file://" + QByteArray::fromStdString(foreign).toPercentEncoding("/") + "/a.jpg",
          {foreignName + "/a.jpg"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(LocalNamesOfUriList(c.list), c.names) << c.list.toStdString();
+    for (const auto& c : cases) {
+        QStringList names;
+        for (const LocalPath& name : LocalNamesOfUriList(c.list))
+            names << name.text();
+        EXPECT_EQ(names, c.names) << c.list.toStdString();
+    }
     // A dropped photo in a folder named so gives that folder, which lists its photo.
-    EXPECT_EQ(DecideDrop(foreignName + "/a.jpg").sourceFolder, foreignName);
-    EXPECT_EQ(DecideDrop(foreignName).sourceFolder, foreignName);
-    EXPECT_EQ(ListPhotos(foreignName, false).paths, QStringList{foreignName + "/a.jpg"});
+    EXPECT_EQ(DecideDrop(P(foreignName + "/a.jpg")).sourceFolder, P(foreignName));
+    EXPECT_EQ(DecideDrop(P(foreignName)).sourceFolder, P(foreignName));
+    EXPECT_EQ(ListPhotos(P(foreignName), false).paths, QList<LocalPath>{P(foreignName + "/a.jpg")});
 }
 
 } // namespace

@@ -96,8 +96,9 @@ TEST(SheetsSafety, FoldersItMustNotWriteIntoAreRefused) {
                       dir / "config");
     };
     {
-        quorvane::OutputFolder other(QString::fromStdString((dir / "out").string()),
-                                     {"IndexSheetFolder"}, false);
+        quorvane::OutputFolder other(
+            quorvane::LocalPath::FromText(QString::fromStdString((dir / "out").string())),
+            {"IndexSheetFolder"}, false);
         ASSERT_TRUE(other.isOpen());
         quorvane::test::WriteFile(output / "page0001.jpg", "the other run's page");
         const auto run = sheets();

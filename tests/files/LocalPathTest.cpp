@@ -37,10 +37,12 @@ TEST(LocalPath, KeepsEveryByteAndShowsNamesReadably) {
         {"", "", false},
     };
     for (const Case& c : cases) {
-        const QString path = DecodeLocalPath(c.bytes);
-        EXPECT_EQ(EncodeLocalPath(path), c.bytes) << c.shown;
-        EXPECT_EQ(DisplayPath(path).toStdString(), c.shown);
-        EXPECT_EQ(HasForeignBytes(path), c.foreign) << c.shown;
+        const LocalPath path = LocalPath::FromBytes(c.bytes);
+        EXPECT_EQ(path.bytes(), c.bytes) << c.shown;
+        // The text form comes back to the same bytes.
+        EXPECT_EQ(LocalPath::FromText(path.text()).bytes(), c.bytes) << c.shown;
+        EXPECT_EQ(path.display().toStdString(), c.shown);
+        EXPECT_EQ(path.hasForeignBytes(), c.foreign) << c.shown;
     }
 }
 
@@ -50,22 +52,40 @@ TEST(LocalPath, FileSystemByBytes) {
     const std::string root = dir.str();
     test::WriteFile(dir / "\x83\x54\x83\x75/\xe9.jpg", "photo");
     std::filesystem::create_symlink("\x83\x54\x83\x75", dir / "link");
-    const QString real =
-        DecodeLocalPath(QByteArray::fromStdString(root + "/\x83\x54\x83\x75/\xe9.jpg"));
-    const QString linked = DecodeLocalPath(QByteArray::fromStdString(root + "/link/\xe9.jpg"));
+    const LocalPath real =
+        LocalPath::FromBytes(QByteArray::fromStdString(root + "/\x83\x54\x83\x75/\xe9.jpg"));
+    const LocalPath linked =
+        LocalPath::FromBytes(QByteArray::fromStdString(root + "/link/\xe9.jpg"));
     EXPECT_TRUE(IsLocalFile(linked));
     EXPECT_FALSE(IsLocalDir(linked));
-    EXPECT_TRUE(IsLocalDir(DecodeLocalPath(QByteArray::fromStdString(root + "/link"))));
+    EXPECT_TRUE(IsLocalDir(LocalPath::FromBytes(QByteArray::fromStdString(root + "/link"))));
     EXPECT_EQ(CanonicalLocalPath(linked), CanonicalLocalPath(real));
-    EXPECT_TRUE(CanonicalLocalPath(real).endsWith(real.mid(real.lastIndexOf('/'))));
+    EXPECT_EQ(CanonicalLocalPath(real).fileName(), real.fileName());
     const auto file = OpenLocalFile(linked);
     ASSERT_TRUE(file);
     EXPECT_EQ(file->readAll(), "photo");
-    EXPECT_FALSE(OpenLocalFile(DecodeLocalPath(QByteArray::fromStdString(root))));
+    EXPECT_FALSE(OpenLocalFile(LocalPath::FromBytes(QByteArray::fromStdString(root))));
     EXPECT_TRUE(RemoveLocalFile(linked));
     EXPECT_FALSE(LocalPathExists(real));
     EXPECT_TRUE(CanonicalLocalPath(real).isEmpty());
     EXPECT_TRUE(RemoveLocalFile(real)); // already gone
+}
+
+// Names join folders with one "/", and a path splits into its folder and its name.
+TEST(LocalPath, JoinsAndSplitsByTheLastSlash) {
+    const struct {
+        const char* folder;
+        const char* name;
+        const char* joined;
+    } cases[] = {
+        {"/a", "b.jpg", "/a/b.jpg"}, {"/a/", "b.jpg", "/a/b.jpg"}, {"/", "b.jpg", "/b.jpg"}};
+    for (const auto& c : cases) {
+        const LocalPath joined = LocalPath::FromText(c.folder).joined(c.name);
+        EXPECT_EQ(joined.text(), c.joined);
+        EXPECT_EQ(joined.fileName(), c.name);
+        EXPECT_EQ(joined.folderWithSlash().joined(joined.fileName()), joined);
+    }
+    EXPECT_EQ(LocalPath::FromText("b.jpg").folderWithSlash().text(), "");
 }
 
 } // namespace

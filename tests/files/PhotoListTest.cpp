@@ -1,8 +1,9 @@
 // The photo list: kinds and order, date cells, side files in their encodings, the 10000-row limit.
 #include "files/PhotoList.h"
-#include "files/LocalPath.h"
 #include "catalogue/ProblemText.h"
+#include "files/LocalPath.h"
 
+#include "TestPaths.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -26,10 +27,10 @@ QStringList Worded(const std::vector<text::Problem>& problems, bool japanese) {
     return out;
 }
 
-QStringList Names(const QStringList& paths, const QString& root) {
+QStringList Names(const QList<LocalPath>& paths, const QString& root) {
     QStringList out;
-    for (const QString& p : paths)
-        out << p.mid(root.size() + 1);
+    for (const LocalPath& p : paths)
+        out << p.text().mid(root.size() + 1);
     return out;
 }
 
@@ -38,7 +39,7 @@ TEST(ListPhotos, KeepsPhotoKindsInCaseInsensitiveWholePathOrder) {
     for (const char* name :
          {"e.gif", "B.JPG", "a.jpg", "d.png", "c.Jpeg", "f.bmp", ".g.jpg", "h.jpg.txt"})
         test::WriteFile(dir / name, "x");
-    QStringList paths = ListPhotos(Q(dir.path()), false).paths;
+    auto paths = ListPhotos(test::P(dir.path()), false).paths;
     SortPhotoPaths(paths);
     EXPECT_EQ(Names(paths, Q(dir.path())),
               (QStringList{"a.jpg", "B.JPG", "c.Jpeg", "d.png", "e.gif"}));
@@ -49,20 +50,20 @@ TEST(ListPhotos, SubfoldersOnlyWhenAskedAndSortedByWholePath) {
     test::WriteFile(dir / "X/z.jpg", "x");
     test::WriteFile(dir / "X/sub/a.jpg", "x");
     test::WriteFile(dir / "X/sub/deeper/b.JPG", "x");
-    QStringList flat = ListPhotos(Q(dir / "X"), false).paths;
+    auto flat = ListPhotos(test::P(dir / "X"), false).paths;
     EXPECT_EQ(Names(flat, Q(dir / "X")), QStringList{"z.jpg"});
-    QStringList deep = ListPhotos(Q(dir / "X"), true).paths;
+    auto deep = ListPhotos(test::P(dir / "X"), true).paths;
     SortPhotoPaths(deep);
     EXPECT_EQ(Names(deep, Q(dir / "X")), (QStringList{"sub/a.jpg", "sub/deeper/b.JPG", "z.jpg"}));
 }
 
 TEST(ListPhotos, MissingFolderIsEmptyAndStopKeepsWhatWasFound) {
     TempDir dir;
-    EXPECT_TRUE(ListPhotos(Q(dir / "nowhere"), true).paths.isEmpty());
+    EXPECT_TRUE(ListPhotos(test::P(dir / "nowhere"), true).paths.isEmpty());
     for (int i = 0; i < 5; ++i)
         test::WriteFile(dir / ("p" + std::to_string(i) + ".jpg"), "x");
     int calls = 0;
-    ListedPaths listed = ListPhotos(Q(dir.path()), false, [&] { return ++calls > 3; });
+    ListedPaths listed = ListPhotos(test::P(dir.path()), false, [&] { return ++calls > 3; });
     EXPECT_TRUE(listed.stopped);
     EXPECT_EQ(listed.paths.size(), 3);
 }
@@ -98,7 +99,7 @@ TEST(ListPhotos, FollowsLinkedFoldersOncePerRealFolder) {
         test::WriteFile(dir / "Y/y.jpg", "x");
         for (const auto& [link, target] : c.links)
             std::filesystem::create_symlink(target, dir / link);
-        QStringList paths = ListPhotos(Q(dir / "X"), c.subfolders).paths;
+        auto paths = ListPhotos(test::P(dir / "X"), c.subfolders).paths;
         SortPhotoPaths(paths);
         EXPECT_EQ(Names(paths, Q(dir / "X")), c.listed) << c.what;
     }
@@ -170,11 +171,11 @@ TEST(SideFile, DateLineInEveryEncoding) {
     };
     for (const Case& c : cases) {
         test::WriteFile(dir / (std::string(c.name) + ".exif"), c.bytes);
-        EXPECT_EQ(SideFileDate(Q(dir / (std::string(c.name) + ".JPG"))).toStdString(), c.date)
+        EXPECT_EQ(SideFileDate(test::P(dir / (std::string(c.name) + ".JPG"))).toStdString(), c.date)
             << c.name;
     }
-    EXPECT_EQ(SideFilePath("/p/a.b.jpg"), "/p/a.b.exif");
-    EXPECT_TRUE(SideFileDate(Q(dir / "absent.jpg")).isEmpty());
+    EXPECT_EQ(SideFilePath(LocalPath::FromText("/p/a.b.jpg")).text(), "/p/a.b.exif");
+    EXPECT_TRUE(SideFileDate(test::P(dir / "absent.jpg")).isEmpty());
 }
 
 // A side file is found whatever the case of its name; the exact name wins, then byte order.
@@ -197,9 +198,10 @@ TEST(SideFile, FoundInAnyCase) {
         for (size_t i = 0; i < c.sideFiles.size(); ++i)
             test::WriteFile(dir / c.sideFiles[i],
                             "データ撮影日時:2001-02-0" + std::to_string(i + 1) + "\n");
-        EXPECT_EQ(SideFileDate(Q(dir / c.photo)).toStdString(), c.date) << c.photo;
+        EXPECT_EQ(SideFileDate(test::P(dir / c.photo)).toStdString(), c.date) << c.photo;
         PhotoListRequest request;
-        request.sourceFolder = request.saveFolder = Q(dir.path());
+        request.saveFolder = LocalPath::FromText(Q(dir.path()));
+        request.sourceFolder = request.saveFolder;
         const PhotoListResult listed = BuildPhotoList(request);
         ASSERT_EQ(listed.rows.size(), 1) << c.photo;
         EXPECT_EQ(listed.rows[0].shootingDate, FormatDateCell(c.date, false, false)) << c.photo;
@@ -212,8 +214,8 @@ TEST(BuildPhotoList, RowsTakeSideFileDatesAndNumbersInOrder) {
     test::WriteFile(dir / "src/b.exif", "データ撮影日時:2001-02-03\n");
     test::WriteFile(dir / "src/A.png", "x");
     PhotoListRequest request;
-    request.sourceFolder = Q(dir / "src");
-    request.saveFolder = Q(dir / "out/deeper");
+    request.sourceFolder = LocalPath::FromText(Q(dir / "src"));
+    request.saveFolder = LocalPath::FromText(Q(dir / "out/deeper"));
     std::vector<std::pair<int, int>> progress;
     PhotoListHooks hooks;
     hooks.rowAdded = [&](const PhotoEntry&, int done, int found) {
@@ -222,7 +224,7 @@ TEST(BuildPhotoList, RowsTakeSideFileDatesAndNumbersInOrder) {
     const PhotoListResult result = BuildPhotoList(request, hooks);
     ASSERT_TRUE(result.listReplaced);
     EXPECT_TRUE(QDir(Q(dir / "out/deeper")).exists());
-    const QString folder = Q(dir / "src") + "/";
+    const LocalPath folder = LocalPath::FromText(Q(dir / "src") + "/");
     ASSERT_EQ(result.rows.size(), 2);
     EXPECT_EQ(result.rows[0], (PhotoEntry{1, "A.png", "", folder}));
     EXPECT_EQ(result.rows[1], (PhotoEntry{2, "b.jpg", "2001/02/03", folder}));
@@ -238,14 +240,14 @@ TEST(BuildPhotoList, EmptiesTheRowsBeforeListingOnlyWhenTheBoxesPass) {
     hooks.emptyRows = [&] { calls.push_back("empty"); };
     hooks.rowAdded = [&](const PhotoEntry&, int, int) { calls.push_back("row"); };
     PhotoListRequest request;
-    request.sourceFolder = Q(dir.path());
+    request.sourceFolder = LocalPath::FromText(Q(dir.path()));
     BuildPhotoList(request, hooks); // no save folder: the rows stay
     EXPECT_TRUE(calls.empty());
-    request.saveFolder = Q(dir.path());
+    request.saveFolder = LocalPath::FromText(Q(dir.path()));
     BuildPhotoList(request, hooks);
     EXPECT_EQ(calls, (std::vector<std::string>{"empty", "row"}));
     calls.clear();
-    request.sourceFolder = Q(dir / "missing"); // emptied, and nothing to fill
+    request.sourceFolder = LocalPath::FromText(Q(dir / "missing")); // emptied, and nothing to fill
     BuildPhotoList(request, hooks);
     EXPECT_EQ(calls, std::vector<std::string>{"empty"});
 }
@@ -253,7 +255,7 @@ TEST(BuildPhotoList, EmptiesTheRowsBeforeListingOnlyWhenTheBoxesPass) {
 TEST(BuildPhotoList, PreconditionMessagesLeaveTheListAlone) {
     TempDir dir;
     PhotoListRequest request;
-    request.sourceFolder = Q(dir.path());
+    request.sourceFolder = LocalPath::FromText(Q(dir.path()));
     PhotoListResult r = BuildPhotoList(request);
     EXPECT_FALSE(r.listReplaced);
     EXPECT_EQ(Worded(r.problems, true),
@@ -262,14 +264,14 @@ TEST(BuildPhotoList, PreconditionMessagesLeaveTheListAlone) {
               QStringList{"Please set the source folder and destination folder."});
 
     test::WriteFile(dir / "blocker", "x");
-    request.saveFolder = Q(dir / "blocker/out");
+    request.saveFolder = LocalPath::FromText(Q(dir / "blocker/out"));
     r = BuildPhotoList(request);
     EXPECT_FALSE(r.listReplaced);
-    EXPECT_EQ(Worded(r.problems, false),
-              QStringList{"Can not create a save destination folder.\n" + request.saveFolder});
+    EXPECT_EQ(Worded(r.problems, false), QStringList{"Can not create a save destination folder.\n" +
+                                                     request.saveFolder.text()});
 
-    request.sourceFolder = Q(dir / "missing");
-    request.saveFolder = Q(dir.path());
+    request.sourceFolder = LocalPath::FromText(Q(dir / "missing"));
+    request.saveFolder = LocalPath::FromText(Q(dir.path()));
     r = BuildPhotoList(request);
     EXPECT_TRUE(r.listReplaced);
     EXPECT_TRUE(r.rows.isEmpty());
@@ -281,8 +283,8 @@ TEST(BuildPhotoList, StopKeepsRowsSoFarAndVanishedPhotosGetNoRow) {
     for (int i = 0; i < 6; ++i)
         test::WriteFile(dir / ("p" + std::to_string(i) + ".jpg"), "x");
     PhotoListRequest request;
-    request.sourceFolder = Q(dir.path());
-    request.saveFolder = Q(dir.path());
+    request.sourceFolder = LocalPath::FromText(Q(dir.path()));
+    request.saveFolder = LocalPath::FromText(Q(dir.path()));
     bool stop = false;
     PhotoListHooks hooks;
     hooks.stopRequested = [&] { return stop; };
@@ -310,8 +312,8 @@ TEST(BuildPhotoList, StopsAtTheMaximumWithItsMessage) {
     for (int i = 0; i < kPhotoListRows + 2; ++i)
         QFile(Q(dir / ("p" + std::to_string(100000 + i) + ".gif"))).open(QIODevice::WriteOnly);
     PhotoListRequest request;
-    request.sourceFolder = Q(dir.path());
-    request.saveFolder = Q(dir.path());
+    request.sourceFolder = LocalPath::FromText(Q(dir.path()));
+    request.saveFolder = LocalPath::FromText(Q(dir.path()));
     const PhotoListResult r = BuildPhotoList(request);
     ASSERT_EQ(r.rows.size(), kPhotoListRows);
     // Sorted; p110000 and p110001 lie beyond the maximum.

@@ -44,8 +44,8 @@ TEST(MainWindowBuild, FillsTheGridAsTheCoreListsAfterEmptyingEveryCell) {
     h.click("SpeedButton2");
 
     PhotoListRequest request;
-    request.sourceFolder = Q(h.dir / "src");
-    request.saveFolder = save;
+    request.sourceFolder = LocalPath::FromText(Q(h.dir / "src"));
+    request.saveFolder = LocalPath::FromText(save);
     request.subfolders = true;
     request.withTime = true;
     const QVector<PhotoEntry> expected = BuildPhotoList(request).rows;

@@ -6,6 +6,7 @@
 #include "render/PreparedPhoto.h"
 
 #include "PhotoKindFiles.h"
+#include "TestPaths.h"
 #include "TestSupport.h"
 
 #include <QBuffer>
@@ -175,7 +176,7 @@ double Rmse(const QImage& a, const QImage& b) {
 QImage PhotoArea(const std::filesystem::path& path) {
     PhotoPlanInput cell;
     cell.cell = QSize(300, 200);
-    const PreparedPhoto prepared = PreparePhoto(QString::fromStdString(path.string()), cell, false);
+    const PreparedPhoto prepared = PreparePhoto(test::P(path), cell, false);
     EXPECT_EQ(prepared.failure, PreparedPhoto::None) << path;
     return prepared.fitted.convertToFormat(QImage::Format_RGB32);
 }
@@ -193,11 +194,9 @@ TEST(ColourManagement, EachKindGivesTheSameColoursFromEveryProfile) {
             test::WriteFile(path, bytes.toStdString());
             areas[space.name] = PhotoArea(path);
             // The adjustment window and background images read the same colours.
-            const QImage loaded = LoadPhoto(QString::fromStdString(path.string()));
+            const QImage loaded = LoadPhoto(test::P(path));
             const QImage decoded =
-                DecodePhoto(QString::fromStdString(path.string()),
-                            ReadPhotoHeader(QString::fromStdString(path.string())), 1)
-                    .image;
+                DecodePhoto(test::P(path), ReadPhotoHeader(test::P(path)), 1).image;
             EXPECT_EQ(loaded.convertToFormat(QImage::Format_RGB32), decoded) << path;
         }
         const QImage& untagged = areas.at("untagged");
@@ -324,7 +323,7 @@ TEST(ColourManagement, CmykJpegsAreReadThroughTheirProfiles) {
     TempDir dir;
     const QImage picture = Picture();
     test::WriteFile(dir / "cmyk.jpg", CmykJpeg(picture, CmykProfile()).toStdString());
-    const QString path = QString::fromStdString((dir / "cmyk.jpg").string());
+    const LocalPath path = test::P(dir / "cmyk.jpg");
     const PhotoHeader header = ReadPhotoHeader(path);
     ASSERT_EQ(header.upright, picture.size());
     const QImage full = DecodePhoto(path, header, 1).image;
@@ -338,7 +337,7 @@ TEST(ColourManagement, CmykJpegsAreReadThroughTheirProfiles) {
         0.04);
     // The same inks read without the profile.
     QImage naive;
-    ASSERT_TRUE(naive.load(path, "JPEG"));
+    ASSERT_TRUE(naive.load(path.text(), "JPEG"));
     EXPECT_GT(Rmse(naive.convertToFormat(QImage::Format_RGB32), picture), 0.06);
 }
 

@@ -6,6 +6,7 @@
 #include "render/SheetJob.h"
 
 #include "HostileJpeg.h"
+#include "TestPaths.h"
 #include "TestSupport.h"
 #include "WordingObserver.h"
 
@@ -31,7 +32,10 @@ struct Recorder : test::WordingObserver {
     Recorder() { japanese = false; } // the runs are English
     QStringList messages, written;
     void message(const QString& t) override { messages << t; }
-    void pageWritten(const QString& p) override { written << p; }
+    void pageWritten(const LocalPath& pPath) override {
+        const QString p = pPath.text();
+        written << p;
+    }
 };
 
 layout::SheetLayout SmallLayout() {
@@ -46,10 +50,10 @@ layout::SheetLayout SmallLayout() {
 SheetRunSettings Settings(const TempDir& dir, const QStringList& names) {
     SheetRunSettings s;
     for (const QString& name : names)
-        s.photos.append(
-            PhotoEntry{static_cast<int>(s.photos.size()) + 1, name, "", Q(dir.path()) + "/"});
-    s.photoFolder = Q(dir.path());
-    s.saveFolder = Q(dir / "save");
+        s.photos.append(PhotoEntry{static_cast<int>(s.photos.size()) + 1, name, "",
+                                   LocalPath::FromText(Q(dir.path()) + "/")});
+    s.photoFolder = LocalPath::FromText(Q(dir.path()));
+    s.saveFolder = LocalPath::FromText(Q(dir / "save"));
     s.japanese = false;
     s.continuous = true;
     return s;
@@ -75,7 +79,7 @@ TEST(DecodeLimits, HeadersNeedingTooMuchAreRefusedBeforeDecoding) {
     TempDir dir;
     for (const auto& c : cases) {
         test::WriteFile(dir / "photo.jpg", c.bytes);
-        const PhotoHeader header = ReadPhotoHeader(Q(dir / "photo.jpg"));
+        const PhotoHeader header = ReadPhotoHeader(test::P(dir / "photo.jpg"));
         EXPECT_EQ(header.upright.isValid(), c.read) << c.what;
     }
 }

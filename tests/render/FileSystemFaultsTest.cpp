@@ -49,7 +49,8 @@ struct Recorder : test::WordingObserver {
     QStringList messages, written;
     std::function<void(const QString&)> onPage;
     void message(const QString& t) override { messages << t; }
-    void pageWritten(const QString& p) override {
+    void pageWritten(const LocalPath& pPath) override {
+        const QString p = pPath.text();
         written << QFileInfo(p).fileName();
         if (onPage)
             onPage(p);
@@ -62,7 +63,7 @@ TEST(FileSystemFaults, TheRunStopsNamingThePageAndTheReason) {
     test::TempDir dir;
     QDir().mkpath(Q(dir / "photos"));
     SheetRunSettings settings;
-    settings.photoFolder = Q(dir / "photos");
+    settings.photoFolder = LocalPath::FromText(Q(dir / "photos"));
     settings.japanese = false;
     settings.continuous = true;
     settings.stampFolder = false;
@@ -76,7 +77,8 @@ TEST(FileSystemFaults, TheRunStopsNamingThePageAndTheReason) {
                 photo.setPixel(x, y, qRgb((x * y * i) & 255, (x + 7 * y) & 255, (i * x) & 255));
         const QString name = QStringLiteral("p%1.png").arg(i);
         ASSERT_TRUE(photo.save(Q(dir / "photos") + "/" + name));
-        settings.photos.append(PhotoEntry{i, name, "", Q(dir / "photos") + "/"});
+        settings.photos.append(
+            PhotoEntry{i, name, "", LocalPath::FromText(Q(dir / "photos") + "/")});
     }
     layout::SheetLayout layout = layout::DefaultSheetLayout(false);
     layout.width = 600, layout.height = 500, layout.photo_width = 250, layout.photo_height = 200;
@@ -121,7 +123,7 @@ TEST(FileSystemFaults, TheRunStopsNamingThePageAndTheReason) {
             continue;
         }
         Recorder rec;
-        settings.saveFolder = c.arrange(rec);
+        settings.saveFolder = LocalPath::FromText(c.arrange(rec));
         if (settings.saveFolder.isEmpty()) {
             std::cout << "[ SKIPPED  ] " << c.what << ": this machine refused the mount\n";
             continue;
@@ -129,7 +131,7 @@ TEST(FileSystemFaults, TheRunStopsNamingThePageAndTheReason) {
         SheetJob job;
         EXPECT_EQ(job.press(&layout, settings, rec), kRenderMemoryOrImage) << c.what;
         ASSERT_FALSE(rec.messages.isEmpty()) << c.what;
-        const QString folder = settings.saveFolder + "/IndexSheetFolder";
+        const QString folder = settings.saveFolder.text() + "/IndexSheetFolder";
         EXPECT_TRUE(
             rec.messages.last().startsWith("Could not write the page.\n" + folder + "/page"))
             << c.what << ": " << rec.messages.last().toStdString();

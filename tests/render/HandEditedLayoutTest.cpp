@@ -82,9 +82,10 @@ TEST(HandEditedLayout, RefusedOrRenderedWithoutUndefinedBehaviour) {
         c.change(l);
         SheetRunSettings settings;
         settings.photos = {
-            PhotoEntry{1, "a.png", "2017/03/04", QString::fromStdString(dir.str()) + "/"}};
-        settings.photoFolder = settings.saveFolder =
-            QString::fromStdString((dir / "save").string());
+            PhotoEntry{1, "a.png", "2017/03/04",
+                       LocalPath::FromText(QString::fromStdString(dir.str()) + "/")}};
+        settings.saveFolder = LocalPath::FromText(QString::fromStdString((dir / "save").string()));
+        settings.photoFolder = settings.saveFolder;
         settings.stampFolder = false;
         settings.continuous = true;
         settings.memoryLimit = 64 << 20;

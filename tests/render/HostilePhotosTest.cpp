@@ -108,12 +108,13 @@ TEST(HostilePhotos, EachIsPlacedOrRefusedWithTheLoadingMessage) {
         QDir().mkpath(folder);
         test::WriteFile((folder + "/" + c.name).toStdString(), c.bytes.toStdString());
         SheetRunSettings settings;
-        settings.photoFolder = folder;
-        settings.saveFolder = QString::fromStdString((dir / "save").string()) + "/" + c.name;
+        settings.photoFolder = LocalPath::FromText(folder);
+        settings.saveFolder =
+            LocalPath::FromText(QString::fromStdString((dir / "save").string()) + "/" + c.name);
         settings.japanese = false;
         settings.continuous = true;
         settings.fullResolution = true;
-        settings.photos = {PhotoEntry{1, c.name, "", folder + "/"}};
+        settings.photos = {PhotoEntry{1, c.name, "", LocalPath::FromText(folder + "/")}};
         SheetJob job;
         Recorder rec;
         const int code = job.press(&layout, settings, rec);

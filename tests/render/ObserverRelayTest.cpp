@@ -36,19 +36,28 @@ struct Target : SheetRunObserver {
         return {400, 300};
     }
     void clearPreview() override { note(QStringLiteral("clear")); }
-    void outputFolderChosen(const QString& f) override { note("folder " + f); }
-    void pageWritten(const QString& p) override { note("written " + p); }
+    void outputFolderChosen(const LocalPath& fPath) override {
+        const QString f = fPath.text();
+        note("folder " + f);
+    }
+    void pageWritten(const LocalPath& pPath) override {
+        const QString p = pPath.text();
+        note("written " + p);
+    }
     void problem(const text::Problem& p) override {
         note(QStringLiteral("problem %1").arg(static_cast<int>(p.code)));
     }
     void notice(const text::Notice& n) override {
         note(QStringLiteral("notice %1").arg(static_cast<int>(n.code)));
     }
-    void openFolder(const QString& f) override { note("open " + f); }
+    void openFolder(const LocalPath& fPath) override {
+        const QString f = fPath.text();
+        note("open " + f);
+    }
     void stopButtonVisible(bool v) override { note(QStringLiteral("stop %1").arg(v)); }
     void yield() override { note(QStringLiteral("yield")); }
-    std::optional<PhotoAdjustment> adjustPhoto(const QString& path) override {
-        note("adjust " + path);
+    std::optional<PhotoAdjustment> adjustPhoto(const LocalPath& path) override {
+        note("adjust " + path.text());
         PhotoAdjustment a;
         a.accepted = true;
         return a;
@@ -66,16 +75,16 @@ TEST(ObserverRelay, EveryReportReachesTheObserverOnItsThreadInOrder) {
         ASSERT_NE(QThread::currentThread(), qApp->thread());
         relay.stopButtonVisible(true);
         relay.clearPreview();
-        relay.outputFolderChosen("out");
+        relay.outputFolderChosen(LocalPath::FromText("out"));
         relay.yield();
-        answer = relay.adjustPhoto("p.jpg");
+        answer = relay.adjustPhoto(LocalPath::FromText("p.jpg"));
         relay.photoPlaced(QImage(30, 20, QImage::Format_ARGB32));
         relay.progress(1, 4);
         relay.pageFinished(QImage(4000, 2000, QImage::Format_ARGB32));
-        relay.pageWritten("out/page0001.jpg");
+        relay.pageWritten(LocalPath::FromText("out/page0001.jpg"));
         relay.problem(text::Problem{text::ProblemCode::kLayoutUnusableValue, {}, 0});
         relay.notice(text::Notice{text::NoticeCode::kSheetsCreated, {}});
-        relay.openFolder("out");
+        relay.openFolder(LocalPath::FromText("out"));
     });
     EXPECT_TRUE(target.allOnOwnThread);
     EXPECT_EQ(

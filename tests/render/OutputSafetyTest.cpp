@@ -35,8 +35,14 @@ struct Recorder : test::WordingObserver {
     SheetJob* job = nullptr;
     int stopAfterYields = -1;
     void message(const QString& t) override { messages << t; }
-    void pageWritten(const QString& p) override { written << p; }
-    void outputFolderChosen(const QString& f) override { folder = f; }
+    void pageWritten(const LocalPath& pPath) override {
+        const QString p = pPath.text();
+        written << p;
+    }
+    void outputFolderChosen(const LocalPath& fPath) override {
+        const QString f = fPath.text();
+        folder = f;
+    }
     void yield() override {
         if (stopAfterYields >= 0 && stopAfterYields-- == 0)
             job->stop(*this);
@@ -87,7 +93,7 @@ class OutputSafety : public ::testing::Test {
         settings.continuous = true;
         settings.stampFolder = false;
         settings.fullResolution = true;
-        settings.saveFolder = Q(dir / "save");
+        settings.saveFolder = LocalPath::FromText(Q(dir / "save"));
         job.clock = [] { return QDateTime(QDate(2026, 12, 8), QTime(9, 0, 0)); };
         rec.job = &job;
     }
@@ -95,13 +101,14 @@ class OutputSafety : public ::testing::Test {
     void AddPhotos(int count, const fs::path& folder, const QString& listedAs = {}) {
         fs::create_directories(folder);
         const QString listed = listedAs.isEmpty() ? Q(folder) : listedAs;
-        settings.photoFolder = listed;
+        settings.photoFolder = LocalPath::FromText(listed);
         for (int i = 1; i <= count; ++i) {
             const QString name = QStringLiteral("p%1.png").arg(i);
             QImage photo(200, 160, QImage::Format_RGB32);
             photo.fill(qRgb(30 * i, 90, 200));
             ASSERT_TRUE(photo.save(Q(folder / name.toStdString())));
-            settings.photos.append(PhotoEntry{i, name, QString(), listed + "/"});
+            settings.photos.append(
+                PhotoEntry{i, name, QString(), LocalPath::FromText(listed + "/")});
         }
     }
     fs::path Output() const { return dir / "save/IndexSheetFolder"; }
@@ -294,7 +301,7 @@ TEST_F(OutputSafety, RunsIntoOneFolderExcludeEachOther) {
     AddPhotos(3, dir / "photos");
     {
         // Another run holds the folder.
-        OutputFolder other(Q(dir / "save"), {"IndexSheetFolder"}, false);
+        OutputFolder other(LocalPath::FromText(Q(dir / "save")), {"IndexSheetFolder"}, false);
         ASSERT_TRUE(other.isOpen());
         test::WriteFile(Output() / "page0001.jpg", "the other run's page");
         EXPECT_EQ(job.press(&layout, settings, rec), -2);

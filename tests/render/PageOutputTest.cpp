@@ -4,6 +4,7 @@
 #include "catalogue/ProblemText.h"
 #include "render/OutputFolder.h"
 
+#include "TestPaths.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -87,7 +88,7 @@ TEST(PageOutput, LooksForTheMarkerAtPositionsUpTo193) {
     }
     TempDir dir;
     test::WriteFile(dir / "late.jpg", JfifAt(193).toStdString());
-    ASSERT_TRUE(StampJfifResolution(Q(dir / "late.jpg"), 300));
+    ASSERT_TRUE(StampJfifResolution(test::P(dir / "late.jpg"), 300));
     const std::string bytes = test::ReadFile(dir / "late.jpg");
     EXPECT_EQ(bytes.size(), static_cast<size_t>(JfifAt(193).size()));
     EXPECT_EQ(bytes.substr(204, 5), std::string("\x01\x01\x2C\x01\x2C", 5));
@@ -98,26 +99,26 @@ TEST(PageOutput, StampsAFileInPlaceKeepingItsSize) {
     const QString path = Q(dir / "a.jpg");
     ASSERT_TRUE(Page(50, 40).save(path, "JPEG", 80));
     const qint64 size = QFileInfo(path).size();
-    ASSERT_TRUE(StampJfifResolution(path, 300));
+    ASSERT_TRUE(StampJfifResolution(test::P(path), 300));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
     EXPECT_EQ(bytes.size(), size);
     EXPECT_EQ(StampBytes(bytes), QByteArray("\x01\x01\x2C\x01\x2C", 5));
-    EXPECT_FALSE(StampJfifResolution(Q(dir / "missing.jpg"), 300));
+    EXPECT_FALSE(StampJfifResolution(test::P(dir / "missing.jpg"), 300));
 }
 
 TEST(PageOutput, WritesReducedStampedPagesAndFullResolutionOnRequest) {
     TempDir dir;
-    OutputFolder folder(Q(dir.path()), {}, false);
+    OutputFolder folder(LocalPath::FromText(Q(dir.path())), {}, false);
     PageWriteOptions options;
     options.dpi = 350;
     options.quality = 75;
     PageWriteResult r = WritePage(Page(4961, 3508), folder, 1, options);
     ASSERT_EQ(r.outcome, PageWriteResult::Written)
         << (r.problem ? ProblemText(*r.problem, false).toStdString() : "");
-    EXPECT_EQ(r.path, Q(dir / "page0001.jpg"));
-    QImageReader reader(r.path);
+    EXPECT_EQ(r.path, test::P(dir / "page0001.jpg"));
+    QImageReader reader(r.path.text());
     EXPECT_EQ(reader.size(), QSize(640, 452));
     EXPECT_EQ(StampBytes(QByteArray::fromStdString(test::ReadFile(dir / "page0001.jpg"))),
               QByteArray("\x01\x01\x5E\x01\x5E", 5));
@@ -125,17 +126,17 @@ TEST(PageOutput, WritesReducedStampedPagesAndFullResolutionOnRequest) {
     options.fullResolution = true;
     r = WritePage(Page(1200, 900), folder, 2, options);
     ASSERT_EQ(r.outcome, PageWriteResult::Written);
-    EXPECT_EQ(QImageReader(r.path).size(), QSize(1200, 900));
+    EXPECT_EQ(QImageReader(r.path.text()).size(), QSize(1200, 900));
     // Quality reaches the encoder: a lower quality gives a smaller file of the same page.
     options.quality = 10;
-    const qint64 high = QFileInfo(r.path).size();
+    const qint64 high = QFileInfo(r.path.text()).size();
     r = WritePage(Page(1200, 900), folder, 3, options);
-    EXPECT_LT(QFileInfo(r.path).size(), high);
+    EXPECT_LT(QFileInfo(r.path.text()).size(), high);
 }
 
 TEST(PageOutput, ATransparentBackgroundShowsItsColourAtBothSizes) {
     TempDir dir;
-    OutputFolder folder(Q(dir.path()), {}, false);
+    OutputFolder folder(LocalPath::FromText(Q(dir.path())), {}, false);
     PageWriteOptions options;
     for (const QRgb background : {0x00ffffffu, 0x00ff0000u}) {
         for (const bool full : {false, true}) {
@@ -144,7 +145,7 @@ TEST(PageOutput, ATransparentBackgroundShowsItsColourAtBothSizes) {
             options.fullResolution = full;
             const PageWriteResult r = WritePage(page, folder, 1, options);
             ASSERT_EQ(r.outcome, PageWriteResult::Written);
-            const QImage written(r.path);
+            const QImage written(r.path.text());
             const QRgb pixel = written.pixel(written.width() / 2, written.height() / 2);
             EXPECT_NEAR(qRed(pixel), qRed(background), 3) << full;
             EXPECT_NEAR(qGreen(pixel), qGreen(background), 3) << full;
@@ -156,7 +157,7 @@ TEST(PageOutput, ATransparentBackgroundShowsItsColourAtBothSizes) {
 TEST(PageOutput, KeepsExistingPagesByteForByteWhenAsked) {
     TempDir dir;
     test::WriteFile(dir / "page0001.jpg", "old page bytes");
-    OutputFolder folder(Q(dir.path()), {}, false);
+    OutputFolder folder(LocalPath::FromText(Q(dir.path())), {}, false);
     PageWriteOptions options;
     options.keepExisting = true;
     EXPECT_EQ(WritePage(Page(100, 80), folder, 1, options).outcome, PageWriteResult::KeptExisting);
@@ -170,7 +171,7 @@ TEST(PageOutput, AFailedWriteNamesTheFileAndLeavesNothingBehind) {
     TempDir dir;
     PageWriteOptions options;
     // The folder vanishes after it was opened.
-    OutputFolder vanished(Q(dir.path()), {"gone"}, false);
+    OutputFolder vanished(LocalPath::FromText(Q(dir.path())), {"gone"}, false);
     ASSERT_TRUE(QDir(Q(dir / "gone")).removeRecursively());
     const PageWriteResult r = WritePage(Page(100, 80), vanished, 7, options);
     EXPECT_EQ(r.outcome, PageWriteResult::Failed);
@@ -178,7 +179,7 @@ TEST(PageOutput, AFailedWriteNamesTheFileAndLeavesNothingBehind) {
     EXPECT_EQ(ProblemText(*r.problem, false), "Could not write the page.\n" +
                                                   Q(dir / "gone/page0007.jpg") +
                                                   "\nThe folder does not exist.");
-    OutputFolder folder(Q(dir.path()), {}, false);
+    OutputFolder folder(LocalPath::FromText(Q(dir.path())), {}, false);
     EXPECT_EQ(WritePage(QImage(), folder, 1, options).outcome, PageWriteResult::Failed);
     EXPECT_FALSE(QFile::exists(Q(dir / "page0001.jpg")));
 }

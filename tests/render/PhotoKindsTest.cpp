@@ -3,13 +3,14 @@
 // once (a HEIF's container turn made, its EXIF copy not made again), decoded through every way a
 // photo is read, reduced where the decoder can, its decoder memory counted; and a table of
 // damaged files that each give the loading failure, never a crash or a hang.
+#include "exif/ExifReader.h"
 #include "files/LocalPath.h"
 #include "files/PhotoList.h"
-#include "exif/ExifReader.h"
 #include "render/PhotoSource.h"
 #include "render/PreparedPhoto.h"
 
 #include "PhotoKindFiles.h"
+#include "TestPaths.h"
 #include "TestSupport.h"
 
 #include <QBuffer>
@@ -149,19 +150,19 @@ TEST(PhotoKinds, EachKindIsListedDatedReportedUprightAndDecodedEveryWay) {
 
     // Listed, dated from its EXIF (the TIFF file's own Exif IFD), and nothing else.
     PhotoRowsRequest request;
-    request.sourceFolder = Q(dir.path());
+    request.sourceFolder = LocalPath::FromText(Q(dir.path()));
     const PhotoListResult list = ListPhotoRows(request);
     ASSERT_EQ(list.rows.size(), static_cast<int>(kinds.size()));
     for (const PhotoEntry& row : list.rows)
         EXPECT_EQ(row.shootingDate, QStringLiteral("2021/06/15 ")) << row.fileName.toStdString();
-    EXPECT_EQ(list.skipped, QStringList{Q(dir / "raw.NEF")});
+    EXPECT_EQ(list.skipped, QList<LocalPath>{test::P(dir / "raw.NEF")});
 
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.name);
-        const QString path = Q(dir / kind.name);
+        const LocalPath path = test::P(dir / kind.name);
         // The report reads its EXIF as a camera JPEG's.
         std::vector<std::string> lines;
-        EXPECT_EQ(exif::ReadReport(EncodeLocalPath(path).toStdString(), lines), exif::kReportDone);
+        EXPECT_EQ(exif::ReadReport(path.bytes().toStdString(), lines), exif::kReportDone);
         EXPECT_NE(std::find(lines.begin(), lines.end(), "Make:    Quorvane"), lines.end());
 
         // Upright once, whichever way it is read.
@@ -260,8 +261,8 @@ TEST(PhotoKinds, DamagedFilesOfEachKindGiveTheLoadingFailure) {
             const auto start = std::chrono::steady_clock::now();
             PhotoPlanInput cell;
             cell.cell = QSize(100, 100);
-            EXPECT_EQ(PreparePhoto(Q(path), cell, false).failure, PreparedPhoto::Unreadable);
-            EXPECT_TRUE(LoadPhoto(Q(path)).isNull());
+            EXPECT_EQ(PreparePhoto(test::P(path), cell, false).failure, PreparedPhoto::Unreadable);
+            EXPECT_TRUE(LoadPhoto(test::P(path)).isNull());
             EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
             // Its date and report fail quietly too.
             std::vector<std::string> lines;
@@ -346,7 +347,7 @@ TEST(PhotoKinds, AHeifThumbnailLargeEnoughForTheCellIsDecodedInsteadOfThePhoto) 
     other = other.scaled(400, 300);
     options.containerOrientation = 6;
     test::WriteFile(dir / "thumb.heic", test::HeifFile(picture, options).toStdString());
-    const QString path = Q(dir / "thumb.heic");
+    const LocalPath path = test::P(dir / "thumb.heic");
 
     const PhotoHeader header = ReadPhotoHeader(path);
     EXPECT_EQ(header.upright, QSize(600, 800));
@@ -399,13 +400,13 @@ TEST(PhotoKinds, TransparentPhotosStayTransparentAsPngsDo) {
         test::WriteFile(dir / name, bytes.toStdString());
         PhotoPlanInput cell;
         cell.cell = QSize(160, 120);
-        const PreparedPhoto prepared = PreparePhoto(Q(dir / name), cell, false);
+        const PreparedPhoto prepared = PreparePhoto(test::P(dir / name), cell, false);
         ASSERT_EQ(prepared.failure, PreparedPhoto::None);
         EXPECT_FALSE(prepared.opaque);
         EXPECT_LT(qAlpha(prepared.fitted.pixel(130, 60)), 20);
         EXPECT_GT(qAlpha(prepared.fitted.pixel(30, 60)), 235);
         EXPECT_GT(qRed(prepared.fitted.pixel(30, 60)), 170);
-        EXPECT_EQ(LoadPhoto(Q(dir / name)).hasAlphaChannel(), true);
+        EXPECT_EQ(LoadPhoto(test::P(dir / name)).hasAlphaChannel(), true);
     }
 }
 

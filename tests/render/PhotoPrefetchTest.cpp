@@ -37,7 +37,8 @@ struct EventLog : test::WordingObserver {
         const QRgb c = photo.pixel(photo.width() / 2, photo.height() / 2);
         events << QStringLiteral("photo %1").arg((qRed(c) + 10) / 20);
     }
-    void pageWritten(const QString& path) override {
+    void pageWritten(const LocalPath& pathPath) override {
+        const QString path = pathPath.text();
         events << QStringLiteral("page ") + QFileInfo(path).fileName();
     }
     void message(const QString& text) override { events << QStringLiteral("message ") + text; }
@@ -124,10 +125,10 @@ TEST(PhotoPrefetch, RunsWithWorkersShowAndWriteWhatRunsWithoutThemDo) {
             for (int i = 1; i <= 10; ++i) {
                 const QString name = QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
                 WritePhoto(folder + "/" + name, i);
-                settings.photos.append(PhotoEntry{i, name, "", folder + "/"});
+                settings.photos.append(PhotoEntry{i, name, "", LocalPath::FromText(folder + "/")});
             }
-            settings.photoFolder = folder;
-            settings.saveFolder = Q(dir / "save");
+            settings.photoFolder = LocalPath::FromText(folder);
+            settings.saveFolder = LocalPath::FromText(Q(dir / "save"));
             settings.continuous = c.continuous;
             settings.endRow = c.endRow;
             layout::SheetLayout layout = layout::DefaultSheetLayout(true);

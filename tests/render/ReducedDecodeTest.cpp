@@ -7,6 +7,7 @@
 #include "render/PhotoSource.h"
 #include "render/PreparedPhoto.h"
 
+#include "TestPaths.h"
 #include "TestSupport.h"
 
 #include <QBuffer>
@@ -72,7 +73,7 @@ TEST(ReducedDecode, DecodedPixelsSitWhereTheirFrameSays) {
         for (int orientation = 1; orientation <= 8; ++orientation) {
             const auto path = dir / "photo.jpg";
             WriteJpeg(Waves(stored), orientation, path);
-            const QString file = QString::fromStdString(path.string());
+            const LocalPath file = test::P(path);
             const PhotoHeader header = ReadPhotoHeader(file);
             const bool turned = orientation >= 5;
             ASSERT_EQ(header.upright, turned ? stored.transposed() : stored);
@@ -196,7 +197,7 @@ TEST(ReducedDecode, FullResolutionPagesShowTheSameCropAsFromFullSizeDecoding) {
     };
     for (const auto& c : cases) {
         TempDir dir;
-        const QString photo = QString::fromStdString((dir / "p.jpg").string());
+        const LocalPath photo = test::P(dir / "p.jpg");
         WriteJpeg(Lines(c.stored), c.orientation, dir / "p.jpg");
 
         layout::SheetLayout layout = layout::DefaultSheetLayout(true);
@@ -211,7 +212,8 @@ TEST(ReducedDecode, FullResolutionPagesShowTheSameCropAsFromFullSizeDecoding) {
         layout.l_size_trim = c.trim;
         layout.aspect_ratio = 1.0f;
         SheetRunSettings settings;
-        settings.photos = {PhotoEntry{1, "p.jpg", "", QString::fromStdString(dir.str()) + "/"}};
+        settings.photos = {PhotoEntry{
+            1, "p.jpg", "", LocalPath::FromText(QString::fromStdString(dir.str()) + "/")}};
         settings.fullResolution = true;
 
         // The reduction that placement uses, from the plan of the whole-photo path.
@@ -231,7 +233,7 @@ TEST(ReducedDecode, FullResolutionPagesShowTheSameCropAsFromFullSizeDecoding) {
             std::atomic<bool> stop = false;
             PageRenderer renderer(layout, settings, grab, stop);
             renderer.setPhotoDecoding({0, reduce});
-            OutputFolder output(QString::fromStdString(dir.str()), {}, false);
+            OutputFolder output(LocalPath::FromText(QString::fromStdString(dir.str())), {}, false);
             renderer.setOutput(&output, nullptr);
             ASSERT_EQ(renderer.prepare(), 0);
             ASSERT_EQ(renderer.run(0, 0).code, 2) << c.what;

@@ -31,9 +31,15 @@ struct Recorder : test::WordingObserver {
     SheetJob* job = nullptr;
     int stopAfterYields = -1;
     void message(const QString& t) override { messages << t; }
-    void pageWritten(const QString& p) override { written << QFileInfo(p).fileName(); }
+    void pageWritten(const LocalPath& pPath) override {
+        const QString p = pPath.text();
+        written << QFileInfo(p).fileName();
+    }
     void pageFinished(const QImage& page) override { pages << page.copy(); }
-    void outputFolderChosen(const QString& f) override { folder = f; }
+    void outputFolderChosen(const LocalPath& fPath) override {
+        const QString f = fPath.text();
+        folder = f;
+    }
     void yield() override {
         if (stopAfterYields >= 0 && stopAfterYields-- == 0)
             job->stop(*this);
@@ -41,7 +47,7 @@ struct Recorder : test::WordingObserver {
     // The adjustment dialog's answers, photo by photo (nobody asked when empty).
     std::function<std::optional<PhotoAdjustment>(int asked)> adjust;
     int adjustAsked = 0;
-    std::optional<PhotoAdjustment> adjustPhoto(const QString&) override {
+    std::optional<PhotoAdjustment> adjustPhoto(const LocalPath&) override {
         return adjust ? adjust(adjustAsked++) : std::nullopt;
     }
 };
@@ -69,8 +75,8 @@ class SheetRun : public ::testing::Test {
   protected:
     void SetUp() override {
         QDir().mkpath(Q(dir / "photos"));
-        settings.saveFolder = Q(dir / "save");
-        settings.photoFolder = Q(dir / "photos");
+        settings.saveFolder = LocalPath::FromText(Q(dir / "save"));
+        settings.photoFolder = LocalPath::FromText(Q(dir / "photos"));
         settings.fullResolution = true;
         job.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 20, 30)); };
         rec.job = &job;
@@ -90,7 +96,8 @@ class SheetRun : public ::testing::Test {
             img.fill(qRgb(10 * i, 0, 200));
             ASSERT_TRUE(img.save(folder + "/" + name));
             settings.photos.append(PhotoEntry{static_cast<int>(settings.photos.size()) + 1, name,
-                                              QStringLiteral("2017/03/04 "), listedAs + "/"});
+                                              QStringLiteral("2017/03/04 "),
+                                              LocalPath::FromText(listedAs + "/")});
         }
     }
     QStringList PagesIn(const QString& folder) {
@@ -341,19 +348,20 @@ TEST_F(SheetRun, PreconditionsAndUnmakeableFolder) {
     AddPhotos(1);
     EXPECT_EQ(job.press(nullptr, settings, rec), -1);
     settings.japanese = rec.japanese = false;
-    const QString photos = settings.photoFolder, save = settings.saveFolder;
+    const LocalPath photos = settings.photoFolder, save = settings.saveFolder;
     for (const auto& [photoFolder, saveFolder] :
-         {std::pair{QString(), save}, std::pair{photos, QString()}}) {
-        settings.photoFolder = photoFolder, settings.saveFolder = saveFolder;
+         {std::pair{LocalPath(), save}, std::pair{photos, LocalPath()}}) {
+        settings.photoFolder = photoFolder;
+        settings.saveFolder = saveFolder;
         rec.messages.clear();
         EXPECT_EQ(job.press(&layout, settings, rec), -1);
         EXPECT_EQ(rec.messages, QStringList{"Folder is not set."});
         EXPECT_FALSE(job.busy());
     }
-    EXPECT_FALSE(QFileInfo::exists(save + "/IndexSheetFolder"));
+    EXPECT_FALSE(QFileInfo::exists(save.text() + "/IndexSheetFolder"));
     settings.photoFolder = photos;
     test::WriteFile(dir / "file", "x");
-    settings.saveFolder = Q(dir / "file");
+    settings.saveFolder = LocalPath::FromText(Q(dir / "file"));
     EXPECT_EQ(job.press(&layout, settings, rec), -2);
     EXPECT_EQ(rec.messages.last(),
               "Can not create a folder.\n" + Q(dir / "file/IndexSheetFolder/20261207102030"));
@@ -363,7 +371,8 @@ TEST_F(SheetRun, PreconditionsAndUnmakeableFolder) {
 TEST_F(SheetRun, AnUnreadablePhotoStopsWithItsMessage) {
     AddPhotos(1);
     test::WriteFile(dir / "photos/p02.png", "not an image");
-    settings.photos.append(PhotoEntry{2, "p02.png", "", Q(dir / "photos") + "/"});
+    settings.photos.append(
+        PhotoEntry{2, "p02.png", "", LocalPath::FromText(Q(dir / "photos") + "/")});
     settings.continuous = true;
     EXPECT_EQ(job.press(&layout, settings, rec), kRenderMemoryOrImage);
     EXPECT_EQ(rec.messages.last(),
@@ -485,7 +494,8 @@ TEST_F(SheetRun, SameNamedWebPhotosGetNumberedFilesInListOrder) {
         ASSERT_TRUE(img.save(Q(dir.path()) + "/" + file, file.endsWith("png") ? "PNG" : "JPEG"));
         const QFileInfo info(Q(dir.path()) + "/" + file);
         settings.photos.append(PhotoEntry{static_cast<int>(settings.photos.size()) + 1,
-                                          info.fileName(), "", info.path() + "/"});
+                                          info.fileName(), "",
+                                          LocalPath::FromText(info.path() + "/")});
     }
     job.press(&layout, settings, rec);
     EXPECT_EQ(QDir(Q(dir / "save/Ｗｅｂ用フォルダ")).entryList(QDir::Files, QDir::Name),
@@ -506,9 +516,9 @@ TEST_F(SheetRun, AdjustedPhotosOfOnePhotoLayouts) {
         p.fillRect(0, 80, 100, 80, Qt::blue);
         p.fillRect(100, 80, 100, 80, Qt::gray);
         p.end();
-        ASSERT_TRUE(photo.save(row.path()));
+        ASSERT_TRUE(photo.save(row.path().text()));
     }
-    QFile::remove(settings.photos[1].path()); // a photo gone is not offered
+    QFile::remove(settings.photos[1].path().text()); // a photo gone is not offered
     settings.continuous = true;
     settings.adjustInPreview = true;
     PhotoAdjustment greenQuadrant{true, 100, 0, 100, 80, 0, false, 0, 0, 0};

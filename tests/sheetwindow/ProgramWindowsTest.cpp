@@ -71,7 +71,7 @@ TEST(ProgramWindows, TheSheetWindowAsksTheAdjustmentDialog) {
         modal->close();
     });
     const std::optional<PhotoAdjustment> result =
-        windows.sheet.askAdjustment(path, layout::DefaultSheetLayout(false));
+        windows.sheet.askAdjustment(LocalPath::FromText(path), layout::DefaultSheetLayout(false));
     EXPECT_EQ(opened, "TForm18");
     ASSERT_TRUE(result.has_value());
     EXPECT_FALSE(result->accepted);
@@ -106,7 +106,7 @@ AdjustedRun RunAdjusted(const std::string& name) {
     AdjustedRun run;
     windows.sheet.showMessage = [&](const QString& text) { run.said << text; };
     windows.adjust.showMessage = [&](const QString& text) { run.adjustSaid << text; };
-    windows.sheet.openInFileManager = [](const QString&) { return true; };
+    windows.sheet.openInFileManager = [](const LocalPath&) { return true; };
     windows.main.findChild<QLineEdit*>("Edit1")->setText(test::Q(harness.dir / "photos"));
     windows.main.findChild<QLineEdit*>("Edit2")->setText(test::Q(harness.dir / "save"));
     windows.main.findChild<QPushButton*>("SpeedButton2")->click();

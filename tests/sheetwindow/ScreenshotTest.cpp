@@ -38,7 +38,7 @@ TEST(Screenshot, SheetWindowDuringAndAfterARun) {
     SheetWindow sheet(main);
     MessageDialog dialog(ApplicationTitle(context.japanese()), &main);
     sheet.useMessageDialog(dialog);
-    sheet.openInFileManager = [](const QString&) { return true; }; // no file manager here
+    sheet.openInFileManager = [](const LocalPath&) { return true; }; // no file manager here
     QStringList choices{photos, QString::fromStdString(save.str())};
     main.chooseFolder = [&choices](const QString&, const QString&) {
         return choices.isEmpty() ? QString() : choices.takeFirst();

@@ -18,8 +18,8 @@ struct SheetHarness : WindowHarness {
     explicit SheetHarness(int language) : WindowHarness(language) {
         sheet = new SheetWindow(*window); // a window of the main window, deleted with it
         sheet->showMessage = [this](const QString& text) { sheetMessages << text; };
-        sheet->openInFileManager = [this](const QString& folder) {
-            opened << folder;
+        sheet->openInFileManager = [this](const LocalPath& folder) {
+            opened << folder.text();
             return fileManager;
         };
         // Only the test's layouts: the shipped ones are removed from the settings folder.

@@ -54,7 +54,8 @@ TEST(SheetWindowRun, OnePagePerPressContinuesInOneFolderAndTheLastPressResets) {
         ASSERT_EQ(h.opened.size(), 1);
         EXPECT_EQ(Pages(h.opened.first()), p.pages);
         if (!p.pending) {
-            EXPECT_EQ(h.sheetMessages.takeLast(), FolderNotOpenedMessage(h.opened.first(), true));
+            EXPECT_EQ(h.sheetMessages.takeLast(),
+                      FolderNotOpenedMessage(LocalPath::FromText(h.opened.first()), true));
         }
         EXPECT_EQ(h.sheetMessages.last(), created);
         EXPECT_EQ(h.sheet->job().continuationPending(), p.pending);

@@ -55,8 +55,8 @@ WindowHarness::WindowHarness(std::optional<int> language, const QStringList& arg
         dialogs.push_back({title, startFolder});
         return nextChoice;
     };
-    window->openFolder = [this](const QString& folder) {
-        opened << folder;
+    window->openFolder = [this](const LocalPath& folder) {
+        opened << folder.text();
         return fileManager;
     };
 }

@@ -35,7 +35,7 @@ TEST(FolderOpener, OpensAndNamesAFolderByItsBytes) {
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
-        const QString folder = quorvane::DecodeLocalPath(c.folder);
+        const quorvane::LocalPath folder = quorvane::LocalPath::FromBytes(c.folder);
         catcher.opened.clear();
         EXPECT_TRUE(quorvane::OpenFolderInFileManager(folder));
         EXPECT_EQ(catcher.opened, QList<QByteArray>{c.url});
