@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "files/LineEscape.h"
 #include "files/LocalPath.h"
+#include "imaging/CancellableDevice.h"
 #include "imaging/Fonts.h"
 #include "language/Language.h"
 
@@ -55,6 +56,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(QuietQtMessages);
+    quorvane::QuietCancelledDecodes();
     using namespace quorvane::cli;
     // Arguments keep bytes that are not UTF-8, so a photo or folder named in CP932 is found.
     QStringList raw;

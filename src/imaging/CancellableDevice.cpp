@@ -1,8 +1,38 @@
 #include "imaging/CancellableDevice.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
+#include <mutex>
 
 namespace quorvane {
+
+namespace {
+
+// Whether a device of this thread is refusing reads: what a decoder says then is about the end
+// of data it was made to meet.
+thread_local int t_refusing = 0;
+
+QtMessageHandler g_previous = nullptr;
+
+void DropWhileRefusing(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (t_refusing > 0)
+        return;
+    if (g_previous)
+        g_previous(type, context, text);
+}
+
+} // namespace
+
+void QuietCancelledDecodes() {
+    static std::once_flag once;
+    std::call_once(once, [] { g_previous = qInstallMessageHandler(DropWhileRefusing); });
+}
+
+CancellableDevice::~CancellableDevice() {
+    if (refused_)
+        --t_refusing;
+}
 
 CancellableDevice::CancellableDevice(QIODevice& source, CancelCheck cancelled,
                                      std::vector<int64_t> pauses)
@@ -21,8 +51,11 @@ bool CancellableDevice::seek(qint64 pos) {
 }
 
 qint64 CancellableDevice::readData(char* data, qint64 maxSize) {
-    if (refused_ || (cancelled_ && cancelled_())) {
+    if (refused_)
+        return -1;
+    if (cancelled_ && cancelled_()) {
         refused_ = true;
+        ++t_refusing;
         return -1;
     }
     const int64_t at = source_.pos() - start_;

@@ -19,6 +19,7 @@ class CancellableDevice : public QIODevice {
     // Reads `source` from its position on (offset 0 of this device) to its end. `pauses`:
     // ascending offsets no single read goes past. Opened for reading at once.
     CancellableDevice(QIODevice& source, CancelCheck cancelled, std::vector<int64_t> pauses = {});
+    ~CancellableDevice() override;
 
     bool isSequential() const override { return false; }
     qint64 size() const override;
@@ -37,5 +38,10 @@ class CancellableDevice : public QIODevice {
     const std::vector<int64_t> pauses_;
     bool refused_ = false;
 };
+
+// Keeps the decoders' complaints about a decode that was cancelled (the end of data they meet
+// once reads are refused: "libpng error: Read Error") off stderr; every other message passes on
+// to the handler installed before. Installed once by a program at its start.
+void QuietCancelledDecodes();
 
 } // namespace quorvane

@@ -1,9 +1,10 @@
 // The GUI program: reads the command line and the settings, creates the windows, runs the event
 // loop. An exception that escapes start-up or an event handler is shown in a message box.
 #include "app/AppContext.h"
+#include "imaging/CancellableDevice.h"
+#include "imaging/Fonts.h"
 #include "language/Language.h"
 #include "language/QtTranslations.h"
-#include "imaging/Fonts.h"
 #include "ui/ProgramWindows.h"
 
 #include <QApplication>
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
 
         // Layouts name Windows font families; they draw with the installed IPA fonts.
         quorvane::RegisterFontSubstitutions();
+        quorvane::QuietCancelledDecodes();
         const quorvane::AppContext context = quorvane::StartUp(QCoreApplication::arguments());
 
         const bool japanese = context.japanese();
