@@ -95,10 +95,14 @@ void MainWindow::createControls() {
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(6);
-    for (int i = 0; i < 5; ++i) {
-        speedButton_[i] = MakeButton(topPanel_, QStringLiteral("SpeedButton%1").arg(i + 1));
-        buttons->addWidget(speedButton_[i]);
-        if (i == 2)
+    for (const auto& [button, name] : {std::pair{&clearButton_, "SpeedButton1"},
+                                       {&buildButton_, "SpeedButton2"},
+                                       {&stopButton_, "SpeedButton3"},
+                                       {&sheetsButton_, "SpeedButton4"},
+                                       {&settingsFolderButton_, "SpeedButton5"}}) {
+        *button = MakeButton(topPanel_, QLatin1String(name));
+        buttons->addWidget(*button);
+        if (button == &stopButton_)
             buttons->addSpacing(24);
     }
     buttons->addStretch(1);
@@ -115,18 +119,18 @@ void MainWindow::createControls() {
     edit1_->setObjectName(QStringLiteral("Edit1"));
     edit2_ = new QLineEdit(topPanel_);
     edit2_->setObjectName(QStringLiteral("Edit2"));
-    for (int i = 0; i < 3; ++i) {
-        cornerButton_[i] = MakeButton(topPanel_, QStringLiteral("CornerButton%1").arg(i + 1));
-    }
+    chooseSourceButton_ = MakeButton(topPanel_, QStringLiteral("CornerButton1"));
+    setFolderButton_ = MakeButton(topPanel_, QStringLiteral("CornerButton2"));
+    chooseSaveButton_ = MakeButton(topPanel_, QStringLiteral("CornerButton3"));
     for (QLineEdit* edit : {edit1_, edit2_})
         edit->setMinimumHeight(28);
     folders->addWidget(label1_, 0, 0);
     folders->addWidget(edit1_, 0, 1);
-    folders->addWidget(cornerButton_[0], 0, 2);
-    folders->addWidget(cornerButton_[1], 0, 3);
+    folders->addWidget(chooseSourceButton_, 0, 2);
+    folders->addWidget(setFolderButton_, 0, 3);
     folders->addWidget(label3_, 1, 0);
     folders->addWidget(edit2_, 1, 1);
-    folders->addWidget(cornerButton_[2], 1, 2);
+    folders->addWidget(chooseSaveButton_, 1, 2);
     folders->setColumnStretch(1, 1);
 
     dropTarget_ = new PhotoDropTarget(topPanel_);
@@ -141,10 +145,14 @@ void MainWindow::createControls() {
 
     auto* options = new QHBoxLayout;
     options->setSpacing(18);
-    for (int i = 0; i < 5; ++i) {
-        checkBox_[i] = new QCheckBox(topPanel_);
-        checkBox_[i]->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
-        options->addWidget(checkBox_[i]);
+    for (const auto& [box, name] : {std::pair{&eraBox_, "CheckBox1"},
+                                    {&timeBox_, "CheckBox2"},
+                                    {&japaneseTagsBox_, "CheckBox3"},
+                                    {&makerNotesBox_, "CheckBox4"},
+                                    {&subfoldersBox_, "CheckBox5"}}) {
+        *box = new QCheckBox(topPanel_);
+        (*box)->setObjectName(QLatin1String(name));
+        options->addWidget(*box);
     }
     options->addStretch(1);
     top->addLayout(options);
@@ -208,45 +216,46 @@ void MainWindow::createControls() {
 
     // Tab follows the rows as they are seen: the buttons, each folder box with its button, the
     // option boxes, then the grid.
-    QList<QWidget*> tabOrder{speedButton_[0], speedButton_[1], speedButton_[2],  speedButton_[3],
-                             speedButton_[4], edit1_,          cornerButton_[0], cornerButton_[1],
-                             edit2_,          cornerButton_[2]};
-    for (QCheckBox* box : checkBox_)
+    QList<QWidget*> tabOrder{
+        clearButton_, buildButton_,        stopButton_,      sheetsButton_, settingsFolderButton_,
+        edit1_,       chooseSourceButton_, setFolderButton_, edit2_,        chooseSaveButton_};
+    for (QCheckBox* box : optionBoxes())
         tabOrder << box;
     tabOrder << gridView_;
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    connect(speedButton_[0], &QPushButton::clicked, this, &MainWindow::clearList);
-    connect(speedButton_[1], &QPushButton::clicked, this, &MainWindow::buildList);
-    connect(speedButton_[2], &QPushButton::clicked, this, &MainWindow::stopReading);
-    connect(speedButton_[3], &QPushButton::clicked, this, &MainWindow::openSheetWindow);
-    connect(speedButton_[4], &QPushButton::clicked, this, &MainWindow::openSettingsFolder);
-    connect(cornerButton_[0], &QPushButton::clicked, this, &MainWindow::chooseSourceFolder);
-    connect(cornerButton_[2], &QPushButton::clicked, this, &MainWindow::chooseSaveFolder);
+    connect(clearButton_, &QPushButton::clicked, this, &MainWindow::clearList);
+    connect(buildButton_, &QPushButton::clicked, this, &MainWindow::buildList);
+    connect(stopButton_, &QPushButton::clicked, this, &MainWindow::stopReading);
+    connect(sheetsButton_, &QPushButton::clicked, this, &MainWindow::openSheetWindow);
+    connect(settingsFolderButton_, &QPushButton::clicked, this, &MainWindow::openSettingsFolder);
+    connect(chooseSourceButton_, &QPushButton::clicked, this, &MainWindow::chooseSourceFolder);
+    connect(chooseSaveButton_, &QPushButton::clicked, this, &MainWindow::chooseSaveFolder);
     connect(dropTarget_, &PhotoDropTarget::namesDropped, this, &MainWindow::dropNames);
 }
 
 void MainWindow::applyTexts() {
     const bool ja = japanese();
     setWindowTitle(ApplicationTitle(ja));
-    speedButton_[0]->setText(Pick(ja, "新規作成", "Clear List"));
-    speedButton_[1]->setText(Pick(ja, "画像リスト作成", "Image list creation"));
-    speedButton_[2]->setText(Pick(ja, "読込み中断", "Break"));
-    speedButton_[3]->setText(Pick(ja, "インデックスシート作成", "Make Sheets"));
-    speedButton_[4]->setText(Pick(ja, "サイズ設定フォルダを開く", "Open setting folder"));
+    clearButton_->setText(Pick(ja, "新規作成", "Clear List"));
+    buildButton_->setText(Pick(ja, "画像リスト作成", "Image list creation"));
+    stopButton_->setText(Pick(ja, "読込み中断", "Break"));
+    sheetsButton_->setText(Pick(ja, "インデックスシート作成", "Make Sheets"));
+    settingsFolderButton_->setText(Pick(ja, "サイズ設定フォルダを開く", "Open setting folder"));
     label1_->setText(Pick(ja, "読込みフォルダ", "Photo Folder"));
     label3_->setText(Pick(ja, "保存先フォルダ", "Save Folder"));
-    cornerButton_[0]->setText(Pick(ja, "フォルダ選択", "Select Folder"));
-    cornerButton_[1]->setText(Pick(ja, "設定済みフォルダ", "Set Folder"));
-    cornerButton_[2]->setText(Pick(ja, "フォルダ選択", "Select Folder"));
+    chooseSourceButton_->setText(Pick(ja, "フォルダ選択", "Select Folder"));
+    setFolderButton_->setText(Pick(ja, "設定済みフォルダ", "Set Folder"));
+    chooseSaveButton_->setText(Pick(ja, "フォルダ選択", "Select Folder"));
     dropTarget_->setText(Pick(ja, "ここへ写真フォルダをドロップ", "Drop a photo folder here"));
     // The era box has no English text.
-    checkBox_[0]->setText(QStringLiteral("和暦表示(平成)"));
-    checkBox_[1]->setText(Pick(ja, "時分秒も表示", "Disp H:M:S"));
-    checkBox_[2]->setText(Pick(ja, "EXIF情報名を日本語で表示", "Use Japanese ExifTagName"));
-    checkBox_[3]->setText(Pick(ja, "メーカーノートがあれば表示", "Display maker note if there is"));
-    checkBox_[4]->setText(Pick(ja, "サブフォルダも検索する", "Also search subfolders"));
+    eraBox_->setText(QStringLiteral("和暦表示(平成)"));
+    timeBox_->setText(Pick(ja, "時分秒も表示", "Disp H:M:S"));
+    japaneseTagsBox_->setText(Pick(ja, "EXIF情報名を日本語で表示", "Use Japanese ExifTagName"));
+    makerNotesBox_->setText(
+        Pick(ja, "メーカーノートがあれば表示", "Display maker note if there is"));
+    subfoldersBox_->setText(Pick(ja, "サブフォルダも検索する", "Also search subfolders"));
     edit1_->setAccessibleName(label1_->text());
     edit2_->setAccessibleName(label3_->text());
     gridView_->setAccessibleName(Pick(ja, "画像リスト", "Image list"));
@@ -255,26 +264,26 @@ void MainWindow::applyTexts() {
 void MainWindow::fitButtonsToTexts() {
     // Some room either side of each caption.
     for (QPushButton* button :
-         {speedButton_[0], speedButton_[1], speedButton_[2], speedButton_[3], speedButton_[4],
-          cornerButton_[0], cornerButton_[1], cornerButton_[2]})
+         {clearButton_, buildButton_, stopButton_, sheetsButton_, settingsFolderButton_,
+          chooseSourceButton_, setFolderButton_, chooseSaveButton_})
         button->setMinimumWidth(std::max(110, button->sizeHint().width() + 16));
 }
 
 void MainWindow::applyStartState() {
     const bool ja = japanese();
-    cornerButton_[1]->hide(); // kept for its name; it does nothing
+    setFolderButton_->hide(); // kept for its name; it does nothing
     // The era box is unticked and hidden in English; the tag-name box starts ticked in Japanese
     // and is unticked and hidden in English.
-    checkBox_[2]->setChecked(ja);
-    for (QCheckBox* box : {checkBox_[0], checkBox_[2]}) {
+    japaneseTagsBox_->setChecked(ja);
+    for (QCheckBox* box : {eraBox_, japaneseTagsBox_}) {
         if (!ja) {
             box->setChecked(false);
             box->hide();
         }
     }
-    checkBox_[3]->setChecked(false);
-    checkBox_[4]->setChecked(false);
-    checkBox_[3]->show();
+    makerNotesBox_->setChecked(false);
+    subfoldersBox_->setChecked(false);
+    makerNotesBox_->show();
 }
 
 QVector<PhotoEntry> MainWindow::photoList() const {
@@ -292,23 +301,23 @@ LocalPath MainWindow::saveFolder() const {
 }
 
 bool MainWindow::eraDates() const {
-    return checkBox_[0]->isChecked();
+    return eraBox_->isChecked();
 }
 
 bool MainWindow::showTime() const {
-    return checkBox_[1]->isChecked();
+    return timeBox_->isChecked();
 }
 
 bool MainWindow::japaneseTagNames() const {
-    return checkBox_[2]->isChecked();
+    return japaneseTagsBox_->isChecked();
 }
 
 bool MainWindow::makerNotes() const {
-    return checkBox_[3]->isChecked();
+    return makerNotesBox_->isChecked();
 }
 
 bool MainWindow::subfolders() const {
-    return checkBox_[4]->isChecked();
+    return subfoldersBox_->isChecked();
 }
 
 exif::ExifOptions MainWindow::reportOptions() const {
@@ -415,7 +424,7 @@ void MainWindow::buildList() {
                               "「%1」にチェックを入れてください。",
                               "No photos in this folder itself, but its subfolders have some: "
                               "tick \"%1\".")
-                             .arg(checkBox_[4]->text()));
+                             .arg(subfoldersBox_->text()));
     // The request belongs to this build. Left set, it would cut short every EXIF report the
     // sheet window reads later, since those reads poll the same request.
     stopRequested_ = false;

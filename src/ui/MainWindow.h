@@ -9,6 +9,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include <array>
 #include <atomic>
 #include <functional>
 
@@ -118,15 +119,31 @@ class MainWindow : public QWidget {
 
     PhotoGridModel* grid_ = nullptr;
     QWidget* topPanel_ = nullptr;
-    QPushButton* speedButton_[5] = {};
+    // CheckBox1-CheckBox5 in their order, for the tab order.
+    std::array<QCheckBox*, 5> optionBoxes() const {
+        return {eraBox_, timeBox_, japaneseTagsBox_, makerNotesBox_, subfoldersBox_};
+    }
+
+    // The controls, each named after what it is; the comment gives its design name.
+    QPushButton* clearButton_ = nullptr;  // SpeedButton1 "新規作成"
+    QPushButton* buildButton_ = nullptr;  // SpeedButton2 "画像リスト作成"
+    QPushButton* stopButton_ = nullptr;   // SpeedButton3 "読込み中断"
+    QPushButton* sheetsButton_ = nullptr; // SpeedButton4 "インデックスシート作成"
+    QPushButton* settingsFolderButton_ = nullptr; // SpeedButton5 "サイズ設定フォルダを開く"
     QLabel* label1_ = nullptr;
     QLabel* label3_ = nullptr;
     QLabel* label4_ = nullptr;
     SkippedPhotos* skipped_ = nullptr;
     QLineEdit* edit1_ = nullptr;
     QLineEdit* edit2_ = nullptr;
-    QPushButton* cornerButton_[3] = {};
-    QCheckBox* checkBox_[5] = {};
+    QPushButton* chooseSourceButton_ = nullptr; // CornerButton1, beside Edit1
+    QPushButton* setFolderButton_ = nullptr;    // CornerButton2 "設定済みフォルダ", hidden
+    QPushButton* chooseSaveButton_ = nullptr;   // CornerButton3, beside Edit2
+    QCheckBox* eraBox_ = nullptr;               // CheckBox1 "和暦表示(平成)"
+    QCheckBox* timeBox_ = nullptr;              // CheckBox2 "時分秒も表示"
+    QCheckBox* japaneseTagsBox_ = nullptr;      // CheckBox3 "EXIF情報名を日本語で表示"
+    QCheckBox* makerNotesBox_ = nullptr; // CheckBox4 "メーカーノートがあれば表示"
+    QCheckBox* subfoldersBox_ = nullptr; // CheckBox5 "サブフォルダも検索する"
     PhotoDropTarget* dropTarget_ = nullptr;
     QPlainTextEdit* memo1_ = nullptr;
     QTableView* gridView_ = nullptr;
