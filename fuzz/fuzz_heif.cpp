@@ -1,4 +1,5 @@
-// HEIF and AVIF photos (libheif): the container, its Exif item, colour profile or nclx numbers and the pixels; each read as the run, the photo list and the adjustment window read a photo.
+// HEIF and AVIF photos (libheif): the container, its Exif item, colour profile or nclx numbers and
+// the pixels; each read as the run, the photo list and the adjustment window read a photo.
 #define QUORVANE_FUZZ_PHOTO_READS
 #include "FuzzSupport.h"
 

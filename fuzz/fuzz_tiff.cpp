@@ -1,4 +1,6 @@
-// TIFF photos (libtiff): the file's own directories read by the EXIF reader through its windows, the Orientation and ICC tags, the pixels; each read as the run, the photo list and the adjustment window read a photo.
+// TIFF photos (libtiff): the file's own directories read by the EXIF reader through its windows,
+// the Orientation and ICC tags, the pixels; each read as the run, the photo list and the adjustment
+// window read a photo.
 #define QUORVANE_FUZZ_PHOTO_READS
 #include "FuzzSupport.h"
 

@@ -1,4 +1,6 @@
-// WebP photos (libwebp): the RIFF chunks, the EXIF chunk and its orientation, the ICC profile, the pixels at full size and reduced while decoding, an animation's first frame; each read as the run, the photo list and the adjustment window read a photo.
+// WebP photos (libwebp): the RIFF chunks, the EXIF chunk and its orientation, the ICC profile, the
+// pixels at full size and reduced while decoding, an animation's first frame; each read as the run,
+// the photo list and the adjustment window read a photo.
 #define QUORVANE_FUZZ_PHOTO_READS
 #include "FuzzSupport.h"
 

@@ -1,7 +1,7 @@
 #include "app/AppContext.h"
 
-#include "language/Language.h"
 #include "files/PathRules.h"
+#include "language/Language.h"
 
 #include <QCoreApplication>
 #include <QDir>

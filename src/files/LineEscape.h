@@ -1,8 +1,9 @@
 // Names and other texts on one line of the batch command's output, escaped C-style: a backslash
 // as "\\", a newline as "\n", a tab as "\t", a carriage return as "\r" and every other control
-// character (0x00-0x1F, 0x7F) as "\xHH" (two lower-case hex digits, the form LocalPath::display() gives
-// bytes that are not text). Everything else stays as it is, so a text without those characters
-// comes out unchanged, and a line keeps its tabs and its end for the fields and lines of scripts.
+// character (0x00-0x1F, 0x7F) as "\xHH" (two lower-case hex digits, the form LocalPath::display()
+// gives bytes that are not text). Everything else stays as it is, so a text without those
+// characters comes out unchanged, and a line keeps its tabs and its end for the fields and lines of
+// scripts.
 #pragma once
 
 #include <QByteArray>

@@ -2,8 +2,8 @@
 // the path tidy rule and the language switch.
 #include "app/AppConfig.h"
 #include "app/AppContext.h"
-#include "language/Language.h"
 #include "files/PathRules.h"
+#include "language/Language.h"
 #include "language/QtTranslations.h"
 
 #include "TestSupport.h"

@@ -4,8 +4,8 @@
 #include "EditorHarness.h"
 #include "WindowHarness.h"
 
-#include "language/Language.h"
 #include "imaging/Fonts.h"
+#include "language/Language.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>
