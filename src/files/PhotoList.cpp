@@ -22,7 +22,7 @@ namespace quorvane {
 namespace {
 
 bool HasExtension(const QString& name, std::initializer_list<const char*> extensions) {
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0)
         return false;
     const QString ext = name.mid(dot).toUpper();
@@ -228,7 +228,7 @@ QString SideFileDate(const LocalPath& photoPath, SideFileFinder* finder) {
 }
 
 QString FormatDateCell(const QString& date, bool era, bool withTime) {
-    const int length = date.size();
+    const qsizetype length = date.size();
     QString gregorian;
     QString time;
     int year, month, day;
@@ -242,7 +242,7 @@ QString FormatDateCell(const QString& date, bool era, bool withTime) {
         if (length == 10) {
             gregorian = date;
         } else {
-            const int space = date.indexOf(QLatin1Char(' '));
+            const qsizetype space = date.indexOf(QLatin1Char(' '));
             if (space < 0)
                 return {};
             gregorian = date.left(space + 1);

@@ -139,8 +139,8 @@ void PageViewer::wheelEvent(QWheelEvent* event) {
     const QPointF imagePoint = (pointer - QPointF(imageOrigin())) / zoom_;
     setZoom(factor);
     const QPointF moved = QPointF(imageOrigin()) + imagePoint * zoom_ - pointer;
-    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + std::lround(moved.x()));
-    verticalScrollBar()->setValue(verticalScrollBar()->value() + std::lround(moved.y()));
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + qRound(moved.x()));
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(moved.y()));
     event->accept();
 }
 
