@@ -57,6 +57,10 @@ void ObserverRelay::pageWritten(const QString& path) {
     call([&] { target_.pageWritten(path); });
 }
 
+void ObserverRelay::pdfWritten(const QString& path) {
+    call([&] { target_.pdfWritten(path); });
+}
+
 void ObserverRelay::problem(const text::Problem& problem) {
     call([&] { target_.problem(problem); });
 }

@@ -26,6 +26,7 @@ class ObserverRelay : public SheetRunObserver {
     void clearPreview() override;
     void outputFolderChosen(const QString& folder) override;
     void pageWritten(const QString& path) override;
+    void pdfWritten(const QString& path) override;
     void problem(const text::Problem& problem) override;
     void notice(const text::Notice& notice) override;
     void openFolder(const QString& folder) override;

@@ -38,6 +38,7 @@ struct Target : SheetRunObserver {
     void clearPreview() override { note(QStringLiteral("clear")); }
     void outputFolderChosen(const QString& f) override { note("folder " + f); }
     void pageWritten(const QString& p) override { note("written " + p); }
+    void pdfWritten(const QString& p) override { note("pdf " + p); }
     void problem(const text::Problem& p) override {
         note(QStringLiteral("problem %1").arg(static_cast<int>(p.code)));
     }
@@ -73,6 +74,7 @@ TEST(ObserverRelay, EveryReportReachesTheObserverOnItsThreadInOrder) {
         relay.progress(1, 4);
         relay.pageFinished(QImage(4000, 2000, QImage::Format_ARGB32));
         relay.pageWritten("out/page0001.jpg");
+        relay.pdfWritten("out/index.pdf");
         relay.problem(text::Problem{text::ProblemCode::kLayoutUnusableValue, {}, 0});
         relay.notice(text::Notice{text::NoticeCode::kSheetsCreated, {}});
         relay.openFolder("out");
@@ -82,7 +84,7 @@ TEST(ObserverRelay, EveryReportReachesTheObserverOnItsThreadInOrder) {
         target.seen,
         (QStringList{
             "stop 1", "clear", "folder out", "yield", "adjust p.jpg", "photo 30", "progress 1/4",
-            "size", "page", "written out/page0001.jpg",
+            "size", "page", "written out/page0001.jpg", "pdf out/index.pdf",
             QStringLiteral("problem %1")
                 .arg(static_cast<int>(text::ProblemCode::kLayoutUnusableValue)),
             QStringLiteral("notice %1").arg(static_cast<int>(text::NoticeCode::kSheetsCreated)),
