@@ -40,6 +40,11 @@ std::optional<PdfReport> ReadPdf(const std::filesystem::path& file) {
     if (!pages.hasMatch())
         return std::nullopt;
     report.pages = pages.captured(1).toInt();
+    report.title =
+        QRegularExpression(QStringLiteral("^Title:\\s+(.*)$"), QRegularExpression::MultilineOption)
+            .match(*info)
+            .captured(1)
+            .toStdString();
     const auto boxes =
         Run("pdfinfo", {"-box", "-f", "1", "-l", QString::number(report.pages), path});
     if (!boxes)

@@ -21,6 +21,7 @@ struct PdfImage {
 
 struct PdfReport {
     int pages = 0;
+    std::string title; // the document's title, empty when it has none
     std::vector<std::pair<double, double>> mediaBoxes; // width and height in points, per page
     std::vector<PdfImage> images;
 };
