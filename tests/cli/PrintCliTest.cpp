@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using quorvane::test::RunCli;
@@ -108,7 +110,8 @@ TEST_F(PrintCli, PrintingArgumentsAreCheckedBeforeAnythingIsMade) {
 }
 
 // The queue that scripts/print-queue.sh makes (or $QUORVANE_TEST_PRINTER), writing its PDFs into
-// the printing user's ~/PDF (or $QUORVANE_TEST_PRINT_OUT).
+// the PDF folder in the printing user's home as the system knows it, whatever $HOME says (or into
+// $QUORVANE_TEST_PRINT_OUT).
 TEST_F(PrintCli, TwoSheetsPrintedThroughACupsPdfQueue) {
     const QString queue = qEnvironmentVariable("QUORVANE_TEST_PRINTER", "QuorvaneTestPdf");
     QProcess lpstat;
@@ -118,7 +121,9 @@ TEST_F(PrintCli, TwoSheetsPrintedThroughACupsPdfQueue) {
                      << " (scripts/print-queue.sh makes one where cupsd can start)";
     if (const std::string missing = quorvane::test::PdfToolsMissing(); !missing.empty())
         GTEST_SKIP() << missing;
-    const QDir out(qEnvironmentVariable("QUORVANE_TEST_PRINT_OUT", QDir::homePath() + "/PDF"));
+    const passwd* user = ::getpwuid(::getuid());
+    const QString home = user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath();
+    const QDir out(qEnvironmentVariable("QUORVANE_TEST_PRINT_OUT", home + "/PDF"));
     const QStringList before = out.entryList({"*.pdf"}, QDir::Files);
 
     const auto run = Sheets({"--print", queue.toStdString()});
