@@ -57,16 +57,6 @@ TEST(PrintSink, EachSheetIsOnePrintedPageOfTheLayoutsPaperAtFullResolution) {
     }
 }
 
-TEST(PrintSink, APressWithoutPagesPrintsNothing) {
-    test::TempDir dir;
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString((dir / "none.pdf").string()));
-    PrintSink sink(printer, "Quorvane x");
-    EXPECT_FALSE(sink.finish());
-    EXPECT_FALSE(std::filesystem::exists(dir / "none.pdf"));
-}
-
 TEST(PrintSink, APrinterThatCannotStartIsNamed) {
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -1,5 +1,5 @@
 // The files a run makes beside its pages: the PDF of its sheets and the order sheet, through whole
-// runs of the job: page order, full-size images whatever the page files' size, presses that add
+// runs of the job: page order, each page file's own bytes in the PDF, presses that add
 // pages, atomic rewrites, kept files, stops, failures, web runs and folders being listed.
 #include "layout/SheetLayout.h"
 #include "render/PageRenderer.h"
@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -143,26 +142,6 @@ TEST_F(RunDocuments, AContinuousRunMakesThePdfAndOrderSheetOfItsPages) {
     EXPECT_EQ(rows[3], "104,page0001.jpg,p04.png,2017/03/4 ," + folder);
     EXPECT_EQ(rows[4], "105,page0002.jpg,p05.png,2017/03/5 ," + folder);
     EXPECT_EQ(rows[9], "110,page0003.jpg,p10.png,2017/03/10 ," + folder);
-}
-
-// With 640-pixel page files the PDF still gets every page at the layout's own pixel size.
-TEST_F(RunDocuments, ThePdfKeepsTheLayoutsPixelsWhenThePageFilesAreReduced) {
-    layout.width = 1280;
-    layout.height = 880;
-    AddPhotos(2);
-    settings.continuous = true;
-    ASSERT_EQ(job.press(&layout, settings, rec), 2);
-    EXPECT_EQ(QImageReader(Output() + "/page0001.jpg").size(), QSize(640, 440));
-    const QList<QByteArray> images = PdfImages(Read(Pdf()));
-    ASSERT_EQ(images.size(), 1);
-    EXPECT_EQ(QImage::fromData(images[0]).size(), QSize(1280, 880));
-    if (const std::string missing = test::PdfToolsMissing(); !missing.empty())
-        GTEST_SKIP() << missing;
-    const auto report = test::ReadPdf(Pdf().toStdString());
-    ASSERT_TRUE(report);
-    EXPECT_NEAR(report->mediaBoxes.at(0).first, 921.6, 0.005); // 1280 / 100 dpi * 72
-    EXPECT_NEAR(report->mediaBoxes.at(0).second, 633.6, 0.005);
-    EXPECT_EQ(report->images.at(0).xPpi, 100);
 }
 
 // One page a press: each press rewrites both files whole under their names (a new file each
