@@ -42,8 +42,8 @@ Entry EntryOf(NoticeCode code) {
     case NoticeCode::kPhotoKindNotRead:
         return {"読み込めない形式のためスキップしました: %1", "skipped, format not supported: %1"};
     case NoticeCode::kRunFileKept:
-        return {"既にあるファイルのため、上書きしませんでした: %1",
-                "The file exists already, so it was not overwritten: %1"};
+        return {"既にあるため、上書きしませんでした:\n%1",
+                "Already in the folder, so not overwritten:\n%1"};
     case NoticeCode::kCount:
         break;
     }

@@ -33,17 +33,21 @@ void SheetJob::startDocuments(const SheetRunSettings& settings, const OutputFold
                               SheetRunObserver& observer) {
     pdf_.reset();
     orderSheet_.reset();
-    const auto kept = [&](const QString& name) {
+    QStringList kept;
+    const auto keeps = [&](const QString& name) {
         if (!settings.keepExisting || !output.contains(name))
             return false;
-        observer.notice(
-            {text::NoticeCode::kRunFileKept, {DisplayPath(output.pathOf(name)).toStdString()}});
+        kept << DisplayPath(output.pathOf(name));
         return true;
     };
-    if (settings.makePdf && !kept(kPdfFileName))
+    if (settings.makePdf && !keeps(kPdfFileName))
         pdf_ = std::make_unique<SheetPdf>();
-    if (settings.orderSheet && !kept(kOrderSheetFileName))
+    if (settings.orderSheet && !keeps(kOrderSheetFileName))
         orderSheet_ = std::make_unique<OrderSheet>();
+    // Said once for both files.
+    if (!kept.isEmpty())
+        observer.notice(
+            {text::NoticeCode::kRunFileKept, {kept.join(QLatin1Char('\n')).toStdString()}});
 }
 
 void SheetJob::stop(SheetRunObserver& observer) {

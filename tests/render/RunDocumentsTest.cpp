@@ -204,10 +204,9 @@ TEST_F(RunDocuments, ExistingFilesAreKeptOnlyWhenAsked) {
         settings.keepExisting = keep;
         ASSERT_EQ(job.press(&layout, settings, rec), 2);
         if (keep) {
-            EXPECT_EQ(rec.messages,
-                      (QStringList{"The file exists already, so it was not overwritten: " + Pdf(),
-                                   "The file exists already, so it was not overwritten: " + Csv(),
-                                   "Created the sheet."}));
+            EXPECT_EQ(rec.messages, (QStringList{"Already in the folder, so not overwritten:\n" +
+                                                     Pdf() + "\n" + Csv(),
+                                                 "Created the sheet."}));
             EXPECT_EQ(Read(Pdf()), "another run's pdf");
             EXPECT_EQ(Read(Csv()), "another run's list");
             EXPECT_TRUE(rec.pdfs.isEmpty());
