@@ -1,9 +1,10 @@
 #!/bin/sh
 # Screenshots of every window in Japanese and in English, taken on a virtual X screen (xvfb-run)
 # so that real fonts are drawn: the main window with a photo folder listed, the sheet creation
-# window during a run, with its closing message and after the run, the settings editor with a
-# calculated preview, its colour panel and the font chooser, and the adjustment dialog with a real
-# camera photo as it opens, zoomed and turned, and colour-corrected.
+# window during a run, with its closing message and after the run, its print dialog and after a
+# printed run, the settings editor with a calculated preview, its colour panel and the font
+# chooser, and the adjustment dialog with a real camera photo as it opens, zoomed and turned, and
+# colour-corrected.
 # Usage: tests/screenshots.sh [BUILD_DIR [PHOTO_FOLDER [OUTPUT_DIR]]]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -52,6 +52,10 @@ AppConfig LoadAppConfig(const QString& settingsFolder, const QString& homeFolder
     const int cap = doc.intValue(kSection, "maxDumpBinCt", 64);
     if (cap >= 4 && cap <= 8192)
         config.maxDumpBinCt = cap;
+    // A box is ticked by 1 only; anything else leaves it unticked.
+    config.fullResolution = doc.intValue(kSection, "fullResolution", 0) == 1;
+    config.makePdf = doc.intValue(kSection, "makePdf", 0) == 1;
+    config.printPages = doc.intValue(kSection, "printPages", 0) == 1;
     return config;
 }
 
@@ -63,6 +67,13 @@ bool SaveReadPath(const QString& settingsFolder, const AppConfig& config) {
 
 bool SaveSavePath(const QString& settingsFolder, const AppConfig& config) {
     return Save(settingsFolder, {{"savePath", StripPath(config.savePath)}});
+}
+
+bool SaveSheetOptions(const QString& settingsFolder, const AppConfig& config) {
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    return Save(settingsFolder, {{"fullResolution", flag(config.fullResolution)},
+                                 {"makePdf", flag(config.makePdf)},
+                                 {"printPages", flag(config.printPages)}});
 }
 
 } // namespace quorvane

@@ -1,4 +1,5 @@
-// "Quorvane.ini" in the settings folder: the remembered folders and the EXIF report limits.
+// "Quorvane.ini" in the settings folder: the remembered folders, the EXIF report limits and the
+// sheet window's print options.
 #pragma once
 
 #include <QString>
@@ -10,6 +11,10 @@ struct AppConfig {
     QString savePath;       // last save folder
     int maxTagLineCol = 16; // values per report dump line
     int maxDumpBinCt = 32;  // most value bytes dumped per tag
+    // The sheet window's boxes beyond the design's, as last ticked (1 or 0 in the file):
+    bool fullResolution = false; // "印刷用の原寸で出力する"
+    bool makePdf = false;        // "PDFも作成する"
+    bool printPages = false;     // "印刷する"
 };
 
 QString AppConfigPath(const QString& settingsFolder);
@@ -23,5 +28,7 @@ AppConfig LoadAppConfig(const QString& settingsFolder, const QString& homeFolder
 // The file is replaced atomically; false when it could not be written.
 bool SaveReadPath(const QString& settingsFolder, const AppConfig& config);
 bool SaveSavePath(const QString& settingsFolder, const AppConfig& config);
+// Writes the three print options (fullResolution, makePdf, printPages) the same way.
+bool SaveSheetOptions(const QString& settingsFolder, const AppConfig& config);
 
 } // namespace quorvane

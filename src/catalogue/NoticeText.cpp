@@ -41,6 +41,9 @@ Entry EntryOf(NoticeCode code) {
                 "exist here. Edit the layout and choose the image again: %3"};
     case NoticeCode::kPhotoKindNotRead:
         return {"読み込めない形式のためスキップしました: %1", "skipped, format not supported: %1"};
+    case NoticeCode::kRunFileKept:
+        return {"既にあるため、上書きしませんでした:\n%1",
+                "Already in the folder, so not overwritten:\n%1"};
     case NoticeCode::kCount:
         break;
     }

@@ -229,6 +229,13 @@ Entry EntryOf(ProblemCode code) {
                 "せん）",
                 "Could not write the page.\n%1\n(It is one of the photos being read, so it is "
                 "not overwritten.)"};
+    case ProblemCode::kPdfNotWritten:
+        return {"PDFを書き込めませんでした。\n%1", "Could not write the PDF.\n%1"};
+    case ProblemCode::kOrderSheetNotWritten:
+        return {"写真の一覧表（CSV）を書き込めませんでした。\n%1",
+                "Could not write the list of photos (CSV).\n%1"};
+    case ProblemCode::kPrintFailed:
+        return {"印刷できませんでした。\nプリンター: %1", "Could not print.\nPrinter: %1"};
 
     case ProblemCode::kCount:
         break;

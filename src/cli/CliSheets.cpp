@@ -1,5 +1,6 @@
 // quorvane-cli sheets: the main job without windows. Lists the photos of a folder and writes all
 // index-sheet pages of a layout, as "シート作成" with continuous output does.
+#include "catalogue/FileTexts.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
@@ -13,6 +14,7 @@
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
 #include "layout/SheetLayout.h"
+#include "print/PrintSink.h"
 #include "render/PageRenderer.h"
 #include "render/SheetJob.h"
 #include "render/TextStamp.h"
@@ -21,6 +23,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <cstdio>
 #include <unistd.h>
 
@@ -31,13 +35,17 @@ namespace {
 const char* const kUsage =
     "usage: quorvane-cli sheets --source DIR --dest DIR --layout FILE [--title TEXT]\n"
     "         [--quality N] [--start N] [--end N] [--add N] [--subfolders] [--era] [--time]\n"
-    "         [--no-stamp-folder] [--keep-existing] [--full-resolution] [--en]\n"
+    "         [--no-stamp-folder] [--keep-existing] [--full-resolution] [--pdf]\n"
+    "         [--print QUEUE [--copies N]] [--en]\n"
     "\n"
     "Lists the photos of the folder --source and writes every index-sheet page of the layout\n"
     "FILE (an enabled CustomSize*.ini) into \"一覧フォルダ\" (\"IndexSheetFolder\" with --en)\n"
     "under --dest, in a subfolder named by the time of the run. Prints the output folder, then\n"
-    "each page file written, one path a line; messages go to stderr, and on a terminal a\n"
-    "progress line and a summary. The images already in the output folder (old pages) are\n"
+    "each page file written, one path a line, and with --pdf the PDF's path; messages go to\n"
+    "stderr, and on a terminal a progress line and a summary. Beside the pages, index.csv\n"
+    "lists every placed photo: its number on the sheet, page file, file name, shooting date\n"
+    "and folder (UTF-8 with a byte-order mark, for spreadsheet programs; not written into a\n"
+    "photo folder being listed). The images already in the output folder (old pages) are\n"
     "deleted once the first new page is ready, unless --keep-existing; nothing in a folder\n"
     "being listed is ever deleted or overwritten, links are never followed, and a folder\n"
     "another run is writing into is refused (see WHAT A RUN TOUCHES in the man page).\n"
@@ -61,16 +69,23 @@ const char* const kUsage =
     "  --keep-existing    never replace a page file that exists (default: replace)\n"
     "  --full-resolution  pages at the layout's own pixel size, for print (default: reduced\n"
     "                     to 640 pixels on the long side, for viewing)\n"
+    "  --pdf              also write index.pdf: one page per sheet on the layout's paper\n"
+    "                     (pixels / dpi), each sheet's JPEG at full size and --quality\n"
+    "  --print QUEUE      print every sheet on the CUPS queue QUEUE (\"default\": the\n"
+    "                     system's default printer) at 100 % on paper of the layout's size\n"
+    "  --copies N         copies of each sheet with --print, 1-999 (default 1)\n"
     "  -en, --en          English messages and folder name (default: the system's language)\n"
     "  --                 end of options (sheets takes no other arguments after it)\n"
     "\n"
     "exit codes: 0 pages written, 1 failed or nothing to output (a missing or empty photo\n"
     "            folder, no photo between --start and --end, a file that is not an enabled\n"
-    "            layout) or a path line could not be written (a full disk; said after the\n"
-    "            run), 2 bad arguments, 130 interrupted (SIGINT, SIGTERM: the last line on\n"
+    "            layout, an unknown printer, a PDF or print job that failed) or a path line\n"
+    "            could not be written (a full disk; said after the run), 2 bad arguments,\n"
+    "            130 interrupted (SIGINT, SIGTERM: the last line on\n"
     "            stderr says how many pages were written and in which folder)\n"
     "example: quorvane-cli sheets --source ~/Pictures/shop --dest ~/sheets \\\n"
-    "           --layout ~/.config/Quorvane/initdata/CustomSize0001.ini --full-resolution\n";
+    "           --layout ~/.config/Quorvane/initdata/CustomSize0001.ini --full-resolution \\\n"
+    "           --pdf --print default --copies 2\n";
 
 // Reports a run: pages on stdout, messages on stderr, and on a terminal a progress line on
 // stderr that each message and page line moves out of the way.
@@ -100,6 +115,11 @@ class CliObserver : public SheetRunObserver {
         FlushOut();
         progress_.pageWritten();
         showProgress();
+    }
+    void pdfWritten(const LocalPath& path) override {
+        endProgressLine();
+        OutPathLine(path);
+        FlushOut();
     }
     void problem(const text::Problem& problem) override {
         message(ProblemText(problem, japanese_));
@@ -168,6 +188,8 @@ int RunSheets(const QStringList& args) {
     settings.continuous = true;
     PhotoRowsRequest rows;
     bool english = false;
+    std::optional<QString> printQueue;
+    std::optional<int> copies;
     while (!reader.atEnd()) {
         const QString arg = reader.next();
         auto text = [&](QString& into) {
@@ -216,6 +238,13 @@ int RunSheets(const QStringList& args) {
             settings.keepExisting = true;
         } else if (arg == QLatin1String("--full-resolution")) {
             settings.fullResolution = true;
+        } else if (arg == QLatin1String("--pdf")) {
+            settings.makePdf = true;
+        } else if (arg == QLatin1String("--print")) {
+            if (auto v = reader.value(arg))
+                printQueue = *v;
+        } else if (arg == QLatin1String("--copies")) {
+            copies = reader.intValue(arg, 1, 999);
         } else if (IsEnglishSwitch(arg)) {
             english = true;
         } else {
@@ -229,6 +258,8 @@ int RunSheets(const QStringList& args) {
             reader.fail(QStringLiteral("--dest is missing"));
         else if (layoutPath.isEmpty())
             reader.fail(QStringLiteral("--layout is missing"));
+        else if (copies && !printQueue)
+            reader.fail(QStringLiteral("--copies needs --print"));
     }
     if (!reader.error().isEmpty())
         return UsageError(reader.error(), kUsage);
@@ -258,6 +289,21 @@ int RunSheets(const QStringList& args) {
     }
     if (!CheckPhotoFolder(LocalPath::FromText(source), ja))
         return kExitFailure;
+    // The printer is looked for before anything is made.
+    std::optional<QPrinter> printer;
+    if (printQueue) {
+        const bool system = *printQueue == QLatin1String("default");
+        const QString name = system ? QPrinterInfo::defaultPrinterName() : *printQueue;
+        if (name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(name)) {
+            Err(system ? Pick(ja, "既定のプリンターがありません。", "There is no default printer.")
+                       : Pick(ja, "このプリンターはありません: ", "There is no printer named: ") +
+                             name);
+            return kExitFailure;
+        }
+        printer.emplace(QPrinter::HighResolution);
+        printer->setPrinterName(name);
+        printer->setCopyCount(copies.value_or(1));
+    }
     layout::SheetLayout layout = layout::ReadSheetLayout(*doc, ja);
     layout.ini_file_name = DisplayName(LocalPath::FromText(layoutPath).fileName()).toStdString();
 
@@ -305,6 +351,8 @@ int RunSheets(const QStringList& args) {
     settings.maxDumpBinCt = ctx.config.maxDumpBinCt;
     settings.settingsFolder = ctx.settingsFolder;
     settings.title = title.value_or(QString::fromStdString(layout.title));
+    settings.orderSheet = true;
+    settings.orderSheetColumns = OrderSheetColumns(ja);
 
     SheetJob job;
     // A signal also ends the decode of a photo at once, not only the run between photos.
@@ -312,7 +360,10 @@ int RunSheets(const QStringList& args) {
     SheetProgress progress(
         PhotosInRun(static_cast<int>(list.rows.size()), settings.startRow, settings.endRow), ja);
     CliObserver observer(job, interrupt, progress, ja);
-    const int code = job.press(&layout, settings, observer);
+    std::optional<PrintSink> print;
+    if (printer)
+        print.emplace(*printer, PrintJobTitle(settings.photoFolder));
+    const int code = job.press(&layout, settings, observer, print ? &*print : nullptr);
     if (code >= 0)
         observer.summary();
     observer.endProgressLine();

@@ -57,6 +57,10 @@ void ObserverRelay::pageWritten(const LocalPath& path) {
     call([&] { target_.pageWritten(path); });
 }
 
+void ObserverRelay::pdfWritten(const LocalPath& path) {
+    call([&] { target_.pdfWritten(path); });
+}
+
 void ObserverRelay::problem(const text::Problem& problem) {
     call([&] { target_.problem(problem); });
 }

@@ -28,6 +28,7 @@ class ObserverRelay : public SheetRunObserver {
     void clearPreview() override;
     void outputFolderChosen(const LocalPath& folder) override;
     void pageWritten(const LocalPath& path) override;
+    void pdfWritten(const LocalPath& path) override;
     void problem(const text::Problem& problem) override;
     void notice(const text::Notice& notice) override;
     void openFolder(const LocalPath& folder) override;

@@ -182,6 +182,25 @@ bool OutputFolder::write(const QString& name, const QByteArray& bytes, int* erro
         std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error);
 }
 
+bool OutputFolder::write(const QString& name, const std::vector<text::FilePiece>& pieces,
+                         int* error) {
+    if (fd_ < 0) {
+        if (error)
+            *error = EBADF;
+        return false;
+    }
+    return text::WriteFileInFolder(fd_, Bytes(name).toStdString(), pieces, error);
+}
+
+int OutputFolder::openScratch(int* error) const {
+    if (fd_ < 0) {
+        if (error)
+            *error = EBADF;
+        return -1;
+    }
+    return text::OpenScratchInFolder(fd_, error);
+}
+
 bool OutputFolder::remove(const QString& name) {
     if (fd_ < 0)
         return false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "files/LocalPath.h"
+#include "text/FileIO.h"
 
 #include <QByteArray>
 #include <QString>
@@ -53,6 +54,12 @@ class OutputFolder {
     // Writes the file atomically under the name; a link there is replaced, not followed. *error
     // receives the errno of a failure.
     bool write(const QString& name, const QByteArray& bytes, int* error = nullptr);
+    // The same for a file made of pieces (text::FilePiece), some of them ranges of other files.
+    bool write(const QString& name, const std::vector<text::FilePiece>& pieces,
+               int* error = nullptr);
+    // A scratch file in the folder that takes no name (text::OpenScratchInFolder): the caller
+    // owns the descriptor. -1 with the errno in *error on failure.
+    int openScratch(int* error = nullptr) const;
     // Removes the file (or link) under the name; true when it is gone.
     bool remove(const QString& name);
     LocalPath pathOf(const QString& name) const { return path_.joined(name); }

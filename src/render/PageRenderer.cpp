@@ -8,6 +8,7 @@
 #include "imaging/Raster.h"
 #include "layout/RenderableLayout.h"
 #include "render/OutputFolder.h"
+#include "render/PageFileSink.h"
 #include "render/PageOutput.h"
 #include "render/PhotoPlan.h"
 #include "render/PhotoPrefetch.h"
@@ -259,14 +260,7 @@ bool PageRenderer::placePhoto(int index, PreparedPhoto& photo, const Cell& cell)
 }
 
 bool PageRenderer::mayWrite(const QString& name) {
-    if (!guard_ || !output_)
-        return true;
-    if (!outputListed_)
-        outputListed_ = guard_->isListedFolder(output_->descriptor());
-    // Anything else under the name is replaced: a link, never followed, leaves its target as it
-    // was.
-    const auto file = output_->regularFile(name);
-    if (!(*outputListed_ && output_->contains(name)) && !(file && guard_->isListedPhoto(*file)))
+    if (!output_ || writeGuard_.mayWrite(name))
         return true;
     fail({text::ProblemCode::kPageWouldReplacePhoto, {Named(output_->pathOf(name))}});
     return false;
@@ -305,8 +299,10 @@ bool PageRenderer::writeWebPhoto(const QImage& photo, const LocalPath& path) {
     return true;
 }
 
-bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const QString& date) {
+bool PageRenderer::finishPage(const PageCursor& cursor, int pageCounter) {
     const layout::SheetLayout& L = layout_;
+    const QString& titleText = cursor.title;
+    const QString& date = cursor.date;
     {
         Canvas canvas(page_);
         if (L.outerRect && !L.for_web) {
@@ -344,22 +340,14 @@ bool PageRenderer::finishPage(int pageCounter, const QString& titleText, const Q
     }
     if (!settings_.noViewerUpdate)
         observer_.pageFinished(page_);
-    if (!L.for_web && output_) {
-        PageWriteOptions options;
-        options.quality = settings_.quality;
-        options.dpi = L.dpi;
-        options.keepExisting = settings_.keepExisting;
-        options.fullResolution = settings_.fullResolution;
-        const QString name = PageFileName(pageCounter);
-        if (!(options.keepExisting && output_->contains(name)) && !mayWrite(name))
-            return false;
-        const PageWriteResult written = WritePage(page_, *output_, pageCounter, options);
-        if (written.outcome == PageWriteResult::Failed) {
-            fail(*written.problem);
-            return false;
+    if (!L.for_web) {
+        FinishedPage page(page_, pageCounter, L.dpi, settings_.quality, cursor.photos);
+        for (PageSink* sink : sinks_) {
+            if (const auto problem = sink->take(page)) {
+                fail(*problem);
+                return false;
+            }
         }
-        if (written.outcome == PageWriteResult::Written)
-            observer_.pageWritten(written.path);
     }
     pageFinished_ = true; // cleared when the next photo comes, if one does
     return true;
@@ -436,6 +424,8 @@ int PageRenderer::placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefet
         return kRenderMemoryOrImage;
     cursor.title = photoTitle(index);
     cursor.date = dates_.value(index);
+    cursor.photos.push_back(
+        {static_cast<int64_t>(index) + numberOffset_ + 1, paths_[index], dates_.value(index)});
     ++cursor.placed;
     observer_.progress(cursor.placed, L.photo_ct);
     advance(cursor.cell);
@@ -456,10 +446,11 @@ int PageRenderer::closePage(PageCursor& cursor) {
         if (stop_)
             return kRenderStopped;
     }
-    if (!finishPage(number, cursor.title, cursor.date))
+    if (!finishPage(cursor, number))
         return kRenderMemoryOrImage;
     cursor.page = number;
     cursor.placed = 0;
+    cursor.photos.clear();
     cursor.cell = Cell{};
     return 0;
 }
@@ -472,7 +463,49 @@ RenderOutcome PageRenderer::outcome(const PageCursor& cursor, int code) const {
     return out;
 }
 
+bool PageRenderer::finishSinks() {
+    bool finished = true;
+    for (PageSink* sink : sinks_) {
+        if (const auto problem = sink->finish()) {
+            fail(*problem);
+            finished = false;
+        }
+    }
+    return finished;
+}
+
 RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter) {
+    // The page files come first among the sinks, so each page is on disk before it goes on.
+    std::optional<PageFileSink> files;
+    if (output_ && !layout_.for_web) {
+        PageWriteOptions options;
+        options.quality = settings_.quality;
+        options.dpi = layout_.dpi;
+        options.keepExisting = settings_.keepExisting;
+        options.fullResolution = settings_.fullResolution;
+        files.emplace(*output_, writeGuard_, observer_, options);
+        sinks_.insert(sinks_.begin(), &*files);
+    }
+    RenderOutcome out = renderPages(firstPhoto, pageCounter);
+    // The pages finished so far complete the run's other files (the PDF, the order sheet, the
+    // print job) also when the run stopped or failed; only then is success told.
+    const bool finished = finishSinks();
+    if (files)
+        sinks_.erase(sinks_.begin());
+    if (out.code < 0)
+        return out;
+    if (!finished) {
+        out.code = kRenderMemoryOrImage;
+        return out;
+    }
+    observer_.notice({text::NoticeCode::kSheetsCreated, {}});
+    observer_.progress(layout_.photo_ct, layout_.photo_ct);
+    if (output_)
+        observer_.openFolder(output_->path());
+    return out;
+}
+
+RenderOutcome PageRenderer::renderPages(int firstPhoto, int pageCounter) {
     const layout::SheetLayout& L = layout_;
     PageCursor cursor;
     cursor.page = pageCounter;
@@ -509,10 +542,6 @@ RenderOutcome PageRenderer::run(int firstPhoto, int pageCounter) {
 
     RenderOutcome out = outcome(cursor, cursor.page + 1);
     out.listDone = out.resumePhoto >= count || (endRow_ && out.resumePhoto + 1 > *endRow_);
-    observer_.notice({text::NoticeCode::kSheetsCreated, {}});
-    observer_.progress(L.photo_ct, L.photo_ct);
-    if (output_)
-        observer_.openFolder(output_->path());
     return out;
 }
 

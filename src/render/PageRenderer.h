@@ -7,7 +7,9 @@
 
 #include "layout/RenderableLayout.h"
 #include "layout/SheetLayout.h"
+#include "render/PageSink.h"
 #include "render/SheetRun.h"
+#include "render/WriteGuard.h"
 
 #include <QImage>
 #include <QRgb>
@@ -64,12 +66,15 @@ class PageRenderer {
     // folder (see setOutput). Without continuous output it ends after the first page.
     RenderOutcome run(int firstPhoto, int pageCounter);
 
-    // The open folder the pages (or, for web exhibition layouts, the web images) go to, and what
-    // they must never replace (optional).
+    // The open folder the page files (or, for web exhibition layouts, the web images) go to, and
+    // what they must never replace (optional).
     void setOutput(OutputFolder* folder, PhotoGuard* guard) {
         output_ = folder;
-        guard_ = guard;
+        writeGuard_ = WriteGuard(folder, guard);
     }
+    // Where every finished page goes besides its file (the PDF, the order sheet, the printer), in
+    // the order added; each sink's finish() is called when the run ends, however it ends.
+    void addSink(PageSink* sink) { sinks_.push_back(sink); }
     // Called once, when the run's first page is ready to be written and before it is: old pages
     // are removed then, so that a run failing before it leaves them as they were.
     void beforeFirstPage(std::function<void()> hook) { beforeFirstPage_ = std::move(hook); }
@@ -90,6 +95,7 @@ class PageRenderer {
     struct PageCursor {
         Cell cell;
         int placed = 0;
+        QVector<PlacedPhoto> photos; // on the page being filled
         int page = 0;
         int resumePhoto = 0;
         QString title;
@@ -98,6 +104,8 @@ class PageRenderer {
 
     // The steps of a run.
     std::unique_ptr<PhotoPrefetch> startPrefetch(int firstPhoto) const;
+    // The photos from the first on, page by page; the outcome of the run without its ending.
+    RenderOutcome renderPages(int firstPhoto, int pageCounter);
     // Prepares, places and captions the photo; 0, or the RenderCode that ends the run.
     int placeNext(int index, PageCursor& cursor, PhotoPrefetch* prefetch);
     // Ends the page: the stop request, then frames, title, page number, preview and file;
@@ -117,12 +125,14 @@ class PageRenderer {
     // false on a failure that ends the run (problem reported).
     bool placePhoto(int index, PreparedPhoto& photo, const Cell& cell);
     QStringList exifLines(const LocalPath& path) const;
-    // Frames, title and page number (with the date of the page's last photo), preview and the
-    // page file; false when the page could not be written (problem reported).
-    bool finishPage(int pageCounter, const QString& titleText, const QString& date);
-    // Whether a page or web image may be written under the name: never over a listed photo, and
-    // in a folder being listed never over anything; false with the problem reported.
+    // Frames, title and page number (with the date of the page's last photo), preview, and the
+    // page to every sink; false when a sink could not take it (problem reported).
+    bool finishPage(const PageCursor& cursor, int pageCounter);
+    // Whether a web image may be written under the name (WriteGuard); false with the problem
+    // reported.
     bool mayWrite(const QString& name);
+    // The end of the run for every sink; false when one failed (problem reported).
+    bool finishSinks();
     bool writeWebPhoto(const QImage& photo, const LocalPath& path);
     QString webPhotoName(const LocalPath& path);
     // Reports the problem and sets the stop request.
@@ -145,8 +155,8 @@ class PageRenderer {
     // The end row field's number: a photo with a greater "No." ends the run.
     std::optional<int> endRow_;
     OutputFolder* output_ = nullptr;
-    PhotoGuard* guard_ = nullptr;
-    std::optional<bool> outputListed_; // whether the output folder is one being listed
+    WriteGuard writeGuard_{nullptr, nullptr};
+    std::vector<PageSink*> sinks_;
     std::function<void()> beforeFirstPage_;
     QSet<QString> ownWebNames_;
     QSet<QString>* webNames_ = &ownWebNames_;

@@ -2,9 +2,11 @@
 
 #include "files/LocalPath.h"
 #include "files/PhotoList.h"
+#include "render/DocumentSinks.h"
 #include "render/OutputFolder.h"
 #include "render/PageRenderer.h"
 #include "render/RunPhotos.h"
+#include "render/WriteGuard.h"
 #include "text/Numbers.h"
 
 namespace quorvane {
@@ -23,6 +25,29 @@ void SheetJob::resetContinuation() {
     previousFolder_ = {};
     previousComponents_.clear();
     webNames_.clear();
+    pdf_.reset();
+    orderSheet_.reset();
+}
+
+void SheetJob::startDocuments(const SheetRunSettings& settings, const OutputFolder& output,
+                              SheetRunObserver& observer) {
+    pdf_.reset();
+    orderSheet_.reset();
+    QStringList kept;
+    const auto keeps = [&](const QString& name) {
+        if (!settings.keepExisting || !output.contains(name))
+            return false;
+        kept << output.pathOf(name).display();
+        return true;
+    };
+    if (settings.makePdf && !keeps(kPdfFileName))
+        pdf_ = std::make_unique<SheetPdf>();
+    if (settings.orderSheet && !keeps(kOrderSheetFileName))
+        orderSheet_ = std::make_unique<OrderSheet>();
+    // Said once for both files.
+    if (!kept.isEmpty())
+        observer.notice(
+            {text::NoticeCode::kRunFileKept, {kept.join(QLatin1Char('\n')).toStdString()}});
 }
 
 void SheetJob::stop(SheetRunObserver& observer) {
@@ -74,7 +99,7 @@ std::optional<text::Problem> SheetJob::FolderRefusal(const OutputFolder& folder)
 }
 
 int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& settings,
-                    SheetRunObserver& observer) {
+                    SheetRunObserver& observer, PageSink* printer) {
     const bool ja = settings.japanese;
     if (!layout || busy_)
         return -1;
@@ -155,6 +180,21 @@ int SheetJob::press(const layout::SheetLayout* layout, const SheetRunSettings& s
     if (prepared < 0) {
         busy_ = false;
         return prepared;
+    }
+    // Sheets go on into the run's PDF, order sheet and print job; web images make none of them.
+    if (!continuing)
+        startDocuments(settings, output, observer);
+    WriteGuard writeGuard(&output, &guard);
+    std::optional<PdfSink> pdf;
+    std::optional<OrderSheetSink> orderSheet;
+    if (!layout->for_web) {
+        if (pdf_)
+            renderer.addSink(&pdf.emplace(*pdf_, output, writeGuard, observer));
+        if (orderSheet_)
+            renderer.addSink(
+                &orderSheet.emplace(*orderSheet_, settings.orderSheetColumns, output, writeGuard));
+        if (printer)
+            renderer.addSink(printer);
     }
     // Old sheets go only once the run has its first page ready, so a failing run never wipes
     // them.

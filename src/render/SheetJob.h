@@ -6,6 +6,8 @@
 
 #include "files/LocalPath.h"
 #include "layout/SheetLayout.h"
+#include "render/OrderSheet.h"
+#include "render/SheetPdf.h"
 #include "render/SheetRun.h"
 
 #include <QDateTime>
@@ -13,20 +15,23 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace quorvane {
 
 class OutputFolder;
+class PageSink;
 class PhotoGuard;
 
 class SheetJob {
   public:
     // A press of "シート作成" with the selected layout (nullptr when none is selected). Returns
     // −1 when nothing was run, −2 when the output folder could not be made, else the renderer's
-    // code.
+    // code. Every page of the press also goes to `printer` when given (the caller's; its
+    // finish() ends the press's print job).
     int press(const layout::SheetLayout* layout, const SheetRunSettings& settings,
-              SheetRunObserver& observer);
+              SheetRunObserver& observer, PageSink* printer = nullptr);
 
     // "中止": sets the stop request; when no run is going on it also resets the continuation
     // state and hides the stop button. The request may come from another thread than the run's:
@@ -64,6 +69,10 @@ class SheetJob {
     // anything in a folder being listed; a problem for each file that stays.
     void deleteOldFiles(OutputFolder& folder, PhotoGuard& guard, SheetRunObserver& observer);
     static std::optional<text::Problem> FolderRefusal(const OutputFolder& folder);
+    // On a fresh press: a PDF or order sheet that exists with "既存のファイルは上書きしない"
+    // stays, and the run makes none (said once); otherwise the run starts its own.
+    void startDocuments(const SheetRunSettings& settings, const OutputFolder& output,
+                        SheetRunObserver& observer);
 
     std::atomic<bool> busy_ = false;
     std::atomic<bool> stop_ = false;
@@ -73,6 +82,10 @@ class SheetJob {
     QStringList previousComponents_; // below the save folder
     // Web exhibition image names taken by this run and the presses that continue it.
     QSet<QString> webNames_;
+    // The run's PDF and order sheet, which the presses that continue it add their pages to; null
+    // when the run makes none.
+    std::unique_ptr<SheetPdf> pdf_;
+    std::unique_ptr<OrderSheet> orderSheet_;
 };
 
 } // namespace quorvane

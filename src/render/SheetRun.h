@@ -13,6 +13,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <cstdint>
 #include <optional>
@@ -44,8 +45,16 @@ struct SheetRunSettings {
     bool adjustInPreview = false; // CheckBox5 "プレビューで調整する"
     int quality = 90;             // TrackBar1
 
-    // The batch command only: pages at the layout's own pixel size instead of 640 on the long side.
+    // Beyond the design's boxes, in the window and the batch command alike:
+    // pages at the layout's own pixel size instead of 640 on the long side, for print
+    // ("印刷用の原寸で出力する", --full-resolution);
     bool fullResolution = false;
+    // the PDF of the run's pages, "index.pdf" ("PDFも作成する", --pdf);
+    bool makePdf = false;
+    // the order sheet "index.csv" (the window and the batch command make it on every run), with
+    // these column titles as its first row.
+    bool orderSheet = false;
+    QStringList orderSheetColumns;
     // Bytes the page and photo bitmaps may take together; 0 means half the machine's memory.
     int64_t memoryLimit = 0;
 };
@@ -81,6 +90,8 @@ class SheetRunObserver {
     // The folder the pages of this press go to, once it is known.
     virtual void outputFolderChosen(const LocalPath& folder) { (void)folder; }
     virtual void pageWritten(const LocalPath& path) { (void)path; }
+    // The run's PDF was written (after each press that added pages to it).
+    virtual void pdfWritten(const LocalPath& path) { (void)path; }
     // A problem of the run, for the observer to word in its language (catalogue's ProblemText)
     // and show as a message: one it stops at, or an old page it could not remove and went on.
     virtual void problem(const text::Problem& problem) { (void)problem; }

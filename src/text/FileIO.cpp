@@ -1,5 +1,6 @@
 #include "text/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -37,7 +38,62 @@ std::string TemporaryName() {
     return name;
 }
 
+// Writes all the bytes, going on after interruptions; false with errno set on failure.
+bool WriteAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Copies `length` bytes of the file `from` at `offset` to the end of `to`, a block at a time.
+bool CopyRange(int from, int64_t offset, int64_t length, int to) {
+    std::vector<char> block(static_cast<size_t>(std::min<int64_t>(length, int64_t{1} << 20)));
+    while (length > 0) {
+        const ssize_t n = ::pread(from, block.data(),
+                                  static_cast<size_t>(std::min<int64_t>(length, ssize(block))),
+                                  static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO; // the file is shorter than the piece
+            return false;
+        }
+        if (!WriteAll(to, std::string_view(block.data(), static_cast<size_t>(n))))
+            return false;
+        offset += n;
+        length -= n;
+    }
+    return true;
+}
+
 } // namespace
+
+int OpenScratchInFolder(int folder, int* error) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = TemporaryName();
+        const int fd = ::openat(folder, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::unlinkat(folder, name.c_str(), 0);
+            return fd;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    if (error)
+        *error = errno;
+    return -1;
+}
 
 bool IsTemporaryName(std::string_view name) {
     return name.size() == kTemporaryPrefix.size() + kTemporaryLetters &&
@@ -84,6 +140,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
 }
 
 bool WriteFileInFolder(int folder, const std::string& name, std::string_view bytes, int* error) {
+    return WriteFileInFolder(folder, name, std::vector<FilePiece>{FilePiece{bytes}}, error);
+}
+
+bool WriteFileInFolder(int folder, const std::string& name, const std::vector<FilePiece>& pieces,
+                       int* error) {
     // The first failure's errno, kept for the caller's message.
     const auto fail = [&](int code) {
         if (error)
@@ -111,8 +172,6 @@ bool WriteFileInFolder(int folder, const std::string& name, std::string_view byt
     }
     if (fd < 0)
         return fail(EEXIST);
-    const char* p = bytes.data();
-    size_t left = bytes.size();
     bool ok = true;
     int code = 0;
     const auto check = [&](bool done) {
@@ -121,16 +180,13 @@ bool WriteFileInFolder(int folder, const std::string& name, std::string_view byt
             code = errno;
         }
     };
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            check(false);
+    for (const FilePiece& piece : pieces) {
+        if (!ok)
             break;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
+        if (piece.fd < 0)
+            check(WriteAll(fd, piece.bytes));
+        else
+            check(CopyRange(piece.fd, piece.offset, piece.length, fd));
     }
     // A replaced file keeps its permissions; a new one (or one replacing a link) gets the usual
     // ones.

@@ -1,9 +1,11 @@
 // Whole-file reading and atomic writing: a file is either replaced completely or left untouched.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvane::text {
 
@@ -24,6 +26,25 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* e
 // replaced by the new file, so the file it named stays untouched.
 bool WriteFileInFolder(int folder, const std::string& name, std::string_view bytes,
                        int* error = nullptr);
+
+// A piece of a file being written: the bytes in memory, or, when `fd` is an open file, `length`
+// bytes of it from `offset` (read with pread, so its own position stays).
+struct FilePiece {
+    std::string_view bytes;
+    int fd = -1;
+    int64_t offset = 0;
+    int64_t length = 0;
+};
+
+// The same, the file made of the pieces one after another: a large file is written without
+// being held in memory. A piece of a file that ends early fails the write (EIO).
+bool WriteFileInFolder(int folder, const std::string& name, const std::vector<FilePiece>& pieces,
+                       int* error = nullptr);
+
+// A scratch file in the open folder, for data too large to keep in memory: made under a temporary
+// name and unlinked at once, so it takes no name and nothing is left behind however the program
+// ends; it lasts while the returned descriptor is open. -1 with the errno in *error on failure.
+int OpenScratchInFolder(int folder, int* error = nullptr);
 
 // Whether the name is one that these writes give their temporary files (".quorvane-" and six
 // letters or digits), so that one left behind by a killed program can be told by its name.

@@ -29,6 +29,9 @@ enum class NoticeCode : int {
     // A photo of a kind that is not read (a camera RAW file) was left out of the list; argument:
     // its file name.
     kPhotoKindNotRead,
+    // "既存のファイルは上書きしない": the PDF or order sheet (or both) was in the output folder
+    // before the run and stays; the run makes none. Argument: the files, one a line.
+    kRunFileKept,
 
     kCount // not a notice: the number of codes
 };

@@ -121,6 +121,12 @@ enum class ProblemCode : int {
     kPageNotWritten,
     // A page or web image would replace a photo being listed; argument: the file.
     kPageWouldReplacePhoto,
+    // The run's PDF could not be written; argument: the file; `error` tells why when known.
+    kPdfNotWritten,
+    // The run's order sheet (CSV) could not be written; argument: the file; `error` as above.
+    kOrderSheetNotWritten,
+    // The pages could not be printed; argument: the printer's name.
+    kPrintFailed,
 
     kCount // not a message: the number of codes
 };

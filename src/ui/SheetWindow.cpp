@@ -1,11 +1,13 @@
 #include "ui/SheetWindow.h"
 
 #include "app/OffThread.h"
+#include "catalogue/FileTexts.h"
 #include "catalogue/NoticeText.h"
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
 #include "layout/ForeignPaths.h"
 #include "layout/LayoutFiles.h"
+#include "print/PrintSink.h"
 #include "render/ObserverRelay.h"
 #include "render/PageRenderer.h"
 #include "text/Numbers.h"
@@ -26,6 +28,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -86,6 +90,16 @@ SheetWindow::SheetWindow(MainWindow& mainWindow)
 
     showMessage = [](const QString& text) { qWarning("%s", qUtf8Printable(text)); };
     openInFileManager = [](const LocalPath& folder) { return OpenFolderInFileManager(folder); };
+    askPrinter = [this](QPrinter& printer) {
+        // Printer and copies; the paper is the layout's, so the dialog offers no page choices.
+        QPrintDialog dialog(&printer, this);
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile |
+                          QAbstractPrintDialog::PrintCollateCopies);
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        const bool accepted = dialog.exec() == QDialog::Accepted;
+        QApplication::restoreOverrideCursor();
+        return accepted;
+    };
 
     createControls();
     layOutControls();
@@ -178,6 +192,19 @@ void SheetWindow::createControls() {
     }
     stampFolderBox_->setChecked(true);
     adjustBox_->setEnabled(false);
+    // The print options beyond the design, as the operator last left them.
+    for (const auto& [box, name] : {std::pair{&fullResolutionBox_, "FullResolutionBox"},
+                                    {&pdfBox_, "PdfBox"},
+                                    {&printBox_, "PrintBox"}}) {
+        *box = new QCheckBox(this);
+        (*box)->setObjectName(QLatin1String(name));
+    }
+    const AppConfig& config = main_.context().config;
+    fullResolutionBox_->setChecked(config.fullResolution);
+    pdfBox_->setChecked(config.makePdf);
+    printBox_->setChecked(config.printPages);
+    for (QCheckBox* box : {fullResolutionBox_, pdfBox_, printBox_})
+        connect(box, &QCheckBox::toggled, this, &SheetWindow::rememberSheetOptions);
 
     for (const auto& [button, name] : {std::pair{&createButton_, "Button1"},
                                        {&stopButton_, "Button2"},
@@ -271,6 +298,9 @@ void SheetWindow::layOutControls() {
     boxes->addWidget(keepExistingBox_, 0, 2);
     boxes->addWidget(noViewerUpdateBox_, 1, 0, 1, 2);
     boxes->addWidget(adjustBox_, 1, 2);
+    boxes->addWidget(fullResolutionBox_, 2, 0);
+    boxes->addWidget(pdfBox_, 2, 1);
+    boxes->addWidget(printBox_, 2, 2);
     boxes->setColumnStretch(3, 1);
 
     auto* fields = new QVBoxLayout;
@@ -315,10 +345,10 @@ void SheetWindow::layOutControls() {
     window->addWidget(statusBar1_);
 
     QWidget* const order[] = {
-        comboBox1_,        titleEdit_,         startRowEdit_,  endRowEdit_,
-        numberOffsetEdit_, trackBar1_,         continuousBox_, stampFolderBox_,
-        keepExistingBox_,  noViewerUpdateBox_, adjustBox_,     createButton_,
-        editButton_,       stopButton_,        scrollBox1_,    imageViewer1_};
+        comboBox1_,  titleEdit_,         startRowEdit_,   endRowEdit_,      numberOffsetEdit_,
+        trackBar1_,  continuousBox_,     stampFolderBox_, keepExistingBox_, noViewerUpdateBox_,
+        adjustBox_,  fullResolutionBox_, pdfBox_,         printBox_,        createButton_,
+        editButton_, stopButton_,        scrollBox1_,     imageViewer1_};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -343,6 +373,9 @@ void SheetWindow::applyTexts() {
     noViewerUpdateBox_->setText(Pick(ja, "連続処理中はビュワーを更新しない",
                                      "Do not update the viewer during continuous processing"));
     adjustBox_->setText(Pick(ja, "プレビューで調整する", "Adjust in preview"));
+    fullResolutionBox_->setText(Pick(ja, "印刷用の原寸で出力する", "Full resolution for printing"));
+    pdfBox_->setText(Pick(ja, "PDFも作成する", "Also make a PDF"));
+    printBox_->setText(Pick(ja, "印刷する", "Print the pages"));
     createButton_->setText(Pick(ja, "シート作成", "Sheet creation"));
     editButton_->setText(Pick(ja, "シート設定編集", "Sheet setting editing"));
     stopButton_->setText(Pick(ja, "中止", "Stop"));
@@ -518,7 +551,19 @@ SheetRunSettings SheetWindow::runSettings() const {
     s.noViewerUpdate = noViewerUpdateBox_->isChecked();
     s.adjustInPreview = adjustBox_->isChecked();
     s.quality = trackBar1_->value();
+    s.fullResolution = fullResolutionBox_->isChecked();
+    s.makePdf = pdfBox_->isChecked();
+    s.orderSheet = true;
+    s.orderSheetColumns = OrderSheetColumns(s.japanese);
     return s;
+}
+
+void SheetWindow::rememberSheetOptions() {
+    AppConfig& config = main_.context().config;
+    config.fullResolution = fullResolutionBox_->isChecked();
+    config.makePdf = pdfBox_->isChecked();
+    config.printPages = printBox_->isChecked();
+    SaveSheetOptions(main_.context().settingsFolder, config); // a failed write keeps the values
 }
 
 void SheetWindow::createSheets() {
@@ -540,6 +585,17 @@ void SheetWindow::createSheets() {
         noticedLayouts_.insert(file);
         message(NoticeText(*notice, main_.japanese()));
     }
+    // Printing asks for the printer first; a cancel runs nothing. Web images are not printed.
+    std::optional<QPrinter> printer;
+    std::optional<PrintSink> printSink;
+    if (printBox_->isChecked() && !chosen.for_web) {
+        const QString title = PrintJobTitle(main_.sourceFolder());
+        printer.emplace(QPrinter::HighResolution);
+        PreparePrinter(*printer, chosen.width, chosen.height, chosen.dpi, title);
+        if (!askPrinter(*printer))
+            return;
+        printSink.emplace(*printer, title);
+    }
     runStarted_ = false;
     pagesWritten_ = 0;
     photoOnWrittenPage_ = image1_->image();
@@ -548,10 +604,12 @@ void SheetWindow::createSheets() {
         const RunScope scope(running_);
         runLayout_ = &chosen;
         // The job runs on a worker thread; its reports reach this window on the GUI thread, in
-        // order, while the window goes on painting and taking presses (the stop button).
+        // order, while the window goes on painting and taking presses (the stop button). The
+        // printer is painted on from there too, page by page.
         const SheetRunSettings settings = runSettings();
         ObserverRelay relay(*this, this);
-        RunOffThread([&] { code = job_.press(runLayout_, settings, relay); });
+        PageSink* const print = printSink ? &*printSink : nullptr;
+        RunOffThread([&] { code = job_.press(runLayout_, settings, relay, print); });
         runLayout_ = nullptr;
     }
     if (code == kRenderStopped && runStarted_)

@@ -19,6 +19,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QPrinter;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -38,6 +39,8 @@ class PhotoPreview;
 // end row), Edit4 (quality shown), Edit5 (number offset), TrackBar1 (quality), CheckBox1-5,
 // Button1 "シート作成", Button2 "中止", Button3 "シート設定編集", ScrollBox1 holding Image1 (the
 // photo just placed), ImageViewer1 (the page), ProgressBar1, StatusBar1 holding Label5 and Label6.
+// Beyond the design, after CheckBox5: FullResolutionBox "印刷用の原寸で出力する", PdfBox
+// "PDFも作成する" and PrintBox "印刷する", remembered in Quorvane.ini.
 //
 // Runs happen on a worker thread while the window goes on handling events, so both windows stay
 // usable and repaint; the run's reports come to the window in order, the run waiting for each,
@@ -84,6 +87,10 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     std::function<std::optional<PhotoAdjustment>(const LocalPath& path,
                                                  const layout::SheetLayout& layout)>
         askAdjustment;
+    // With "印刷する" ticked, asks for the printer and copies before a press runs, the printer
+    // set up for the layout's paper; false when the operator cancelled (nothing runs). The
+    // system's print dialog; tests replace it.
+    std::function<bool(QPrinter& printer)> askPrinter;
 
   public slots:
     // The main window's "インデックスシート作成": the job state reset as by "中止", then shown
@@ -140,6 +147,8 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     // the status line, and the last photo of a written page in the small preview.
     void showStopped();
     SheetRunSettings runSettings() const;
+    // The print options as ticked, into Quorvane.ini.
+    void rememberSheetOptions();
 
     MainWindow& main_;
     SheetJob job_;
@@ -175,9 +184,13 @@ class SheetWindow : public QWidget, private SheetRunObserver {
     QCheckBox* keepExistingBox_ = nullptr; // CheckBox3 "既存のファイルは上書きしない"
     QCheckBox* noViewerUpdateBox_ = nullptr; // CheckBox4 "連続処理中はビュワーを更新しない"
     QCheckBox* adjustBox_ = nullptr;         // CheckBox5 "プレビューで調整する"
-    QPushButton* createButton_ = nullptr; // Button1 "シート作成"
-    QPushButton* stopButton_ = nullptr;   // Button2 "中止"
-    QPushButton* editButton_ = nullptr;   // Button3 "シート設定編集"
+    // Beyond the design:
+    QCheckBox* fullResolutionBox_ = nullptr; // "印刷用の原寸で出力する"
+    QCheckBox* pdfBox_ = nullptr;            // "PDFも作成する"
+    QCheckBox* printBox_ = nullptr;          // "印刷する"
+    QPushButton* createButton_ = nullptr;    // Button1 "シート作成"
+    QPushButton* stopButton_ = nullptr;      // Button2 "中止"
+    QPushButton* editButton_ = nullptr;      // Button3 "シート設定編集"
     QScrollArea* scrollBox1_ = nullptr;
     PhotoPreview* image1_ = nullptr;
     PageViewer* imageViewer1_ = nullptr;

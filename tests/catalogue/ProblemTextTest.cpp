@@ -86,6 +86,8 @@ TEST(ProblemText, ArgumentsGoInOnceInTheirOrder) {
         {"the canvas maximum", Make(ProblemCode::kCalcPhotoHeightTooLarge, {"32767"}),
          "写真高さサイズが大きすぎます。（最大32767pix）",
          "The photo height is too large (limit: 32767 pixels)."},
+        {"a printer named on a line of its own", Make(ProblemCode::kPrintFailed, {"Shop A3"}),
+         "印刷できませんでした。\nプリンター: Shop A3", "Could not print.\nPrinter: Shop A3"},
         {"a missing argument reads as empty", Make(ProblemCode::kCalcPaperWidthTooLarge),
          "用紙幅サイズが大きすぎます。（最大pix）",
          "The paper width is too large (limit:  pixels)."},

@@ -44,6 +44,7 @@ struct Target : SheetRunObserver {
         const QString p = pPath.text();
         note("written " + p);
     }
+    void pdfWritten(const LocalPath& p) override { note("pdf " + p.text()); }
     void problem(const text::Problem& p) override {
         note(QStringLiteral("problem %1").arg(static_cast<int>(p.code)));
     }
@@ -82,6 +83,7 @@ TEST(ObserverRelay, EveryReportReachesTheObserverOnItsThreadInOrder) {
         relay.progress(1, 4);
         relay.pageFinished(QImage(4000, 2000, QImage::Format_ARGB32));
         relay.pageWritten(LocalPath::FromText("out/page0001.jpg"));
+        relay.pdfWritten(LocalPath::FromText("out/index.pdf"));
         relay.problem(text::Problem{text::ProblemCode::kLayoutUnusableValue, {}, 0});
         relay.notice(text::Notice{text::NoticeCode::kSheetsCreated, {}});
         relay.openFolder(LocalPath::FromText("out"));
@@ -91,7 +93,7 @@ TEST(ObserverRelay, EveryReportReachesTheObserverOnItsThreadInOrder) {
         target.seen,
         (QStringList{
             "stop 1", "clear", "folder out", "yield", "adjust p.jpg", "photo 30", "progress 1/4",
-            "size", "page", "written out/page0001.jpg",
+            "size", "page", "written out/page0001.jpg", "pdf out/index.pdf",
             QStringLiteral("problem %1")
                 .arg(static_cast<int>(text::ProblemCode::kLayoutUnusableValue)),
             QStringLiteral("notice %1").arg(static_cast<int>(text::NoticeCode::kSheetsCreated)),

@@ -1,7 +1,9 @@
 // Not a check: makes the sheet creation window's screenshots for tests/screenshots.sh, during a
-// continuous run, with the closing message, and after the run. Skipped unless
-// QUORVANE_SCREENSHOT_DIR is set; the main window lists QUORVANE_SCREENSHOT_PHOTOS.
+// continuous run, with the closing message, and after the run; and with its print options: the
+// print dialog, and the window after a printed run. Skipped unless QUORVANE_SCREENSHOT_DIR is
+// set; the main window lists QUORVANE_SCREENSHOT_PHOTOS.
 #include "app/AppContext.h"
+#include "language/QtTranslations.h"
 #include "catalogue/Wording.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageDialog.h"
@@ -9,8 +11,11 @@
 
 #include "WindowHarness.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -94,6 +99,72 @@ TEST(Screenshot, SheetWindowDuringAndAfterARun) {
     EXPECT_TRUE(messageTaken);
     test::LetEventsRun(600);
     EXPECT_TRUE(test::CaptureScreen(test::ScreenshotPath("sheet-after")));
+}
+
+TEST(Screenshot, SheetWindowPrintDialogAndPrintedRun) {
+    const QString dialogShot = test::ScreenshotPath("sheet-print-dialog");
+    if (dialogShot.isEmpty())
+        GTEST_SKIP() << "makes screenshots only when QUORVANE_SCREENSHOT_DIR is set";
+    QString photos = qEnvironmentVariable("QUORVANE_SCREENSHOT_PHOTOS");
+    if (photos.isEmpty())
+        photos = QString::fromStdString((test::SourceDir() / "examples/photos").string());
+    test::TempDir save;
+
+    const AppContext context = StartUp({QStringLiteral("quorvane")});
+    InstallQtTranslations(context.japanese()); // the print dialog as the program shows it
+    MainWindow main(context);
+    SheetWindow sheet(main);
+    MessageDialog dialog(ApplicationTitle(context.japanese()), &main);
+    sheet.useMessageDialog(dialog);
+    sheet.openInFileManager = [](const LocalPath&) { return true; };
+    QStringList choices{photos, QString::fromStdString(save.str())};
+    main.chooseFolder = [&choices](const QString&, const QString&) {
+        return choices.isEmpty() ? QString() : choices.takeFirst();
+    };
+    main.move(0, 0);
+    main.show();
+    Find<QPushButton>(main, "CornerButton1")->click();
+    Find<QPushButton>(main, "CornerButton3")->click();
+    Find<QPushButton>(main, "SpeedButton2")->click();
+    Find<QPushButton>(main, "SpeedButton4")->click();
+    ASSERT_TRUE(sheet.isVisible());
+    sheet.move(120, 20);
+    auto* layouts = Find<QComboBox>(sheet, "ComboBox1");
+    ASSERT_GT(layouts->count(), 1);
+    layouts->setCurrentIndex(1);
+    for (const char* box : {"CheckBox1", "FullResolutionBox", "PdfBox", "PrintBox"})
+        Find<QCheckBox>(sheet, box)->setChecked(true);
+    test::LetEventsRun(500);
+
+    // The system's print dialog, captured and cancelled: nothing runs.
+    bool dialogTaken = false;
+    QTimer::singleShot(800, &sheet, [&] {
+        auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(shown);
+        test::LetEventsRun(400);
+        dialogTaken = test::CaptureScreen(dialogShot);
+        shown->reject();
+    });
+    Find<QPushButton>(sheet, "Button1")->click();
+    EXPECT_TRUE(dialogTaken);
+
+    // Printed into a file, as "Print to File" would, then the window after the run.
+    sheet.askPrinter = [&save](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString((save / "printed.pdf").string()));
+        return true;
+    };
+    auto watchDialog = new QTimer(&sheet);
+    watchDialog->setInterval(100);
+    QObject::connect(watchDialog, &QTimer::timeout, &sheet, [&] {
+        if (dialog.isVisible())
+            dialog.accept();
+    });
+    watchDialog->start();
+    Find<QPushButton>(sheet, "Button1")->click();
+    watchDialog->stop();
+    test::LetEventsRun(600);
+    EXPECT_TRUE(test::CaptureScreen(test::ScreenshotPath("sheet-print")));
 }
 
 } // namespace

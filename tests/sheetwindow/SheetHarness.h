@@ -15,7 +15,9 @@
 namespace quorvane::test {
 
 struct SheetHarness : WindowHarness {
-    explicit SheetHarness(int language) : WindowHarness(language) {
+    // `ini`, when given, is the Quorvane.ini the program starts with.
+    explicit SheetHarness(int language, const char* ini = nullptr)
+        : WindowHarness(language, {}, ini) {
         sheet = new SheetWindow(*window); // a window of the main window, deleted with it
         sheet->showMessage = [this](const QString& text) { sheetMessages << text; };
         sheet->openInFileManager = [this](const LocalPath& folder) {
