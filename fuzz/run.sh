@@ -26,7 +26,7 @@ photos=${QUORVANE_FUZZ_PHOTOS:-$root/../shared/testdata/photos}
 export QUORVANE_FUZZ_PHOTOS=$photos
 # Scratch files on a memory file system when there is one: page writes sync to disk.
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
-export LSAN_OPTIONS=suppressions=$root/fuzz/lsan-suppressions.txt:print_suppressions=0
+export LSAN_OPTIONS=suppressions=$root/sanitizers/lsan-suppressions.txt:print_suppressions=0
 
 if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -6,6 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVANE_BUILD_DIR:-$root/build}
 "$root/scripts/build.sh"
 export QT_QPA_PLATFORM=offscreen
+# Leaks that belong to the libraries below us, for a build with the sanitizers (a no-op otherwise).
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/sanitizers/lsan-suppressions.txt:print_suppressions=0}
 cd "$build"
 status=0
 ctest --output-on-failure -j"$(nproc)" "$@" || status=$?

@@ -18,7 +18,7 @@ QString DefaultSettingsFolder() {
 }
 
 QString ShippedInitdataFolder(const QString& programFolder) {
-    const QString beside = programFolder + QStringLiteral("/initdata");
+    QString beside = programFolder + QStringLiteral("/initdata");
     if (QFileInfo(beside).isDir())
         return beside;
     return QDir::cleanPath(programFolder + QStringLiteral("/../share/quorvane/initdata"));

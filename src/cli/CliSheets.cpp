@@ -200,52 +200,51 @@ int RunSheets(const QStringList& args) {
             if (auto v = reader.intValue(arg, -2147483647, 2147483647))
                 into = QString::number(*v);
         };
-        if (reader.endsOptions(arg)) {
+        if (reader.endsOptions(arg))
             continue;
-        } else if (reader.isOperand(arg)) {
-            // No operands: anything after "--" is as stray as any other argument.
-            reader.fail(QStringLiteral("unknown argument %1").arg(arg));
-        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        // No operands: anything after "--" matches no option and is refused as unknown.
+        const QString option = reader.isOperand(arg) ? QString() : arg;
+        if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
             Out(QString::fromUtf8(kUsage));
             return kExitOk;
-        } else if (arg == QLatin1String("--source")) {
+        } else if (option == QLatin1String("--source")) {
             text(source);
-        } else if (arg == QLatin1String("--dest")) {
+        } else if (option == QLatin1String("--dest")) {
             text(dest);
-        } else if (arg == QLatin1String("--layout")) {
+        } else if (option == QLatin1String("--layout")) {
             text(layoutPath);
-        } else if (arg == QLatin1String("--title")) {
+        } else if (option == QLatin1String("--title")) {
             if (auto v = reader.value(arg))
                 title = *v;
-        } else if (arg == QLatin1String("--quality")) {
+        } else if (option == QLatin1String("--quality")) {
             if (auto v = reader.intValue(arg, 0, 100))
                 settings.quality = *v;
-        } else if (arg == QLatin1String("--start")) {
+        } else if (option == QLatin1String("--start")) {
             number(settings.startRow);
-        } else if (arg == QLatin1String("--end")) {
+        } else if (option == QLatin1String("--end")) {
             number(settings.endRow);
-        } else if (arg == QLatin1String("--add")) {
+        } else if (option == QLatin1String("--add")) {
             number(settings.numberOffset);
-        } else if (arg == QLatin1String("--subfolders")) {
+        } else if (option == QLatin1String("--subfolders")) {
             rows.subfolders = true;
-        } else if (arg == QLatin1String("--era")) {
+        } else if (option == QLatin1String("--era")) {
             rows.era = true;
-        } else if (arg == QLatin1String("--time")) {
+        } else if (option == QLatin1String("--time")) {
             rows.withTime = true;
-        } else if (arg == QLatin1String("--no-stamp-folder")) {
+        } else if (option == QLatin1String("--no-stamp-folder")) {
             settings.stampFolder = false;
-        } else if (arg == QLatin1String("--keep-existing")) {
+        } else if (option == QLatin1String("--keep-existing")) {
             settings.keepExisting = true;
-        } else if (arg == QLatin1String("--full-resolution")) {
+        } else if (option == QLatin1String("--full-resolution")) {
             settings.fullResolution = true;
-        } else if (arg == QLatin1String("--pdf")) {
+        } else if (option == QLatin1String("--pdf")) {
             settings.makePdf = true;
-        } else if (arg == QLatin1String("--print")) {
+        } else if (option == QLatin1String("--print")) {
             if (auto v = reader.value(arg))
                 printQueue = *v;
-        } else if (arg == QLatin1String("--copies")) {
+        } else if (option == QLatin1String("--copies")) {
             copies = reader.intValue(arg, 1, 999);
-        } else if (IsEnglishSwitch(arg)) {
+        } else if (IsEnglishSwitch(option)) {
             english = true;
         } else {
             reader.fail(QStringLiteral("unknown argument %1").arg(arg));

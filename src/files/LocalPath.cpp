@@ -198,7 +198,7 @@ LocalPath CanonicalLocalPath(const LocalPath& path) {
     char* real = ::realpath(path.bytes().constData(), nullptr);
     if (!real)
         return {};
-    const LocalPath canonical = LocalPath::FromBytes(QByteArray(real));
+    LocalPath canonical = LocalPath::FromBytes(QByteArray(real));
     std::free(real);
     return canonical;
 }

@@ -178,7 +178,7 @@ LocalPath SideFilePath(const LocalPath& photoPath) {
 }
 
 LocalPath SideFileFinder::find(const LocalPath& photoPath) {
-    const LocalPath exact = SideFilePath(photoPath);
+    LocalPath exact = SideFilePath(photoPath);
     if (IsLocalFile(exact))
         return exact;
     const LocalPath folder = exact.folderWithSlash();

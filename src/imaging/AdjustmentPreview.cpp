@@ -73,7 +73,7 @@ QRect CorrectionRegion(QSize view, QSize thumbnail) {
 }
 
 QString HundredthsText(double value) {
-    const QString zero = QStringLiteral("0");
+    QString zero = QStringLiteral("0");
     if (!std::isfinite(value))
         return zero;
     // Cut in the decimal text, so that 0.29 stays 0.29 instead of becoming 0.28 by binary error.

@@ -10,7 +10,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr qint64 kBlock = 64 * 1024;
+constexpr qint64 kBlock = qint64{64} * 1024;
 
 struct Source {
     jpeg_source_mgr manager{};

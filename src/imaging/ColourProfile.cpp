@@ -54,7 +54,7 @@ Transform ToSrgbTransform(cmsHPROFILE from) {
 // Whether every colour of a grid of 8-bit levels comes out of the transform within one level.
 bool KeepsLevels(cmsHTRANSFORM transform) {
     constexpr int kSteps = 16;
-    QVector<uint32_t> in, out(kSteps * kSteps * kSteps);
+    QVector<uint32_t> in, out(qsizetype{kSteps} * kSteps * kSteps);
     in.reserve(out.size());
     for (int r = 0; r < kSteps; ++r)
         for (int g = 0; g < kSteps; ++g)

@@ -35,10 +35,10 @@ int64_t JpegBytes(const JpegStructure& s, int factor, bool turned) {
     for (const JpegStructure::Component& c : s.components) {
         const int h = Sampling(c.h), v = Sampling(c.v);
         // The component's 8 x 8 blocks, in whole units of h x v blocks as the decoder keeps them.
-        const int64_t across = RoundUp(CeilDiv(int64_t{s.width} * h, 8 * hMax), h);
-        const int64_t down = RoundUp(CeilDiv(int64_t{s.height} * v, 8 * vMax), v);
+        const int64_t across = RoundUp(CeilDiv(int64_t{s.width} * h, int64_t{8} * hMax), h);
+        const int64_t down = RoundUp(CeilDiv(int64_t{s.height} * v, int64_t{8} * vMax), v);
         coefficients += across * down * 64 * 2;
-        rows += across * 8 * (8 * v) * 3; // three rows of units of samples, at full size
+        rows += across * 8 * (int64_t{8} * v) * 3; // three rows of units of samples, at full size
     }
     const int64_t width = CeilDiv(s.width, factor), height = CeilDiv(s.height, factor);
     rows += width * 8 * vMax * count + width * 4; // upsampled rows and the reader's row

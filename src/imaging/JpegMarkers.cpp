@@ -8,7 +8,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr qint64 kBlockSize = 64 * 1024;
+constexpr qint64 kBlockSize = qint64{64} * 1024;
 
 // The device's bytes one at a time, read in blocks; -1 at the end of the data.
 class ByteSource {

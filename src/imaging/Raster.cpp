@@ -176,7 +176,8 @@ bool CopyRect(const QImage& source, const QRect& rect, QImage& target, const QPo
 QImage RectView(const QImage& source, const QRect& rect) {
     if (source.isNull() || rect.isEmpty() || !source.rect().contains(rect) || source.depth() < 8)
         return {};
-    const uchar* first = source.constScanLine(rect.y()) + rect.x() * (source.depth() / 8);
+    const uchar* first =
+        source.constScanLine(rect.y()) + static_cast<ptrdiff_t>(rect.x()) * (source.depth() / 8);
     return QImage(first, rect.width(), rect.height(), source.bytesPerLine(), source.format());
 }
 

@@ -20,7 +20,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr qint64 kBlock = 256 * 1024;
+constexpr qint64 kBlock = qint64{256} * 1024;
 // The file is held whole while it is decoded; larger ones are not WebP photos anyone shoots.
 constexpr qint64 kMaxFileBytes = 512ll << 20;
 constexpr int kMaxChunks = 1000;
@@ -124,7 +124,7 @@ QImage FirstFrame(const QByteArray& file, const QSize& size) {
     int timestamp = 0;
     if (!WebPAnimDecoderGetNext(decoder.get(), &pixels, &timestamp) || !pixels)
         return {};
-    return QImage(pixels, size.width(), size.height(), size.width() * 4, QImage::Format_ARGB32)
+    return QImage(pixels, size.width(), size.height(), qsizetype{size.width()} * 4, QImage::Format_ARGB32)
         .copy();
 }
 

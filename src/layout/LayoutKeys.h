@@ -78,6 +78,7 @@ struct LayoutSection {
 
 // Visits a key's member with one lambda per kind of member.
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // The sections in the order of the file, each with its keys in the order of the file. The
 // editor's echo, section INPUT, follows them (EditorField gives its keys).

@@ -100,8 +100,11 @@ QImage DrawEditorPreview(const layout::SheetLayout& l, const layout::LayoutInput
                 return {};
             const int64_t pageX = l.left_margin + (pw + gxp) * c;
             const int64_t pageY = l.top_margin + (ph + gyp) * r;
-            const QRectF cell(static_cast<double>(pageX / s), static_cast<double>(pageY / s),
-                              static_cast<double>(pw / s), static_cast<double>(ph / s));
+            // The preview divides page pixels by the scale in whole numbers, as the editor does.
+            const QRectF cell(static_cast<double>(pageX / s), // NOLINT(bugprone-integer-division)
+                              static_cast<double>(pageY / s), // NOLINT(bugprone-integer-division)
+                              static_cast<double>(pw / s),    // NOLINT(bugprone-integer-division)
+                              static_cast<double>(ph / s));   // NOLINT(bugprone-integer-division)
             canvas.FillRect(cell, kCell);
             if (numbered) {
                 const bool lowerRight = in.isOn(F::NumberLowerRight);

@@ -15,8 +15,8 @@ FileStamp FileStamp::Of(const LocalPath& path) {
     return FileStamp{true, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 
-PhotoPrefetch::PhotoPrefetch(const QList<LocalPath>& paths, std::vector<int> order, Prepare prepare,
-                             int workers, int lookahead)
+PhotoPrefetch::PhotoPrefetch(const QList<LocalPath>& paths, const std::vector<int>& order,
+                             Prepare prepare, int workers, int lookahead)
     : paths_(paths), prepare_(std::move(prepare)),
       lookahead_(static_cast<size_t>(std::max(1, lookahead))) {
     slots_.reserve(order.size());

@@ -37,7 +37,7 @@ class PhotoPrefetch {
 
     // `order`: the indices into `paths` the run will reach, ascending. `workers` threads prepare
     // at most `lookahead` photos ahead of the one the renderer waits for.
-    PhotoPrefetch(const QList<LocalPath>& paths, std::vector<int> order, Prepare prepare,
+    PhotoPrefetch(const QList<LocalPath>& paths, const std::vector<int>& order, Prepare prepare,
                   int workers, int lookahead);
     // Drops what was not taken and waits for the photos being prepared.
     ~PhotoPrefetch();

