@@ -124,7 +124,8 @@ QImage FirstFrame(const QByteArray& file, const QSize& size) {
     int timestamp = 0;
     if (!WebPAnimDecoderGetNext(decoder.get(), &pixels, &timestamp) || !pixels)
         return {};
-    return QImage(pixels, size.width(), size.height(), qsizetype{size.width()} * 4, QImage::Format_ARGB32)
+    return QImage(pixels, size.width(), size.height(), qsizetype{size.width()} * 4,
+                  QImage::Format_ARGB32)
         .copy();
 }
 

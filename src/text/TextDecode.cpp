@@ -60,7 +60,8 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
 std::string Convert(const char* to, const char* from, std::string_view input,
                     std::string_view replacement) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr): iconv's error value
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv's error value
+    if (cd == reinterpret_cast<iconv_t>(-1))
         return std::string(input);
     std::string out;
     out.reserve(input.size() * 3 / 2 + 16);

@@ -76,7 +76,9 @@ class HueStrip : public QWidget {
     }
 
   private:
-    void pointAt(double y) { set(static_cast<int>(std::lround(Clamp01(y / (height() - 1)) * 359))); }
+    void pointAt(double y) {
+        set(static_cast<int>(std::lround(Clamp01(y / (height() - 1)) * 359)));
+    }
     void set(int hue) {
         hue_ = std::clamp(hue, 0, 359);
         update();

@@ -32,11 +32,17 @@ struct Recorder : test::WordingObserver {
     int stopAfterYields = -1;
     void message(const QString& t) override { messages << t; }
     void pageWritten(const LocalPath& pPath) override {
-        const QString p = pPath.text(); written << QFileInfo(p).fileName(); }
+        const QString p = pPath.text();
+        written << QFileInfo(p).fileName();
+    }
     void pdfWritten(const LocalPath& pPath) override {
-        const QString p = pPath.text(); pdfs << p; }
+        const QString p = pPath.text();
+        pdfs << p;
+    }
     void outputFolderChosen(const LocalPath& fPath) override {
-        const QString f = fPath.text(); folder = f; }
+        const QString f = fPath.text();
+        folder = f;
+    }
     void yield() override {
         if (stopAfterYields >= 0 && stopAfterYields-- == 0)
             job->stop(*this);
@@ -108,8 +114,8 @@ class RunDocuments : public ::testing::Test {
             QImage img(200, 160, QImage::Format_ARGB32);
             img.fill(qRgb(20 * i, 90, 200));
             ASSERT_TRUE(img.save(into + "/" + name));
-            settings.photos.append(
-                PhotoEntry{i + 1, name, QStringLiteral("2017/03/%1 ").arg(i + 1), LocalPath::FromText(into + "/")});
+            settings.photos.append(PhotoEntry{i + 1, name, QStringLiteral("2017/03/%1 ").arg(i + 1),
+                                              LocalPath::FromText(into + "/")});
         }
     }
     QString Output() const { return Q(dir / "save/IndexSheetFolder"); }

@@ -158,12 +158,12 @@ TEST(OrderSheet, FieldsAreQuotedOnlyWhenTheyMustBe) {
 
 TEST(OrderSheet, RowsFollowThePagesWithTheirNumbersFilesDatesAndFolders) {
     OrderSheet sheet;
-    sheet.addPage("page0001.jpg",
-                  {{1, LocalPath::FromText("/photos/a.jpg"), "2017/03/04 "},
-                   {2, LocalPath::FromText("/photos/b,c.jpg"), ""}});
+    sheet.addPage("page0001.jpg", {{1, LocalPath::FromText("/photos/a.jpg"), "2017/03/04 "},
+                                   {2, LocalPath::FromText("/photos/b,c.jpg"), ""}});
     // A name written on Windows in CP932 is written as its characters.
-    sheet.addPage("page0002.jpg",
-                  {{103, LocalPath::FromBytes("/photos/\x8E\xCA\x90\x5E/\x8E\xCA.jpg"), "2020/01/02 "}});
+    sheet.addPage(
+        "page0002.jpg",
+        {{103, LocalPath::FromBytes("/photos/\x8E\xCA\x90\x5E/\x8E\xCA.jpg"), "2020/01/02 "}});
     EXPECT_EQ(sheet.rows(), 3);
     EXPECT_EQ(sheet.bytes({"No.", "Page", "File", "Date", "Folder"}).toStdString(),
               "\xEF\xBB\xBFNo.,Page,File,Date,Folder\r\n"

@@ -3,8 +3,8 @@
 // print dialog, and the window after a printed run. Skipped unless QUORVANE_SCREENSHOT_DIR is
 // set; the main window lists QUORVANE_SCREENSHOT_PHOTOS.
 #include "app/AppContext.h"
-#include "language/QtTranslations.h"
 #include "catalogue/Wording.h"
+#include "language/QtTranslations.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageDialog.h"
 #include "ui/SheetWindow.h"
