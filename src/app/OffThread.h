@@ -7,8 +7,9 @@
 namespace quorvane {
 
 // Runs the work on a new thread and returns once it has ended. Meanwhile the calling thread
-// handles its events, so the work may report to it with blocking queued calls. Leaving the
-// application's event loops (quitting) does not end the wait: the work is always waited for.
+// handles its events, so the work may report to it with calls it waits for (CallOnThreadOf).
+// Leaving the application's event loops (quitting) does not end the wait: the work is always
+// waited for.
 void RunOffThread(const std::function<void()>& work);
 
 } // namespace quorvane

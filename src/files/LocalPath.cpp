@@ -226,6 +226,26 @@ bool MakeLocalPath(const LocalPath& path) {
     return IsLocalDir(path);
 }
 
+namespace {
+
+// A file read through a descriptor this program opened, and closes itself when the file goes:
+// the close is then this program's own call, which thread checkers see as the descriptor's end.
+class DescriptorFile : public QFile {
+  public:
+    explicit DescriptorFile(int fd) : fd_(fd) {}
+    DescriptorFile(const DescriptorFile&) = delete;
+    DescriptorFile& operator=(const DescriptorFile&) = delete;
+    ~DescriptorFile() override {
+        QFile::close();
+        ::close(fd_);
+    }
+
+  private:
+    int fd_;
+};
+
+} // namespace
+
 std::unique_ptr<QFile> OpenLocalFile(const LocalPath& path) {
     // Non-blocking, so that a named pipe under a photo's name cannot stall the open; only regular
     // files are kept.
@@ -238,11 +258,9 @@ std::unique_ptr<QFile> OpenLocalFile(const LocalPath& path) {
         ::close(fd);
         return nullptr;
     }
-    auto file = std::make_unique<QFile>();
-    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    auto file = std::make_unique<DescriptorFile>(fd);
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return nullptr;
-    }
     return file;
 }
 

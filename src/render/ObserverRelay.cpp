@@ -1,9 +1,7 @@
 #include "render/ObserverRelay.h"
 
 #include "imaging/Raster.h"
-
-#include <QMetaObject>
-#include <QThread>
+#include "render/BlockingCall.h"
 
 namespace quorvane {
 
@@ -11,10 +9,7 @@ ObserverRelay::ObserverRelay(SheetRunObserver& target, QObject* context)
     : target_(target), context_(context) {}
 
 void ObserverRelay::call(const std::function<void()>& report) {
-    if (QThread::currentThread() == context_->thread())
-        report();
-    else
-        QMetaObject::invokeMethod(context_, report, Qt::BlockingQueuedConnection);
+    CallOnThreadOf(context_, report);
 }
 
 void ObserverRelay::progress(int value, int maximum) {

@@ -6,6 +6,7 @@
 #include "catalogue/ProblemText.h"
 #include "catalogue/Wording.h"
 #include "files/PathRules.h"
+#include "render/BlockingCall.h"
 #include "ui/BusyScope.h"
 #include "ui/FolderOpener.h"
 #include "ui/MainWindowDropTarget.h"
@@ -388,17 +389,14 @@ void MainWindow::buildList() {
     PhotoListHooks hooks;
     hooks.stopRequested = [this] { return stopRequested_.load(); };
     hooks.emptyRows = [this] {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                // A short list after a long one starts at the top, not below its last row.
-                grid_->emptyAll();
-                gridView_->scrollToTop();
-                listedCount_ = 0;
-                showProgress(0, 0);
-                skipped_->setSkipped({});
-            },
-            Qt::BlockingQueuedConnection);
+        CallOnThreadOf(this, [this] {
+            // A short list after a long one starts at the top, not below its last row.
+            grid_->emptyAll();
+            gridView_->scrollToTop();
+            listedCount_ = 0;
+            showProgress(0, 0);
+            skipped_->setSkipped({});
+        });
     };
     hooks.rowAdded = [&feed](const PhotoEntry& row, int done, int found) {
         feed.push(row, done, found);
