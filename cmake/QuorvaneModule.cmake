@@ -17,10 +17,11 @@ function(quorvane_add_module name)
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC})
 endfunction()
 
-# quorvane_add_test_suite(NAME MAIN plain|gui|widgets LIBS libs...)
-# One test program per test folder, built from every .cpp in that folder.
+# quorvane_add_test_suite(NAME MAIN plain|gui|widgets LIBS libs... [LABELS labels...])
+# One test program per test folder, built from every .cpp in that folder. The label "threaded"
+# marks the suites whose code runs work on more than one thread (run under ThreadSanitizer in CI).
 function(quorvane_add_test_suite name)
-  cmake_parse_arguments(ARG "" "MAIN" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "MAIN" "LIBS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_executable(${name} ${sources})
   if(ARG_MAIN STREQUAL "plain")
@@ -31,7 +32,11 @@ function(quorvane_add_test_suite name)
     target_link_libraries(${name} PRIVATE quorvane_testsupport quorvane_testmain_gui)
   endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ${properties})
 endfunction()

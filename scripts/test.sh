@@ -6,8 +6,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVANE_BUILD_DIR:-$root/build}
 "$root/scripts/build.sh"
 export QT_QPA_PLATFORM=offscreen
-# Leaks that belong to the libraries below us, for a build with the sanitizers (a no-op otherwise).
+# What the sanitizers must not count against us, for builds with them (a no-op otherwise): leaks
+# of the libraries below us, and what ThreadSanitizer cannot see inside Qt.
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/sanitizers/lsan-suppressions.txt:print_suppressions=0}
+export TSAN_OPTIONS=${TSAN_OPTIONS:-suppressions=$root/sanitizers/tsan-suppressions.txt:ignore_noninstrumented_modules=1:die_after_fork=0:halt_on_error=1}
 cd "$build"
 status=0
 ctest --output-on-failure -j"$(nproc)" "$@" || status=$?

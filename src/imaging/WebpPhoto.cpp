@@ -84,7 +84,7 @@ QByteArray ReadHead(QIODevice& device) {
     const qint64 start = device.pos();
     for (qint64 size = 4096;; size *= 4) {
         device.seek(start);
-        const QByteArray head = device.read(std::min(size, kMaxMetadataBytes + 4096));
+        QByteArray head = device.read(std::min(size, kMaxMetadataBytes + 4096));
         WebPBitstreamFeatures features;
         if (WebPGetFeatures(reinterpret_cast<const uint8_t*>(head.constData()),
                             static_cast<size_t>(head.size()),
