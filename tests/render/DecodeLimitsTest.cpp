@@ -6,9 +6,9 @@
 #include "render/SheetJob.h"
 
 #include "HostileJpeg.h"
+#include "RunRecorder.h"
 #include "TestPaths.h"
 #include "TestSupport.h"
-#include "WordingObserver.h"
 
 #include <QImage>
 #include <atomic>
@@ -28,15 +28,7 @@ QString Q(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
 }
 
-struct Recorder : test::WordingObserver {
-    Recorder() { japanese = false; } // the runs are English
-    QStringList messages, written;
-    void message(const QString& t) override { messages << t; }
-    void pageWritten(const LocalPath& pPath) override {
-        const QString p = pPath.text();
-        written << p;
-    }
-};
+using Recorder = test::RunRecorder; // English messages
 
 layout::SheetLayout SmallLayout() {
     layout::SheetLayout l = layout::DefaultSheetLayout(false);

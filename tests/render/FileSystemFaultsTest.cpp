@@ -4,8 +4,8 @@
 #include "render/PageRenderer.h"
 #include "render/SheetJob.h"
 
+#include "RunRecorder.h"
 #include "TestSupport.h"
-#include "WordingObserver.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,18 +44,7 @@ struct SmallDisk {
     bool mounted = false;
 };
 
-struct Recorder : test::WordingObserver {
-    Recorder() { japanese = false; } // the runs are English
-    QStringList messages, written;
-    std::function<void(const QString&)> onPage;
-    void message(const QString& t) override { messages << t; }
-    void pageWritten(const LocalPath& pPath) override {
-        const QString p = pPath.text();
-        written << QFileInfo(p).fileName();
-        if (onPage)
-            onPage(p);
-    }
-};
+using Recorder = test::RunRecorder; // English messages
 
 } // namespace
 

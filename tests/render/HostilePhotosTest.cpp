@@ -5,8 +5,8 @@
 #include "render/SheetJob.h"
 
 #include "HostileJpeg.h"
+#include "RunRecorder.h"
 #include "TestSupport.h"
-#include "WordingObserver.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -60,14 +60,7 @@ const char kAnimatedGif[] =
     "002c000000001000100000020e848fa9cbed0fa39cb4da8bb33e050021f90400000000002c0000000010001000"
     "800000ff000000020e848fa9cbed0fa39cb4da8bb33e05003b";
 
-// Records the run's messages and pages.
-struct Recorder : test::WordingObserver {
-    Recorder() { japanese = false; } // the runs are English
-    QStringList messages;
-    QVector<QImage> pages;
-    void message(const QString& t) override { messages << t; }
-    void pageFinished(const QImage& page) override { pages << page.copy(); }
-};
+using Recorder = test::RunRecorder; // English messages
 
 } // namespace
 

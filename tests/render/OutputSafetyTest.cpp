@@ -5,8 +5,8 @@
 #include "render/PageRenderer.h"
 #include "render/SheetJob.h"
 
+#include "RunRecorder.h"
 #include "TestSupport.h"
-#include "WordingObserver.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,26 +28,7 @@ QString Q(const fs::path& p) {
     return QString::fromStdString(p.string());
 }
 
-struct Recorder : test::WordingObserver {
-    Recorder() { japanese = false; } // the runs are English
-    QStringList messages, written;
-    QString folder;
-    SheetJob* job = nullptr;
-    int stopAfterYields = -1;
-    void message(const QString& t) override { messages << t; }
-    void pageWritten(const LocalPath& pPath) override {
-        const QString p = pPath.text();
-        written << p;
-    }
-    void outputFolderChosen(const LocalPath& fPath) override {
-        const QString f = fPath.text();
-        folder = f;
-    }
-    void yield() override {
-        if (stopAfterYields >= 0 && stopAfterYields-- == 0)
-            job->stop(*this);
-    }
-};
+using Recorder = test::RunRecorder; // English messages
 
 // Every file and link below the folder with its contents (or its target), links not followed and
 // the folder "mounted" (another view of files listed already) left out.
@@ -238,7 +219,7 @@ TEST_F(OutputSafety, NothingButTheRunsOwnPagesAndOldPagesChanges) {
         bind.reset();
         auto after = Snapshot(dir.path());
         // The run's own page is a new regular file; nothing else was added.
-        for (const QString& page : rec.written) {
+        for (const QString& page : rec.writtenPaths) {
             const fs::path written = fs::path(page.toStdString()).lexically_relative(dir.path());
             EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(page.toStdString()))) << c.what;
             after.erase(written.string());

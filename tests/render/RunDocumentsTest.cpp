@@ -6,8 +6,8 @@
 #include "render/SheetJob.h"
 
 #include "PdfTools.h"
+#include "RunRecorder.h"
 #include "TestSupport.h"
-#include "WordingObserver.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,30 +24,7 @@ QString Q(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
 }
 
-struct Recorder : test::WordingObserver {
-    Recorder() { japanese = false; }
-    QStringList messages, written, pdfs;
-    QString folder;
-    SheetJob* job = nullptr;
-    int stopAfterYields = -1;
-    void message(const QString& t) override { messages << t; }
-    void pageWritten(const LocalPath& pPath) override {
-        const QString p = pPath.text();
-        written << QFileInfo(p).fileName();
-    }
-    void pdfWritten(const LocalPath& pPath) override {
-        const QString p = pPath.text();
-        pdfs << p;
-    }
-    void outputFolderChosen(const LocalPath& fPath) override {
-        const QString f = fPath.text();
-        folder = f;
-    }
-    void yield() override {
-        if (stopAfterYields >= 0 && stopAfterYields-- == 0)
-            job->stop(*this);
-    }
-};
+using Recorder = test::RunRecorder; // English messages
 
 QByteArray Read(const QString& path) {
     QFile file(path);

@@ -4,8 +4,8 @@
 #include "layout/SheetLayout.h"
 #include "render/PageRenderer.h"
 
+#include "RunRecorder.h"
 #include "TestSupport.h"
-#include "WordingObserver.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,33 +23,8 @@ QString Q(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
 }
 
-// Records what a run reports; can press the stop button after a number of yields.
-struct Recorder : test::WordingObserver {
-    QStringList messages, written;
-    QVector<QImage> pages;
-    QString folder;
-    SheetJob* job = nullptr;
-    int stopAfterYields = -1;
-    void message(const QString& t) override { messages << t; }
-    void pageWritten(const LocalPath& pPath) override {
-        const QString p = pPath.text();
-        written << QFileInfo(p).fileName();
-    }
-    void pageFinished(const QImage& page) override { pages << page.copy(); }
-    void outputFolderChosen(const LocalPath& fPath) override {
-        const QString f = fPath.text();
-        folder = f;
-    }
-    void yield() override {
-        if (stopAfterYields >= 0 && stopAfterYields-- == 0)
-            job->stop(*this);
-    }
-    // The adjustment dialog's answers, photo by photo (nobody asked when empty).
-    std::function<std::optional<PhotoAdjustment>(int asked)> adjust;
-    int adjustAsked = 0;
-    std::optional<PhotoAdjustment> adjustPhoto(const LocalPath&) override {
-        return adjust ? adjust(adjustAsked++) : std::nullopt;
-    }
+struct Recorder : test::RunRecorder {
+    Recorder() : RunRecorder(true) {} // Japanese messages unless a test sets otherwise
 };
 
 // A small layout without texts: 2 x 2 cells of 100 x 80 on a 300 x 220 page.
