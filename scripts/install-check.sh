@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs Quorvane as the README says (the install strips the programs), into a temporary
-# prefix, starts both programs from there with a new home folder, makes index sheets of the example photos, uninstalls, and
-# checks that nothing is left: no file and no folder the install made, and nothing outside the
-# prefix but the settings folder and the sheets. Then the same into a prefix that already holds
-# folders and a file of its own, which the uninstall must leave as they were.
+# prefix, starts both programs from there with a new home folder, makes index sheets of the
+# example photos, uninstalls, and checks that nothing is left: no file and no folder the install
+# made, and nothing outside the prefix but the settings folder and the sheets. Then the same into
+# a prefix that already holds folders and a file of its own, which the uninstall must leave as
+# they were.
 # The build's own configuration (its install prefix included) and the record of its last real
 # install (install_manifest.txt, install_folders.txt) are left as they were.
 # Usage: scripts/install-check.sh [BUILD_DIR]
