@@ -10,31 +10,26 @@ namespace {
 
 constexpr int64_t kSmallestPhoto = 10;
 
+LayoutProblem Bad(const char* section, const char* key, int64_t value) {
+    return {LayoutProblem::kBadValue, section, key, value};
+}
+
+LayoutProblem TooLarge(const char* section, const char* key, int64_t value) {
+    return {LayoutProblem::kMemory, section, key, value};
+}
+
 } // namespace
 
 LayoutProblem CheckRenderable(const SheetLayout& l, int64_t memoryLimit) {
-    LayoutProblem problem;
-    auto bad = [&](const char* section, const char* key, int64_t value) {
-        problem.kind = LayoutProblem::kBadValue;
-        problem.section = section;
-        problem.key = key;
-        problem.value = value;
-        return problem;
-    };
-    auto tooLarge = [&](const char* section, const char* key, int64_t value) {
-        bad(section, key, value);
-        problem.kind = LayoutProblem::kMemory;
-        return problem;
-    };
     // The page first: beyond the bitmap edge it cannot be held at all.
     if (l.width < 1)
-        return bad("PAPER", "width", l.width);
+        return Bad("PAPER", "width", l.width);
     if (l.height < 1)
-        return bad("PAPER", "height", l.height);
+        return Bad("PAPER", "height", l.height);
     if (l.width > kMaxBitmapEdge)
-        return tooLarge("PAPER", "width", l.width);
+        return TooLarge("PAPER", "width", l.width);
     if (l.height > kMaxBitmapEdge)
-        return tooLarge("PAPER", "height", l.height);
+        return TooLarge("PAPER", "height", l.height);
     for (const LayoutSection& section : LayoutSections()) {
         for (const LayoutKey& key : section.keys) {
             const auto* member = std::get_if<int SheetLayout::*>(&key.member);
@@ -42,33 +37,25 @@ LayoutProblem CheckRenderable(const SheetLayout& l, int64_t memoryLimit) {
                 continue;
             const int value = l.*(*member);
             if (value < key.range.low || value > key.range.high)
-                return bad(section.name, key.name, value);
+                return Bad(section.name, key.name, value);
             if (*member == &SheetLayout::photo_row) {
                 // Frames are drawn round every cell of every page.
                 const int64_t squares =
                     static_cast<int64_t>(l.width) * l.height / (kSmallestPhoto * kSmallestPhoto);
                 if (static_cast<int64_t>(l.photo_col) * l.photo_row > std::max<int64_t>(1, squares))
-                    return bad("PHOTO", "photo_row", l.photo_row);
+                    return Bad("PHOTO", "photo_row", l.photo_row);
             }
         }
     }
     if (l.photo_ct > static_cast<int64_t>(l.photo_col) * l.photo_row)
-        return bad("PHOTO", "photo_ct", l.photo_ct);
+        return Bad("PHOTO", "photo_ct", l.photo_ct);
     if (l.for_web && (l.web_thumb_width < 1 || l.web_thumb_width > kMaxBitmapEdge))
-        return bad("PHOTO", "web_thumb_width", l.web_thumb_width);
+        return Bad("PHOTO", "web_thumb_width", l.web_thumb_width);
 
     return CheckMemory(l, memoryLimit);
 }
 
 LayoutProblem CheckMemory(const SheetLayout& l, int64_t memoryLimit) {
-    LayoutProblem problem;
-    auto tooLarge = [&](const char* section, const char* key, int64_t value) {
-        problem.kind = LayoutProblem::kMemory;
-        problem.section = section;
-        problem.key = key;
-        problem.value = value;
-        return problem;
-    };
     // The page, and the photo scaled to its cell with its fitted copy and a trimmed copy; a web
     // image is web_thumb_width wide and as high as the photo's shape makes it, at most the
     // longer cell edge times its width (a photo one pixel wide), or the bitmap limit. Lengths
@@ -86,14 +73,14 @@ LayoutProblem CheckMemory(const SheetLayout& l, int64_t memoryLimit) {
               4;
     }
     if (page > memoryLimit)
-        return l.height > l.width ? tooLarge("PAPER", "height", l.height)
-                                  : tooLarge("PAPER", "width", l.width);
+        return l.height > l.width ? TooLarge("PAPER", "height", l.height)
+                                  : TooLarge("PAPER", "width", l.width);
     if (page + 3 * cell > memoryLimit)
-        return l.photo_height > l.photo_width ? tooLarge("PHOTO", "photo_height", l.photo_height)
-                                              : tooLarge("PHOTO", "photo_width", l.photo_width);
+        return l.photo_height > l.photo_width ? TooLarge("PHOTO", "photo_height", l.photo_height)
+                                              : TooLarge("PHOTO", "photo_width", l.photo_width);
     if (page + 3 * cell + web > memoryLimit)
-        return tooLarge("PHOTO", "web_thumb_width", l.web_thumb_width);
-    return problem;
+        return TooLarge("PHOTO", "web_thumb_width", l.web_thumb_width);
+    return {};
 }
 
 text::Problem RefusalProblem(const LayoutProblem& p, const std::string& fileName) {
