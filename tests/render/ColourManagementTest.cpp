@@ -40,6 +40,32 @@ QImage Picture() {
     return picture;
 }
 
+// A version 4 profile of a device's colours to Lab through `grid` (taken over) between
+// identity curves: no matrix, so only a table-reading colour engine can apply it.
+QByteArray LabTableProfile(cmsStage* grid, int channels, cmsProfileClassSignature deviceClass,
+                           cmsColorSpaceSignature space) {
+    const auto inputs = static_cast<cmsUInt32Number>(channels);
+    cmsPipeline* pipeline = cmsPipelineAlloc(nullptr, inputs, 3);
+    cmsPipelineInsertStage(pipeline, cmsAT_BEGIN,
+                           cmsStageAllocToneCurves(nullptr, inputs, nullptr));
+    cmsPipelineInsertStage(pipeline, cmsAT_END, grid);
+    cmsPipelineInsertStage(pipeline, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
+    cmsHPROFILE profile = cmsCreateProfilePlaceholder(nullptr);
+    cmsSetProfileVersion(profile, 4.3);
+    cmsSetDeviceClass(profile, deviceClass);
+    cmsSetColorSpace(profile, space);
+    cmsSetPCS(profile, cmsSigLabData);
+    cmsWriteTag(profile, cmsSigAToB0Tag, pipeline);
+    cmsWriteTag(profile, cmsSigMediaWhitePointTag, cmsD50_XYZ());
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    QByteArray bytes(static_cast<qsizetype>(size), '\0');
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsPipelineFree(pipeline);
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
 // Adobe RGB (1998) as a table profile: a 17-point grid from RGB to Lab between identity curves,
 // no matrix; small enough for one APP2 segment.
 QByteArray AdobeTableProfile() {
@@ -59,23 +85,7 @@ QByteArray AdobeTableProfile() {
             return 1;
         },
         toLab, 0);
-    cmsPipeline* pipeline = cmsPipelineAlloc(nullptr, 3, 3);
-    cmsPipelineInsertStage(pipeline, cmsAT_BEGIN, grid);
-    cmsPipelineInsertStage(pipeline, cmsAT_BEGIN, cmsStageAllocToneCurves(nullptr, 3, nullptr));
-    cmsPipelineInsertStage(pipeline, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
-    cmsHPROFILE table = cmsCreateProfilePlaceholder(nullptr);
-    cmsSetProfileVersion(table, 4.3);
-    cmsSetDeviceClass(table, cmsSigDisplayClass);
-    cmsSetColorSpace(table, cmsSigRgbData);
-    cmsSetPCS(table, cmsSigLabData);
-    cmsWriteTag(table, cmsSigAToB0Tag, pipeline);
-    cmsWriteTag(table, cmsSigMediaWhitePointTag, cmsD50_XYZ());
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(table, nullptr, &size);
-    QByteArray bytes(static_cast<qsizetype>(size), '\0');
-    cmsSaveProfileToMem(table, bytes.data(), &size);
-    cmsPipelineFree(pipeline);
-    cmsCloseProfile(table);
+    const QByteArray bytes = LabTableProfile(grid, 3, cmsSigDisplayClass, cmsSigRgbData);
     cmsDeleteTransform(toLab);
     cmsCloseProfile(lab);
     cmsCloseProfile(adobe);
@@ -250,23 +260,7 @@ QByteArray CmykProfile() {
             return 1;
         },
         toLab, 0);
-    cmsPipeline* pipeline = cmsPipelineAlloc(nullptr, 4, 3);
-    cmsPipelineInsertStage(pipeline, cmsAT_BEGIN, cmsStageAllocToneCurves(nullptr, 4, nullptr));
-    cmsPipelineInsertStage(pipeline, cmsAT_END, grid);
-    cmsPipelineInsertStage(pipeline, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
-    cmsHPROFILE cmyk = cmsCreateProfilePlaceholder(nullptr);
-    cmsSetProfileVersion(cmyk, 4.3);
-    cmsSetDeviceClass(cmyk, cmsSigOutputClass);
-    cmsSetColorSpace(cmyk, cmsSigCmykData);
-    cmsSetPCS(cmyk, cmsSigLabData);
-    cmsWriteTag(cmyk, cmsSigAToB0Tag, pipeline);
-    cmsWriteTag(cmyk, cmsSigMediaWhitePointTag, cmsD50_XYZ());
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(cmyk, nullptr, &size);
-    QByteArray bytes(static_cast<qsizetype>(size), '\0');
-    cmsSaveProfileToMem(cmyk, bytes.data(), &size);
-    cmsPipelineFree(pipeline);
-    cmsCloseProfile(cmyk);
+    const QByteArray bytes = LabTableProfile(grid, 4, cmsSigOutputClass, cmsSigCmykData);
     cmsDeleteTransform(toLab);
     cmsCloseProfile(lab);
     cmsCloseProfile(srgb);
