@@ -18,9 +18,7 @@ TEST(Screenshot, MainWindowWithAFolderListed) {
     const QString output = test::ScreenshotPath("main");
     if (output.isEmpty())
         GTEST_SKIP() << "makes screenshots only when QUORVANE_SCREENSHOT_DIR is set";
-    QString photos = qEnvironmentVariable("QUORVANE_SCREENSHOT_PHOTOS");
-    if (photos.isEmpty())
-        photos = QString::fromStdString((test::SourceDir() / "examples/photos").string());
+    const QString photos = test::ScreenshotPhotos();
     test::TempDir save;
 
     MainWindow window(StartUp({QStringLiteral("quorvane")}));

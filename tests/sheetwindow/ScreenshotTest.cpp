@@ -33,9 +33,7 @@ TEST(Screenshot, SheetWindowDuringAndAfterARun) {
     const QString during = test::ScreenshotPath("sheet-during");
     if (during.isEmpty())
         GTEST_SKIP() << "makes screenshots only when QUORVANE_SCREENSHOT_DIR is set";
-    QString photos = qEnvironmentVariable("QUORVANE_SCREENSHOT_PHOTOS");
-    if (photos.isEmpty())
-        photos = QString::fromStdString((test::SourceDir() / "examples/photos").string());
+    const QString photos = test::ScreenshotPhotos();
     test::TempDir save;
 
     const AppContext context = StartUp({QStringLiteral("quorvane")});
@@ -105,9 +103,7 @@ TEST(Screenshot, SheetWindowPrintDialogAndPrintedRun) {
     const QString dialogShot = test::ScreenshotPath("sheet-print-dialog");
     if (dialogShot.isEmpty())
         GTEST_SKIP() << "makes screenshots only when QUORVANE_SCREENSHOT_DIR is set";
-    QString photos = qEnvironmentVariable("QUORVANE_SCREENSHOT_PHOTOS");
-    if (photos.isEmpty())
-        photos = QString::fromStdString((test::SourceDir() / "examples/photos").string());
+    const QString photos = test::ScreenshotPhotos();
     test::TempDir save;
 
     const AppContext context = StartUp({QStringLiteral("quorvane")});

@@ -35,6 +35,11 @@ QString ScreenshotPath(const char* name) {
            qEnvironmentVariable("QUORVANE_SCREENSHOT_TAG", QStringLiteral("shot")) + ".png";
 }
 
+QString ScreenshotPhotos() {
+    const QString photos = qEnvironmentVariable("QUORVANE_SCREENSHOT_PHOTOS");
+    return photos.isEmpty() ? Q(SourceDir() / "examples/photos") : photos;
+}
+
 bool CaptureScreen(const QString& path) {
     return QProcess::execute(QStringLiteral("import"),
                              {QStringLiteral("-window"), QStringLiteral("root"), path}) == 0 &&

@@ -23,6 +23,8 @@ void LetEventsRun(int milliseconds);
 // The screenshot file `name` + "-" + QUORVANE_SCREENSHOT_TAG + ".png" in QUORVANE_SCREENSHOT_DIR,
 // or empty text when no screenshots are asked for (tests/screenshots.sh sets both).
 QString ScreenshotPath(const char* name);
+// The photo folder the screenshots list: QUORVANE_SCREENSHOT_PHOTOS, or the example photos.
+QString ScreenshotPhotos();
 // Captures the whole X screen into the file with ImageMagick's "import"; false on failure.
 bool CaptureScreen(const QString& path);
 
